@@ -1,0 +1,78 @@
+// Speed of ORLA_Calc over realistic varied pays. Figures are ns per call.
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include <orla/orla.h>
+
+namespace {
+
+struct Case {
+    PayRecord pay;
+    StateRecord state;
+};
+
+// A spread of pays: frequencies, filing statuses, Form W-4 vintages, wages across the brackets,
+// year-to-date wages near the social security and additional Medicare limits, some bonuses.
+std::vector<Case> makeCases(int stateCode) {
+    constexpr std::array periods{52, 26, 24, 12};
+    constexpr std::array years{2024, 2025, 2026};
+    std::vector<Case> cases;
+    for (int i = 0; i < 256; ++i) {
+        Case c;
+        std::memset(&c, 0, sizeof c);
+        PayRecord& p = c.pay;
+        p.recordSize = sizeof(PayRecord);
+        p.payDate = CalcDate{1 + i % 12, 1 + i % 28, years[static_cast<size_t>(i) % years.size()]};
+        p.payPeriods = periods[static_cast<size_t>(i / 3) % periods.size()];
+        p.fedFilingStatus = i % 4;
+        p.fedWages = 400.0 + 137.31 * (i % 61);
+        p.ficaWages = p.fedWages;
+        p.ssYtdWages = 3000.0 * (i % 70);
+        p.medicareYtdWages = p.ssYtdWages;
+        p.fedAllowances = i % 3;
+        p.w4Form2020 = i % 5 != 0;
+        p.w4MultipleJobs = i % 7 == 0;
+        p.w4Credits = (i % 4) * 500.0;
+        p.suppWages = i % 9 == 0 ? 1500.0 : 0.0;
+        p.suppAggregate = i % 18 == 0;
+        StateRecord& s = c.state;
+        s.recordSize = sizeof(StateRecord);
+        s.stateCode = stateCode;
+        s.statePayPeriods = p.payPeriods;
+        s.stateWages = p.fedWages;
+        s.stateFilingStatus = i % 2;
+        s.stateAllowances = i % 3;
+        cases.push_back(c);
+    }
+    return cases;
+}
+
+void runCalc(benchmark::State& st, int mode, int stateCode) {
+    const std::vector<Case> cases = makeCases(stateCode);
+    Case work;
+    size_t i = 0;
+    for (auto _ : st) {
+        work = cases[i++ & 255];
+        benchmark::DoNotOptimize(ORLA_Calc(mode, &work.pay, &work.state));
+        benchmark::DoNotOptimize(work);
+    }
+}
+
+void BM_FederalOnly(benchmark::State& st) { runCalc(st, ORLA_MODE_FEDERAL, ORLA_TX); }
+void BM_FullNoTaxState(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_TX); }
+void BM_FullGuam(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_GU); }
+void BM_GrossUpWages(benchmark::State& st) { runCalc(st, ORLA_MODE_GROSS_UP_WAGES, ORLA_TX); }
+void BM_GrossUpBonus(benchmark::State& st) { runCalc(st, ORLA_MODE_GROSS_UP_BONUS, ORLA_TX); }
+
+}  // namespace
+
+BENCHMARK(BM_FederalOnly);
+BENCHMARK(BM_FullNoTaxState);
+BENCHMARK(BM_FullGuam);
+BENCHMARK(BM_GrossUpWages);
+BENCHMARK(BM_GrossUpBonus);
+
+BENCHMARK_MAIN();

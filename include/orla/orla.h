@@ -1,0 +1,371 @@
+/*
+ * orla: payroll tax withholding library, public C interface.
+ *
+ * The host owns every record. It sets each record's first field, recordSize, to the size it declares
+ * for its copy (which tells the library which later fields exist), fills the inputs, calls one export
+ * and reads the results back from the same records. The library keeps nothing between calls, reads no
+ * file or environment, allocates nothing on its calculation paths, and writes only the output fields of
+ * the records it is given; calls with distinct records may run concurrently from any number of threads.
+ *
+ * Gates: a field "gated at N" exists only when recordSize > N (strict), unless its comment says >=.
+ * Amounts are doubles in dollars; results are rounded to cents when they are stored.
+ *
+ * This header compiles as C99 and as C++.
+ */
+#ifndef ORLA_ORLA_H
+#define ORLA_ORLA_H
+
+#include <stddef.h>
+
+#if defined(_WIN32)
+#  if defined(ORLA_BUILDING)
+#    define ORLA_API __declspec(dllexport)
+#  else
+#    define ORLA_API __declspec(dllimport)
+#  endif
+#  define ORLA_CALL __cdecl
+#else
+#  if defined(ORLA_BUILDING)
+#    define ORLA_API __attribute__((visibility("default")))
+#  else
+#    define ORLA_API
+#  endif
+#  define ORLA_CALL
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#pragma pack(push, 4)
+
+/* A date: month 1-12, day 1-31, four-digit year. */
+typedef struct CalcDate {
+    int month;
+    int day;
+    int year;
+} CalcDate;
+
+/* The pay, the employee's federal elections and the federal results. The library uses 200 bytes. */
+typedef struct PayRecord {
+    int recordSize;            /*   0 in   declared size of the caller's record */
+    int stateTaxableIncome;    /*   4 out  taxable amount some state calculators report, whole dollars */
+    int fedStatus;             /*   8 out  0 ok; 1 no federal (or nonresident-alien) row; 100 local gross-up did not converge */
+    int fedAllowances;         /*  12 in   allowances of a Form W-4 from before 2020 */
+    CalcDate payDate;          /*  16 in   pay date */
+    int fedFilingStatus;       /*  28 in   ORLA_FED_* filing status */
+    int payPeriods;            /*  32 in   pay periods in a year */
+    double fedWages;           /*  36 in/out federal taxable wages; mode 11: desired net in, grossed-up wages out */
+    double fedExtraWithholding;/*  44 in   additional federal withholding of this pay */
+    CalcDate fedTableDate;     /*  52 out  date whose federal tables were used (not written in modes 0 and 2) */
+    double fedTax;             /*  64 out  federal income tax of this pay */
+    int reserved72;            /*  72 out  written 0 */
+    int ssExempt;              /*  76 in   non-zero: no social security tax */
+    double ficaWages;          /*  80 in/out wages subject to social security and Medicare */
+    double ssYtdWages;         /*  88 in   social security wages paid earlier in the year */
+    double ssTax;              /*  96 out  social security tax of this pay */
+    int reserved104;           /* 104 out  written 0 */
+    int medicareExempt;        /* 108 in   non-zero: no Medicare tax */
+    double medicareYtdWages;   /* 112 in   Medicare wages paid earlier in the year */
+    double medicareTax;        /* 120 out  Medicare tax, additional Medicare tax included */
+    double suppWages;          /* 128 in/out (gate 128) supplemental wages; mode 12: desired net bonus in */
+    double suppYtdWages;       /* 136 in   (gate 128) supplemental wages paid earlier in the year */
+    int suppAggregate;         /* 144 in   (gate 128) non-zero: aggregate method instead of the flat rate */
+    int reserved148;           /* 148      read by nothing */
+    double fedSuppTax;         /* 152 out  (gate 128) federal income tax on suppWages */
+    int fedExempt;             /* 160 in   (gate 160) 1: exempt from federal income tax */
+    int w4Form2020;            /* 164 in   (gate 164) 1: Form W-4 of 2020 or later */
+    int w4MultipleJobs;        /* 168 in   (gate 164) 1: Step 2 box marked */
+    double w4Credits;          /* 172 in   (gate 164) Step 3, annual */
+    double w4OtherIncome;      /* 180 in   (gate 164) Step 4(a), annual */
+    double w4Deductions;       /* 188 in   (gate 164) Step 4(b), annual */
+    int nonresidentAlien;      /* 196 in   (gate 164) 1: nonresident alien */
+} PayRecord;
+
+/* The jurisdiction, the state elections and the state results. Fields from 212 on need recordSize > 212. */
+typedef struct StateRecord {
+    int recordSize;                 /*   0 in   declared size */
+    int status;                     /*   4 out  ORLA_STATE_* */
+    int stateCode;                  /*   8 in   jurisdiction code 1-59 (ORLA_AL ... ORLA_WY) */
+    int stateAllowances;            /*  12 in   state allowances or exemptions */
+    int stateFilingStatus;          /*  16 in   state filing status, the state's own coding */
+    int statePayPeriods;            /*  20 in   pay periods in a year for the state calculators */
+    double stateWages;              /*  24 in/out state taxable wages; mode 11 leaves the grossed-up wages */
+    double stateExtraWithholding;   /*  32 in   additional state withholding, added after every state calculation */
+    CalcDate stateTableDate;        /*  40 out  from-date of the state table row applied */
+    double stateTax;                /*  52 out  state income tax of this pay */
+    double statePercent;            /*  60 in   Arizona: elected withholding percentage */
+    int stateEstimatedAllowances;   /*  68 in   California */
+    int reserved72;                 /*  72 */
+    int reserved76;                 /*  76 */
+    int stateWithholdingCode;       /*  80 in   Connecticut */
+    double stateReducedWithholding; /*  84 in   Connecticut */
+    int stateDependentAllowances;   /*  92 in   Georgia */
+    int stateDependencyCredits;     /*  96 in   Louisiana */
+    int stateHeadOfHousehold;       /* 100 in   Massachusetts */
+    int stateBlind;                 /* 104 in   Massachusetts */
+    int stateSpouseBlind;           /* 108 in   Massachusetts */
+    int stateExempt;                /* 112 in   Massachusetts */
+    int stateRateTable;             /* 116 in   New Jersey */
+    int stateDependents;            /* 120 in   Alabama */
+    double stateExemptionAmount;    /* 124 in   Mississippi */
+    int stateOption;                /* 132 in   Maine, Massachusetts, Virginia, West Virginia */
+    int stateAdditionalAllowances;  /* 136 in   Illinois */
+    int stateDependentExemptions;   /* 140 in   Indiana */
+    double stateSuppWages;          /* 144 in/out (gate 144) state supplemental wages */
+    int reserved152;                /* 152 */
+    int reserved156;                /* 156 */
+    int stateSuppAggregate;         /* 160 in   (gate 144) 1: aggregate method, else the state's flat rate */
+    int stateSuppKind;              /* 164 in   California */
+    double stateSuppTax;            /* 168 out  (gate 144) state tax on supplemental wages */
+    int stateExemptions[4];         /* 176 in   Puerto Rico */
+    int reserved192;                /* 192 */
+    int reserved196;                /* 196 */
+    int reserved200;                /* 200 */
+    double stateFixedTax;           /* 204 in   Missouri, Montana */
+    int stateCertField1;            /* 212 in   (gate 212) Colorado, Iowa, North Dakota, Indiana */
+    int stateCertField2;            /* 216 in   (gate 212) Colorado, Iowa, Indiana */
+    int stateCertField3;            /* 220 in   (gate 212) Indiana */
+    int reserved224;                /* 224 */
+    double stateCertAmount1;        /* 228 in/out (gate 212) Iowa, North Dakota; Northern Mariana Islands writes its rebate */
+    double stateCertAmount2;        /* 236 in   (gate 212) Colorado, North Dakota */
+} StateRecord;
+
+/* The locality, the local elections and the local results. */
+typedef struct LocalRecord {
+    int recordSize;                 /*   0 in   declared size */
+    int localStatus;                /*   4 out  1 when no locality row covers the locality and date; else left alone */
+    int localityCode;               /*   8 in   code from the ORLA_Get_Prompt lists */
+    int localExemptions;            /*  12 in   local exemptions */
+    int localOption;                /*  16 in   a switch each state gives a meaning */
+    int localPayPeriods;            /*  20 in   pay periods for the local annualising */
+    double localWages;              /*  24 in/out local taxable wages; mode 11 leaves the grossed-up wages */
+    double localExtraWithholding;   /*  32 in   additional local withholding */
+    int reserved40[3];              /*  40 */
+    double localTax;                /*  52 out  local tax of this pay */
+    int localResident;              /*  60 in   (gate 60) 1: lives in the locality */
+    double overrideRate;            /*  64 in   (recordSize >= 180) caller-supplied rate */
+    double overrideAnnualLimit;     /*  72 in   (recordSize >= 180) annual limit of the caller-rate tax */
+    double overrideYtd;             /*  80 in   year-to-date figure for that limit */
+    int overrideExemptions;         /*  88 in   (recordSize >= 180) */
+    double overrideExemptionAmount; /*  92 in   (recordSize >= 180) */
+    double overrideDeduction;       /* 100 in   (recordSize >= 180) */
+    double overrideFlatAnnual;      /* 108 in   (recordSize >= 180) */
+    int workLocalityCode;           /* 116 in   Michigan: work locality of a non-resident */
+    double workLocalityTax;         /* 120 out  Michigan: tax of the work locality */
+    int localTaxType;               /* 128 in   (gate 128) kind of local tax or list */
+    double localSuppWages;          /* 132 in/out local supplemental wages */
+    int reserved140;                /* 140 */
+    int reserved144;                /* 144 */
+    int localSuppAggregate;         /* 148 in   Maryland, New York */
+    int reserved152;                /* 152 */
+    double localSuppTax;            /* 156 out  (recordSize >= 156) local tax on localSuppWages */
+    double workLocalitySuppTax;     /* 164 out  (gate 224) Michigan */
+    int reserved172;                /* 172 */
+    int reserved176;                /* 176 */
+} LocalRecord;
+
+/* Argument of ORLA_Get_Table_Info. */
+typedef struct TableInfoRecord {
+    int recordSize;   /*  0 in   declared size (not read) */
+    CalcDate infoDate;/*  4 in   the date for which the value is wanted */
+    int infoKind;     /* 16 in   ORLA_INFO_SS_WAGE_BASE is the only kind */
+    double infoValue; /* 20 out  the value; 0.0 when none */
+} TableInfoRecord;
+
+/* Argument of ORLA_Get_Prompt: walks a state's locality list by index. */
+typedef struct PromptRecord {
+    int recordSize;   /*  0 in   declared size (not read) */
+    int reserved4;    /*  4 */
+    int stateCode;    /*  8 in   jurisdiction code */
+    int listSelector; /* 12 in   which list (Kentucky, Ohio, Pennsylvania) */
+    int reserved16;   /* 16 */
+    int index;        /* 20 in   position in the list, from 0 */
+    int count;        /* 24 out  number of entries in the list */
+    int listCode;     /* 28 out  published code of the entry */
+    int calcCode;     /* 32 out  value for LocalRecord.localityCode */
+} PromptRecord;
+
+/* Argument of ORLA_AEIC_Calc (advance earned income credit). */
+typedef struct AeicRecord {
+    int recordSize;        /*  0 in   declared size (not read) */
+    int status;            /*  4 out  1 when no row covers the pay date */
+    CalcDate payDate;      /*  8 in */
+    int spouseCertificate; /* 20 in */
+    int eicFilingCode;     /* 24 in */
+    int payPeriods;        /* 28 in */
+    double wages;          /* 32 in */
+    double ytdWages;       /* 40 in */
+    double advanceEic;     /* 48 in/out */
+} AeicRecord;
+
+#pragma pack(pop)
+
+/* Federal filing status (PayRecord.fedFilingStatus). 16-18 select the Step 2 rows directly. */
+enum {
+    ORLA_FED_SINGLE = 0,             /* single or married filing separately */
+    ORLA_FED_MARRIED = 1,            /* married filing jointly */
+    ORLA_FED_HEAD_OF_HOUSEHOLD = 2,
+    ORLA_FED_MARRIED_SINGLE_RATE = 3 /* married, withholding at the single rate */
+};
+
+/* StateRecord.status */
+enum {
+    ORLA_STATE_OK = 0,
+    ORLA_STATE_NO_ROW = 1,          /* no table row covers the pay date, or the calculation could not complete */
+    ORLA_STATE_UNSUPPORTED = 3,     /* jurisdiction not supported, or payPeriods < 1 */
+    ORLA_STATE_RECORD_TOO_SMALL = 4 /* recordSize too small for the fields the state needs */
+};
+
+/* PayRecord.fedStatus */
+enum {
+    ORLA_FED_STATUS_OK = 0,
+    ORLA_FED_STATUS_NO_ROW = 1,
+    ORLA_FED_STATUS_NOT_CONVERGED = 100
+};
+
+/* Flags returned by ORLA_Calc (and the local exports). */
+enum {
+    ORLA_FLAG_FEDERAL = 1, /* federal part failed, or payPeriods < 1, or a bad record */
+    ORLA_FLAG_STATE = 8,   /* state part failed or jurisdiction not supported */
+    ORLA_FLAG_LOCAL = 16   /* local part failed (local exports) */
+};
+
+/* Modes of ORLA_Calc. Any mode not listed is one full calculation (federal and state). */
+enum {
+    ORLA_MODE_FEDERAL = 0,          /* federal only, employee's shares */
+    ORLA_MODE_FULL = 1,             /* federal and state */
+    ORLA_MODE_FEDERAL_EMPLOYER = 2, /* federal only, employer's social security, no additional Medicare */
+    ORLA_MODE_GROSS_UP_WAGES = 11,  /* fedWages holds the desired net pay */
+    ORLA_MODE_GROSS_UP_BONUS = 12   /* suppWages holds the desired net bonus */
+};
+
+/* ORLA_Get_Table_Info kinds */
+enum { ORLA_INFO_SS_WAGE_BASE = 1 };
+
+/* Jurisdiction codes (StateRecord.stateCode): the postal list with the territories, alphabetical by name. */
+enum {
+    ORLA_AL = 1, ORLA_AK = 2, ORLA_AS = 3, ORLA_AZ = 4, ORLA_AR = 5, ORLA_CA = 6, ORLA_CO = 7, ORLA_CT = 8,
+    ORLA_DE = 9, ORLA_DC = 10, ORLA_FM = 11, ORLA_FL = 12, ORLA_GA = 13, ORLA_GU = 14, ORLA_HI = 15,
+    ORLA_ID = 16, ORLA_IL = 17, ORLA_IN = 18, ORLA_IA = 19, ORLA_KS = 20, ORLA_KY = 21, ORLA_LA = 22,
+    ORLA_ME = 23, ORLA_MH = 24, ORLA_MD = 25, ORLA_MA = 26, ORLA_MI = 27, ORLA_MN = 28, ORLA_MS = 29,
+    ORLA_MO = 30, ORLA_MT = 31, ORLA_NE = 32, ORLA_NV = 33, ORLA_NH = 34, ORLA_NJ = 35, ORLA_NM = 36,
+    ORLA_NY = 37, ORLA_NC = 38, ORLA_ND = 39, ORLA_MP = 40, ORLA_OH = 41, ORLA_OK = 42, ORLA_OR = 43,
+    ORLA_PW = 44, ORLA_PA = 45, ORLA_PR = 46, ORLA_RI = 47, ORLA_SC = 48, ORLA_SD = 49, ORLA_TN = 50,
+    ORLA_TX = 51, ORLA_UT = 52, ORLA_VT = 53, ORLA_VI = 54, ORLA_VA = 55, ORLA_WA = 56, ORLA_WV = 57,
+    ORLA_WI = 58, ORLA_WY = 59
+};
+
+/* Computes federal income tax, social security, Medicare and supplemental tax and, in the full modes,
+ * the state tax of state->stateCode; modes 11 and 12 search the gross wages or bonus for a desired net.
+ * Returns 0 when everything was computed, else ORLA_FLAG_FEDERAL and/or ORLA_FLAG_STATE; a null record
+ * yields both flags and nothing written. */
+ORLA_API unsigned int ORLA_CALL ORLA_Calc(int mode, PayRecord* pay, StateRecord* state);
+
+/* Advance earned income credit: no rates exist for any supported year; returns 1 with status 1. */
+ORLA_API int ORLA_CALL ORLA_AEIC_Calc(AeicRecord* record);
+
+/* Version of the calling interface: 3.5. */
+ORLA_API double ORLA_CALL ORLA_Version(void);
+
+/* Latest tax year of the tables: 2026.0. */
+ORLA_API double ORLA_CALL ORLA_Table_Version(void);
+
+/* Writes the build date and time, "Mmm dd yyyy hh:mm:ss", 20 characters and a NUL, into text
+ * (at least 21 bytes). Returns 0 (1 and nothing written for a null buffer). */
+ORLA_API int ORLA_CALL ORLA_Get_Build_Info(char* text);
+
+/* Writes a table value for info->infoDate. Returns 0 found, 1 unknown infoKind, 2 no row for the date
+ * (3 for a null record). */
+ORLA_API int ORLA_CALL ORLA_Get_Table_Info(TableInfoRecord* info);
+
+/* Walks the locality list of prompt->stateCode: writes the entry at prompt->index and its name into
+ * name (at least 51 bytes). Returns the length of the name written, or 0 when the state has no list. */
+ORLA_API int ORLA_CALL ORLA_Get_Prompt(PromptRecord* prompt, char* name);
+
+#ifdef __cplusplus
+} /* extern "C" */
+#endif
+
+/* The layout is part of the interface: every offset and size is pinned. */
+#if defined(__cplusplus)
+#  define ORLA_STATIC_ASSERT(c, m) static_assert(c, m)
+#else /* C99 has no _Static_assert: a negative array size stops the compile instead */
+#  define ORLA_CAT2(a, b) a##b
+#  define ORLA_CAT(a, b) ORLA_CAT2(a, b)
+#  define ORLA_STATIC_ASSERT(c, m) typedef char ORLA_CAT(orla_layout_check_, __COUNTER__)[(c) ? 1 : -1]
+#endif
+#define ORLA_PIN(T, f, off) ORLA_STATIC_ASSERT(offsetof(T, f) == (off), #T "." #f " offset")
+
+ORLA_STATIC_ASSERT(sizeof(CalcDate) == 12, "CalcDate size");
+ORLA_PIN(CalcDate, month, 0); ORLA_PIN(CalcDate, day, 4); ORLA_PIN(CalcDate, year, 8);
+
+ORLA_STATIC_ASSERT(sizeof(PayRecord) == 200, "PayRecord size");
+ORLA_PIN(PayRecord, recordSize, 0); ORLA_PIN(PayRecord, stateTaxableIncome, 4);
+ORLA_PIN(PayRecord, fedStatus, 8); ORLA_PIN(PayRecord, fedAllowances, 12);
+ORLA_PIN(PayRecord, payDate, 16); ORLA_PIN(PayRecord, fedFilingStatus, 28);
+ORLA_PIN(PayRecord, payPeriods, 32); ORLA_PIN(PayRecord, fedWages, 36);
+ORLA_PIN(PayRecord, fedExtraWithholding, 44); ORLA_PIN(PayRecord, fedTableDate, 52);
+ORLA_PIN(PayRecord, fedTax, 64); ORLA_PIN(PayRecord, reserved72, 72);
+ORLA_PIN(PayRecord, ssExempt, 76); ORLA_PIN(PayRecord, ficaWages, 80);
+ORLA_PIN(PayRecord, ssYtdWages, 88); ORLA_PIN(PayRecord, ssTax, 96);
+ORLA_PIN(PayRecord, reserved104, 104); ORLA_PIN(PayRecord, medicareExempt, 108);
+ORLA_PIN(PayRecord, medicareYtdWages, 112); ORLA_PIN(PayRecord, medicareTax, 120);
+ORLA_PIN(PayRecord, suppWages, 128); ORLA_PIN(PayRecord, suppYtdWages, 136);
+ORLA_PIN(PayRecord, suppAggregate, 144); ORLA_PIN(PayRecord, reserved148, 148);
+ORLA_PIN(PayRecord, fedSuppTax, 152); ORLA_PIN(PayRecord, fedExempt, 160);
+ORLA_PIN(PayRecord, w4Form2020, 164); ORLA_PIN(PayRecord, w4MultipleJobs, 168);
+ORLA_PIN(PayRecord, w4Credits, 172); ORLA_PIN(PayRecord, w4OtherIncome, 180);
+ORLA_PIN(PayRecord, w4Deductions, 188); ORLA_PIN(PayRecord, nonresidentAlien, 196);
+
+ORLA_STATIC_ASSERT(sizeof(StateRecord) == 244, "StateRecord size");
+ORLA_PIN(StateRecord, recordSize, 0); ORLA_PIN(StateRecord, status, 4);
+ORLA_PIN(StateRecord, stateCode, 8); ORLA_PIN(StateRecord, stateAllowances, 12);
+ORLA_PIN(StateRecord, stateFilingStatus, 16); ORLA_PIN(StateRecord, statePayPeriods, 20);
+ORLA_PIN(StateRecord, stateWages, 24); ORLA_PIN(StateRecord, stateExtraWithholding, 32);
+ORLA_PIN(StateRecord, stateTableDate, 40); ORLA_PIN(StateRecord, stateTax, 52);
+ORLA_PIN(StateRecord, statePercent, 60); ORLA_PIN(StateRecord, stateEstimatedAllowances, 68);
+ORLA_PIN(StateRecord, stateWithholdingCode, 80); ORLA_PIN(StateRecord, stateReducedWithholding, 84);
+ORLA_PIN(StateRecord, stateDependentAllowances, 92); ORLA_PIN(StateRecord, stateDependencyCredits, 96);
+ORLA_PIN(StateRecord, stateHeadOfHousehold, 100); ORLA_PIN(StateRecord, stateBlind, 104);
+ORLA_PIN(StateRecord, stateSpouseBlind, 108); ORLA_PIN(StateRecord, stateExempt, 112);
+ORLA_PIN(StateRecord, stateRateTable, 116); ORLA_PIN(StateRecord, stateDependents, 120);
+ORLA_PIN(StateRecord, stateExemptionAmount, 124); ORLA_PIN(StateRecord, stateOption, 132);
+ORLA_PIN(StateRecord, stateAdditionalAllowances, 136); ORLA_PIN(StateRecord, stateDependentExemptions, 140);
+ORLA_PIN(StateRecord, stateSuppWages, 144); ORLA_PIN(StateRecord, stateSuppAggregate, 160);
+ORLA_PIN(StateRecord, stateSuppKind, 164); ORLA_PIN(StateRecord, stateSuppTax, 168);
+ORLA_PIN(StateRecord, stateExemptions, 176); ORLA_PIN(StateRecord, stateFixedTax, 204);
+ORLA_PIN(StateRecord, stateCertField1, 212); ORLA_PIN(StateRecord, stateCertField2, 216);
+ORLA_PIN(StateRecord, stateCertField3, 220); ORLA_PIN(StateRecord, stateCertAmount1, 228);
+ORLA_PIN(StateRecord, stateCertAmount2, 236);
+
+ORLA_STATIC_ASSERT(sizeof(LocalRecord) == 180, "LocalRecord size");
+ORLA_PIN(LocalRecord, recordSize, 0); ORLA_PIN(LocalRecord, localStatus, 4);
+ORLA_PIN(LocalRecord, localityCode, 8); ORLA_PIN(LocalRecord, localExemptions, 12);
+ORLA_PIN(LocalRecord, localOption, 16); ORLA_PIN(LocalRecord, localPayPeriods, 20);
+ORLA_PIN(LocalRecord, localWages, 24); ORLA_PIN(LocalRecord, localExtraWithholding, 32);
+ORLA_PIN(LocalRecord, localTax, 52); ORLA_PIN(LocalRecord, localResident, 60);
+ORLA_PIN(LocalRecord, overrideRate, 64); ORLA_PIN(LocalRecord, overrideAnnualLimit, 72);
+ORLA_PIN(LocalRecord, overrideYtd, 80); ORLA_PIN(LocalRecord, overrideExemptions, 88);
+ORLA_PIN(LocalRecord, overrideExemptionAmount, 92); ORLA_PIN(LocalRecord, overrideDeduction, 100);
+ORLA_PIN(LocalRecord, overrideFlatAnnual, 108); ORLA_PIN(LocalRecord, workLocalityCode, 116);
+ORLA_PIN(LocalRecord, workLocalityTax, 120); ORLA_PIN(LocalRecord, localTaxType, 128);
+ORLA_PIN(LocalRecord, localSuppWages, 132); ORLA_PIN(LocalRecord, localSuppAggregate, 148);
+ORLA_PIN(LocalRecord, localSuppTax, 156); ORLA_PIN(LocalRecord, workLocalitySuppTax, 164);
+
+ORLA_STATIC_ASSERT(sizeof(TableInfoRecord) == 28, "TableInfoRecord size");
+ORLA_PIN(TableInfoRecord, recordSize, 0); ORLA_PIN(TableInfoRecord, infoDate, 4);
+ORLA_PIN(TableInfoRecord, infoKind, 16); ORLA_PIN(TableInfoRecord, infoValue, 20);
+
+ORLA_STATIC_ASSERT(sizeof(PromptRecord) == 36, "PromptRecord size");
+ORLA_PIN(PromptRecord, stateCode, 8); ORLA_PIN(PromptRecord, listSelector, 12);
+ORLA_PIN(PromptRecord, index, 20); ORLA_PIN(PromptRecord, count, 24);
+ORLA_PIN(PromptRecord, listCode, 28); ORLA_PIN(PromptRecord, calcCode, 32);
+
+ORLA_STATIC_ASSERT(sizeof(AeicRecord) == 56, "AeicRecord size");
+ORLA_PIN(AeicRecord, status, 4); ORLA_PIN(AeicRecord, payDate, 8);
+ORLA_PIN(AeicRecord, spouseCertificate, 20); ORLA_PIN(AeicRecord, eicFilingCode, 24);
+ORLA_PIN(AeicRecord, payPeriods, 28); ORLA_PIN(AeicRecord, wages, 32);
+ORLA_PIN(AeicRecord, ytdWages, 40); ORLA_PIN(AeicRecord, advanceEic, 48);
+
+#endif /* ORLA_ORLA_H */

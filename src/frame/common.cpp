@@ -1,0 +1,150 @@
+#include "frame/common.h"
+
+namespace orla {
+
+namespace {
+
+// trunc((5 - trunc(scale x)) / 10), with scale = -1000 (cents) or -10 (dollars), in 64-bit steps.
+// Returns false when the product is not finite or does not fit in 64 bits.
+bool roundedUnits(double x, double scale, std::int64_t& q) {
+    const double product = x * scale;
+    if (!std::isfinite(product) || std::fabs(product) >= 9.0e18) return false;
+    const auto t = static_cast<std::int64_t>(product);
+    q = (5 - t) / 10;
+    return true;
+}
+
+int saturate(std::int64_t v) {
+    if (v > INT_MAX) return INT_MAX;
+    if (v < INT_MIN) return INT_MIN;
+    return static_cast<int>(v);
+}
+
+template <bool Strict>
+int dateDiffImpl(const CalcDate& a, const CalcDate& b, int& years, int& months, int& days) {
+    if (b.year > a.year) {
+        if (Strict) years = 1;
+        return 1;
+    }
+    std::int64_t y = std::int64_t{a.year} - b.year;
+    std::int64_t m = std::int64_t{a.month} - b.month;
+    if (m < 0) {
+        y -= 1;
+        m += 12;
+    }
+    std::int64_t d = std::int64_t{a.day} - b.day;
+    if (d < 0) {
+        m -= 1;
+        d += 31;
+    }
+    if (m < 0) {
+        y -= 1;
+        m += 12;
+    }
+    years = saturate(y);
+    months = saturate(m);
+    days = saturate(d);
+    return 0;
+}
+
+template <bool Strict>
+bool rowCoversImpl(const CalcDate& from, const CalcDate& to, const CalcDate& d) {
+    if (from.year > d.year) return false;
+    int years = 0, months = 0, days = 0;
+    dateDiffImpl<Strict>(d, from, years, months, days);
+    if (years != 0) return false;
+    if (d.year > to.year) {
+        if (!Strict) return true;
+        // The strict difference reports a year and the row fails.
+        return false;
+    }
+    dateDiffImpl<Strict>(to, d, years, months, days);
+    return years == 0;
+}
+
+}  // namespace
+
+double roundCents(double x) {
+    std::int64_t q = 0;
+    if (!roundedUnits(x, -1000.0, q)) return std::isfinite(x) ? x : 0.0;
+    return static_cast<double>(q) / 100.0;
+}
+
+double roundDollars(double x) {
+    std::int64_t q = 0;
+    if (!roundedUnits(x, -10.0, q)) return std::isfinite(x) ? x : 0.0;
+    return static_cast<double>(q);
+}
+
+int truncToInt(double x) {
+    if (std::isnan(x)) return 0;
+    if (x >= 2147483647.0) return INT_MAX;
+    if (x <= -2147483648.0) return INT_MIN;
+    return static_cast<int>(x);
+}
+
+int dateDiff(const CalcDate& a, const CalcDate& b, int& years, int& months, int& days) {
+    return dateDiffImpl<false>(a, b, years, months, days);
+}
+
+int dateDiffStrict(const CalcDate& a, const CalcDate& b, int& years, int& months, int& days) {
+    return dateDiffImpl<true>(a, b, years, months, days);
+}
+
+bool rowCovers(const CalcDate& from, const CalcDate& to, const CalcDate& d) { return rowCoversImpl<false>(from, to, d); }
+
+bool rowCoversStrict(const CalcDate& from, const CalcDate& to, const CalcDate& d) {
+    return rowCoversImpl<true>(from, to, d);
+}
+
+const BracketRow* findBracket(std::span<const BracketRow> rows, const CalcDate& d, int status, int periods,
+                              double x) {
+    for (const BracketRow& r : rows)
+        if (r.status == status && r.periods == periods && inBracket(r, x) && rowCovers(r.from, r.to, d)) return &r;
+    return nullptr;
+}
+
+BracketHit bracketLookup(std::span<const BracketRow> rows, const CalcDate& d, int status, int periods, double w,
+                         int allowances) {
+    BracketHit hit;
+    // Pass 1: rows of the pay's periods. The allowance amount is the row's own, so x is per row.
+    for (const BracketRow& r : rows) {
+        if (r.status != status || r.periods != periods || !rowCovers(r.from, r.to, d)) continue;
+        const double x = std::fmax(0.0, w - allowances * r.allowance);
+        if (inBracket(r, x)) {
+            hit.row = &r;
+            hit.tax = r.base + (x - r.low) * r.rate;
+            return hit;
+        }
+    }
+    if (periods < 1) return hit;
+    for (const BracketRow& r : rows) {
+        if (r.status != status || r.periods != 1 || !rowCovers(r.from, r.to, d)) continue;
+        const double x = std::fmax(0.0, periods * w - allowances * r.allowance);
+        if (inBracket(r, x)) {
+            hit.row = &r;
+            hit.tax = (r.base + (x - r.low) * r.rate) / periods;
+            return hit;
+        }
+    }
+    return hit;
+}
+
+BracketHit stateBracketLookup(std::span<const BracketRow> rows, const CalcDate& d, int status, int periods,
+                              double w) {
+    BracketHit hit;
+    if (const BracketRow* r = findBracket(rows, d, status, periods, w)) {
+        hit.row = r;
+        hit.tax = (w - r->low) * r->rate + r->base;
+        return hit;
+    }
+    if (periods < 1) return hit;
+    const double annual = w * periods;
+    if (const BracketRow* r = findBracket(rows, d, status, 1, annual)) {
+        hit.row = r;
+        hit.tax = ((annual - r->low) * r->rate + r->base) / periods;
+    }
+    return hit;
+}
+
+}  // namespace orla

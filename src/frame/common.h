@@ -1,0 +1,118 @@
+// Shared helpers of every calculator: rounding, dates, the row date test and the bracket lookups.
+// Nothing here allocates or keeps state.
+#pragma once
+
+#include <orla/orla.h>
+
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <span>
+
+namespace orla {
+
+// ---- record gates ---------------------------------------------------------------------------------
+// A field gated at N exists when the declared size exceeds N.
+template <class Record>
+constexpr bool has(const Record* r, int gate) { return r->recordSize > gate; }
+
+// ---- rounding ---------------------------------------------------------------------------------------
+// Half up on the truncated thousandths: trunc((trunc(1000 x) + 5) / 10) / 100, carried out as
+// t = trunc(-1000 x), q = (5 - t) / 10 with truncating division. The integer steps are 64-bit, so the
+// results equal the 32-bit rule wherever that rule is defined and stay right beyond it. A non-finite
+// amount gives 0; an amount too large for 64-bit thousandths is already far coarser than a cent and
+// is returned as it is.
+double roundCents(double x);
+// The same rule on tenths, giving whole dollars.
+double roundDollars(double x);
+
+// Truncates toward zero into an int, saturating at the int range; NaN gives 0.
+int truncToInt(double x);
+
+// ---- dates ------------------------------------------------------------------------------------------
+// The time from b to a with 31-day months. Returns 1 and writes nothing when b's year is later than
+// a's; otherwise writes the counts and returns 0. Counts saturate at the int range.
+int dateDiff(const CalcDate& a, const CalcDate& b, int& years, int& months, int& days);
+// As dateDiff, but when b's year is later it also sets years to 1.
+int dateDiffStrict(const CalcDate& a, const CalcDate& b, int& years, int& months, int& days);
+
+// The row date test: from <= d <= to for a row within one calendar year; a row whose to-date lies in
+// an earlier year than d covers d when d is less than a year after from.
+bool rowCovers(const CalcDate& from, const CalcDate& to, const CalcDate& d);
+// The strict variant (both differences strict): a later pay year never matches.
+bool rowCoversStrict(const CalcDate& from, const CalcDate& to, const CalcDate& d);
+
+// Lowers a year by one without leaving the int range.
+constexpr int yearBefore(int year) { return year > INT_MIN ? year - 1 : year; }
+
+constexpr CalcDate date(int year, int month, int day) { return CalcDate{month, day, year}; }
+
+// ---- effective-date tables --------------------------------------------------------------------------
+// The common bracket row. A high of 0 means no upper bound.
+struct BracketRow {
+    CalcDate from;
+    CalcDate to;
+    int status;
+    int periods;   // 1 marks an annual row
+    double allowance;
+    double low;
+    double high;
+    double base;
+    double rate;
+};
+
+struct BracketHit {
+    const BracketRow* row = nullptr;  // nullptr when neither pass found a row
+    double tax = 0.0;
+};
+
+constexpr bool inBracket(const BracketRow& r, double x) { return x >= r.low && (x < r.high || r.high == 0); }
+
+// First row in stored order that covers d, serves status and periods, and whose bracket holds x.
+const BracketRow* findBracket(std::span<const BracketRow> rows, const CalcDate& d, int status, int periods,
+                              double x);
+
+// The bracket lookup with allowances: pass 1 over the rows of the pay's periods with
+// x = max(0, w - a x allowance) and tax = base + (x - low) x rate; pass 2, when pass 1 finds nothing,
+// over the annual rows with x = max(0, p x w - a x allowance) and the tax divided by p. Pass 2 needs
+// p >= 1; with fewer periods nothing can be annualised and the lookup fails.
+BracketHit bracketLookup(std::span<const BracketRow> rows, const CalcDate& d, int status, int periods, double w,
+                         int allowances);
+
+// The state bracket lookup: as bracketLookup with no allowances and w not raised to 0, so a negative
+// w matches no row.
+BracketHit stateBracketLookup(std::span<const BracketRow> rows, const CalcDate& d, int status, int periods,
+                              double w);
+
+// The two-pass period lookup for any row type with from, to and periods: the first row covering d
+// with the pay's periods, else the first covering annual row (annual is then set, and the caller
+// divides the amounts it uses by the periods). nullptr when neither pass finds a row or when an
+// annual row would be needed with periods < 1.
+template <class Row>
+const Row* periodLookup(std::span<const Row> rows, const CalcDate& d, int periods, bool& annual) {
+    annual = false;
+    for (const Row& r : rows)
+        if (r.periods == periods && rowCovers(r.from, r.to, d)) return &r;
+    if (periods < 1) return nullptr;
+    for (const Row& r : rows)
+        if (r.periods == 1 && rowCovers(r.from, r.to, d)) {
+            annual = true;
+            return &r;
+        }
+    return nullptr;
+}
+
+// First row in stored order that covers d (any row type with from and to).
+template <class Row>
+const Row* firstCovering(std::span<const Row> rows, const CalcDate& d) {
+    for (const Row& r : rows)
+        if (rowCovers(r.from, r.to, d)) return &r;
+    return nullptr;
+}
+
+// The zero floor: a tax that became negative after a subtraction becomes 0.
+constexpr double zeroFloor(double tax) { return tax < 0 ? 0.0 : tax; }
+
+inline bool finite(double x) { return std::isfinite(x); }
+
+}  // namespace orla

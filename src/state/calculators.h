@@ -1,0 +1,35 @@
+// The state calculators, one per jurisdiction (the territories following federal rules are declared in
+// federal/federal.h). Each follows the calculator contract of registry.h.
+#pragma once
+
+#include "state/registry.h"
+
+namespace orla {
+
+int calcAlabama(int mode, PayRecord* pay, StateRecord* state);
+int calcArizona(int mode, PayRecord* pay, StateRecord* state);
+int calcArkansas(int mode, PayRecord* pay, StateRecord* state);
+int calcCalifornia(int mode, PayRecord* pay, StateRecord* state);
+int calcColorado(int mode, PayRecord* pay, StateRecord* state);
+int calcConnecticut(int mode, PayRecord* pay, StateRecord* state);
+int calcDelaware(int mode, PayRecord* pay, StateRecord* state);
+int calcDistrictOfColumbia(int mode, PayRecord* pay, StateRecord* state);
+int calcGeorgia(int mode, PayRecord* pay, StateRecord* state);
+int calcHawaii(int mode, PayRecord* pay, StateRecord* state);
+int calcIdaho(int mode, PayRecord* pay, StateRecord* state);
+int calcIllinois(int mode, PayRecord* pay, StateRecord* state);
+int calcIndiana(int mode, PayRecord* pay, StateRecord* state);
+int calcIowa(int mode, PayRecord* pay, StateRecord* state);
+int calcKansas(int mode, PayRecord* pay, StateRecord* state);
+int calcKentucky(int mode, PayRecord* pay, StateRecord* state);
+int calcLouisiana(int mode, PayRecord* pay, StateRecord* state);
+int calcMaine(int mode, PayRecord* pay, StateRecord* state);
+int calcMaryland(int mode, PayRecord* pay, StateRecord* state);
+int calcMassachusetts(int mode, PayRecord* pay, StateRecord* state);
+int calcMichigan(int mode, PayRecord* pay, StateRecord* state);
+int calcMissouri(int mode, PayRecord* pay, StateRecord* state);
+int calcNewYork(int mode, PayRecord* pay, StateRecord* state);
+int calcOhio(int mode, PayRecord* pay, StateRecord* state);
+int calcPennsylvania(int mode, PayRecord* pay, StateRecord* state);
+
+}  // namespace orla

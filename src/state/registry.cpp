@@ -1,0 +1,85 @@
+#include "state/registry.h"
+
+#include "federal/federal.h"
+#include "state/calculators.h"
+
+namespace orla {
+
+namespace {
+
+constexpr Handling kNone = Handling::NoIncomeTax;
+constexpr Handling kNotSupported = Handling::NotSupported;
+constexpr Handling kCalc = Handling::Calculator;
+
+// Indexed by jurisdiction code. A calculator entry with no function yet answers as not supported.
+constexpr Jurisdiction kJurisdictions[60] = {
+    {"", kNotSupported, nullptr},
+    {"AL", kCalc, nullptr},
+    {"AK", kNone, nullptr},
+    {"AS", kNotSupported, nullptr},
+    {"AZ", kCalc, nullptr},
+    {"AR", kCalc, nullptr},
+    {"CA", kCalc, nullptr},
+    {"CO", kCalc, nullptr},
+    {"CT", kCalc, nullptr},
+    {"DE", kCalc, nullptr},
+    {"DC", kCalc, nullptr},
+    {"FM", kNotSupported, nullptr},
+    {"FL", kNone, nullptr},
+    {"GA", kCalc, nullptr},
+    {"GU", kCalc, calcGuam},
+    {"HI", kCalc, nullptr},
+    {"ID", kCalc, nullptr},
+    {"IL", kCalc, nullptr},
+    {"IN", kCalc, nullptr},
+    {"IA", kCalc, nullptr},
+    {"KS", kCalc, nullptr},
+    {"KY", kCalc, nullptr},
+    {"LA", kCalc, nullptr},
+    {"ME", kCalc, nullptr},
+    {"MH", kNotSupported, nullptr},
+    {"MD", kCalc, nullptr},
+    {"MA", kCalc, nullptr},
+    {"MI", kCalc, nullptr},
+    {"MN", kCalc, nullptr},
+    {"MS", kCalc, nullptr},
+    {"MO", kCalc, nullptr},
+    {"MT", kCalc, nullptr},
+    {"NE", kCalc, nullptr},
+    {"NV", kNone, nullptr},
+    {"NH", kNone, nullptr},
+    {"NJ", kCalc, nullptr},
+    {"NM", kCalc, nullptr},
+    {"NY", kCalc, nullptr},
+    {"NC", kCalc, nullptr},
+    {"ND", kCalc, nullptr},
+    {"MP", kCalc, calcNorthernMarianas},
+    {"OH", kCalc, nullptr},
+    {"OK", kCalc, nullptr},
+    {"OR", kCalc, nullptr},
+    {"PW", kNotSupported, nullptr},
+    {"PA", kCalc, nullptr},
+    {"PR", kCalc, nullptr},
+    {"RI", kCalc, nullptr},
+    {"SC", kCalc, nullptr},
+    {"SD", kNone, nullptr},
+    {"TN", kNone, nullptr},
+    {"TX", kNone, nullptr},
+    {"UT", kCalc, nullptr},
+    {"VT", kCalc, nullptr},
+    {"VI", kCalc, calcVirginIslands},
+    {"VA", kCalc, nullptr},
+    {"WA", kNone, nullptr},
+    {"WV", kCalc, nullptr},
+    {"WI", kCalc, nullptr},
+    {"WY", kNone, nullptr},
+};
+
+}  // namespace
+
+const Jurisdiction* jurisdiction(int code) {
+    if (code < 1 || code > 59) return nullptr;
+    return &kJurisdictions[code];
+}
+
+}  // namespace orla

@@ -1,0 +1,74 @@
+/* The C interface proven from C: the header compiles as C99 and a call through the shared library
+ * gives the documented result. */
+#include <stdio.h>
+#include <string.h>
+
+#include <orla/orla.h>
+
+static int failures = 0;
+
+static void expect_near(const char* what, double got, double want) {
+    double d = got - want;
+    if (d < -0.0001 || d > 0.0001) {
+        printf("FAIL %s: got %.4f, want %.4f\n", what, got, want);
+        failures++;
+    }
+}
+
+static void expect_int(const char* what, long got, long want) {
+    if (got != want) {
+        printf("FAIL %s: got %ld, want %ld\n", what, got, want);
+        failures++;
+    }
+}
+
+int main(void) {
+    PayRecord pay;
+    StateRecord state;
+    TableInfoRecord info;
+    char build[32];
+    unsigned flags;
+
+    memset(&pay, 0, sizeof pay);
+    memset(&state, 0, sizeof state);
+    pay.recordSize = sizeof pay;
+    pay.payDate.month = 6;
+    pay.payDate.day = 15;
+    pay.payDate.year = 2026;
+    pay.payPeriods = 26;
+    pay.fedFilingStatus = ORLA_FED_SINGLE;
+    pay.fedWages = 2000.0;
+    pay.ficaWages = 2000.0;
+    pay.w4Form2020 = 1;
+    state.recordSize = sizeof state;
+    state.stateCode = ORLA_TX;
+    state.stateExtraWithholding = 10.0;
+
+    flags = ORLA_Calc(ORLA_MODE_FULL, &pay, &state);
+    expect_int("flags", (long)flags, 0);
+    expect_near("fedTax", pay.fedTax, 156.15);
+    expect_near("ssTax", pay.ssTax, 124.00);
+    expect_near("medicareTax", pay.medicareTax, 29.00);
+    expect_near("stateTax", state.stateTax, 10.00);
+    expect_int("status", state.status, ORLA_STATE_OK);
+    expect_int("fedTableDate.year", pay.fedTableDate.year, 2026);
+
+    expect_int("null record", (long)ORLA_Calc(ORLA_MODE_FULL, NULL, &state), ORLA_FLAG_FEDERAL | ORLA_FLAG_STATE);
+
+    memset(&info, 0, sizeof info);
+    info.recordSize = sizeof info;
+    info.infoDate.month = 6;
+    info.infoDate.day = 30;
+    info.infoDate.year = 2026;
+    info.infoKind = ORLA_INFO_SS_WAGE_BASE;
+    expect_int("table info", ORLA_Get_Table_Info(&info), 0);
+    expect_near("wage base", info.infoValue, 184500.0);
+
+    memset(build, 'x', sizeof build);
+    expect_int("build info", ORLA_Get_Build_Info(build), 0);
+    expect_int("build text length", (long)strlen(build), 20);
+    expect_near("version", ORLA_Version(), 3.5);
+
+    if (failures == 0) printf("c_abi_test: all checks passed\n");
+    return failures == 0 ? 0 : 1;
+}
