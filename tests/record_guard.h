@@ -1,0 +1,203 @@
+// Guarded calls of the exports, shared by the bad-input test and the fuzzer.
+//
+// Each record is placed at the start of a buffer that is larger than the struct; every byte the
+// call may not write is remembered before the call and compared after it:
+//   - the guard bytes beyond sizeof(record) (the library must never write past the struct),
+//   - every input field and reserved field,
+//   - the gated output fields whose gate the declared recordSize does not pass.
+// Output amounts must be finite after the call unless the call left them bit for bit as they were.
+// A check returns an empty string when the call kept every rule, else a description of the first
+// broken rule.
+#pragma once
+
+#include <orla/orla.h>
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace orla_guard {
+
+constexpr std::size_t kGuardBytes = 64;
+constexpr unsigned char kPattern = 0xA5;
+
+// A field the call may write: its offset and size, and the gate it needs (-1: always present).
+struct Writable {
+    std::size_t offset;
+    std::size_t size;
+    int gate;
+    bool amount;  // a double that must end finite when written
+};
+
+// What ORLA_Calc may write in each record for a mode.
+inline int writablePay(int mode, Writable* out) {
+    int n = 0;
+    out[n++] = {offsetof(PayRecord, stateTaxableIncome), 4, -1, false};
+    out[n++] = {offsetof(PayRecord, fedStatus), 4, -1, false};
+    out[n++] = {offsetof(PayRecord, fedTableDate), sizeof(CalcDate), -1, false};
+    out[n++] = {offsetof(PayRecord, fedTax), 8, -1, true};
+    out[n++] = {offsetof(PayRecord, reserved72), 4, -1, false};
+    out[n++] = {offsetof(PayRecord, ssTax), 8, -1, true};
+    out[n++] = {offsetof(PayRecord, reserved104), 4, -1, false};
+    out[n++] = {offsetof(PayRecord, medicareTax), 8, -1, true};
+    out[n++] = {offsetof(PayRecord, fedSuppTax), 8, 128, true};
+    if (mode == ORLA_MODE_GROSS_UP_WAGES) {
+        out[n++] = {offsetof(PayRecord, fedWages), 8, -1, true};
+        out[n++] = {offsetof(PayRecord, ficaWages), 8, -1, true};
+    }
+    if (mode == ORLA_MODE_GROSS_UP_BONUS) out[n++] = {offsetof(PayRecord, suppWages), 8, 128, true};
+    return n;
+}
+
+inline int writableState(int mode, Writable* out) {
+    int n = 0;
+    out[n++] = {offsetof(StateRecord, status), 4, -1, false};
+    out[n++] = {offsetof(StateRecord, stateTableDate), sizeof(CalcDate), -1, false};
+    out[n++] = {offsetof(StateRecord, stateTax), 8, -1, true};
+    out[n++] = {offsetof(StateRecord, stateSuppTax), 8, 144, true};
+    // The Northern Mariana Islands write their rebate here.
+    out[n++] = {offsetof(StateRecord, stateCertAmount1), 8, 212, true};
+    if (mode == ORLA_MODE_GROSS_UP_WAGES) out[n++] = {offsetof(StateRecord, stateWages), 8, -1, true};
+    if (mode == ORLA_MODE_GROSS_UP_BONUS) out[n++] = {offsetof(StateRecord, stateSuppWages), 8, 144, true};
+    return n;
+}
+
+// One record in a guarded buffer.
+template <class Record>
+struct Guarded {
+    alignas(8) unsigned char bytes[sizeof(Record) + kGuardBytes];
+    unsigned char before[sizeof(Record) + kGuardBytes];
+
+    explicit Guarded(const Record& r) {
+        std::memset(bytes, kPattern, sizeof bytes);
+        std::memcpy(bytes, &r, sizeof(Record));
+        std::memcpy(before, bytes, sizeof bytes);
+    }
+    Record* get() { return reinterpret_cast<Record*>(bytes); }
+    Record value() const {
+        Record r;
+        std::memcpy(&r, bytes, sizeof r);
+        return r;
+    }
+
+    // Compares the buffer with its copy from before the call: a byte may differ only inside a
+    // writable field whose gate the declared size passes. Amounts written must be finite.
+    std::string check(const char* what, const Writable* fields, int count) const {
+        int declared = 0;
+        std::memcpy(&declared, before, sizeof declared);
+        bool allowed[sizeof(Record) + kGuardBytes] = {};
+        for (int i = 0; i < count; ++i) {
+            const Writable& f = fields[i];
+            if (f.gate >= 0 && !(declared > f.gate)) continue;
+            for (std::size_t b = 0; b < f.size; ++b) allowed[f.offset + b] = true;
+        }
+        for (std::size_t b = 0; b < sizeof bytes; ++b) {
+            if (bytes[b] != before[b] && !allowed[b]) {
+                char text[160];
+                std::snprintf(text, sizeof text, "%s: byte %zu (%s) changed from 0x%02x to 0x%02x (recordSize %d)",
+                              what, b, b >= sizeof(Record) ? "beyond the record" : "not an output here", before[b],
+                              bytes[b], declared);
+                return text;
+            }
+        }
+        for (int i = 0; i < count; ++i) {
+            const Writable& f = fields[i];
+            if (!f.amount || std::memcmp(bytes + f.offset, before + f.offset, 8) == 0) continue;
+            double v = 0;
+            std::memcpy(&v, bytes + f.offset, sizeof v);
+            if (!std::isfinite(v)) {
+                char text[120];
+                std::snprintf(text, sizeof text, "%s: the amount at offset %zu was written as %g", what, f.offset, v);
+                return text;
+            }
+        }
+        return {};
+    }
+};
+
+struct CalcResult {
+    unsigned flags = 0;
+    PayRecord pay{};
+    StateRecord state{};
+    std::string fault;  // empty when every rule held
+};
+
+// The documented values of the status fields and of the flags.
+inline std::string checkStatuses(int mode, unsigned flags, const PayRecord& pay, const StateRecord& state) {
+    if ((flags & ~static_cast<unsigned>(ORLA_FLAG_FEDERAL | ORLA_FLAG_STATE)) != 0) return "undocumented flag";
+    if (pay.fedStatus != 0 && pay.fedStatus != 1 && pay.fedStatus != 100) return "undocumented fedStatus";
+    const bool federalOnly = mode == ORLA_MODE_FEDERAL || mode == ORLA_MODE_FEDERAL_EMPLOYER;
+    if (!federalOnly) {
+        const int s = state.status;
+        if (s != 0 && s != 1 && s != 3 && s != 4) return "undocumented state status";
+        if ((flags & ORLA_FLAG_STATE) != 0 && s == 0) return "flag 8 with state status 0";
+    }
+    return {};
+}
+
+// ORLA_Calc on copies of the records, guarded.
+inline CalcResult guardedCalc(int mode, const PayRecord& pay, const StateRecord& state) {
+    Guarded<PayRecord> p(pay);
+    Guarded<StateRecord> s(state);
+    CalcResult r;
+    r.flags = ORLA_Calc(mode, p.get(), s.get());
+    Writable fields[16];
+    r.fault = p.check("PayRecord", fields, writablePay(mode, fields));
+    if (r.fault.empty()) r.fault = s.check("StateRecord", fields, writableState(mode, fields));
+    r.pay = p.value();
+    r.state = s.value();
+    if (r.fault.empty()) r.fault = checkStatuses(mode, r.flags, r.pay, r.state);
+    return r;
+}
+
+// The other record exports, guarded. Each returns the fault, empty when none.
+inline std::string guardedAeic(const AeicRecord& in, int* result = nullptr, AeicRecord* out = nullptr) {
+    Guarded<AeicRecord> a(in);
+    const int rc = ORLA_AEIC_Calc(a.get());
+    const Writable fields[] = {{offsetof(AeicRecord, status), 4, -1, false},
+                               {offsetof(AeicRecord, advanceEic), 8, -1, true}};
+    if (result) *result = rc;
+    if (out) *out = a.value();
+    return a.check("AeicRecord", fields, 2);
+}
+
+inline std::string guardedTableInfo(const TableInfoRecord& in, int* result = nullptr, TableInfoRecord* out = nullptr) {
+    Guarded<TableInfoRecord> t(in);
+    const int rc = ORLA_Get_Table_Info(t.get());
+    const Writable fields[] = {{offsetof(TableInfoRecord, infoValue), 8, -1, true}};
+    if (result) *result = rc;
+    if (out) *out = t.value();
+    if (rc < 0 || rc > 2) return "undocumented ORLA_Get_Table_Info result";
+    return t.check("TableInfoRecord", fields, 1);
+}
+
+// The name buffer is 64 bytes; the documented minimum is 51, so nothing may be written past 51.
+inline std::string guardedPrompt(const PromptRecord& in, int* result = nullptr) {
+    Guarded<PromptRecord> p(in);
+    unsigned char name[64];
+    std::memset(name, kPattern, sizeof name);
+    const int rc = ORLA_Get_Prompt(p.get(), reinterpret_cast<char*>(name));
+    if (result) *result = rc;
+    if (rc < 0 || rc > 50) return "ORLA_Get_Prompt returned a length outside 0 to 50";
+    for (std::size_t b = 51; b < sizeof name; ++b)
+        if (name[b] != kPattern) return "ORLA_Get_Prompt wrote past 51 bytes of the name";
+    const Writable fields[] = {{offsetof(PromptRecord, count), 4, -1, false},
+                               {offsetof(PromptRecord, listCode), 4, -1, false},
+                               {offsetof(PromptRecord, calcCode), 4, -1, false}};
+    return p.check("PromptRecord", fields, 3);
+}
+
+inline std::string guardedBuildInfo() {
+    unsigned char text[64];
+    std::memset(text, kPattern, sizeof text);
+    if (ORLA_Get_Build_Info(reinterpret_cast<char*>(text)) != 0) return "ORLA_Get_Build_Info failed";
+    if (text[20] != 0) return "the build stamp is not 20 characters and a NUL";
+    for (std::size_t b = 21; b < sizeof text; ++b)
+        if (text[b] != kPattern) return "ORLA_Get_Build_Info wrote past 21 bytes";
+    return {};
+}
+
+}  // namespace orla_guard
