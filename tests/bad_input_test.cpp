@@ -125,7 +125,8 @@ TEST(BadInput, RecordSizesAtEveryGate) {
                     EXPECT_EQ(r.flags, 0u) << "recordSize " << size << ", mode " << mode;
                 }
                 if (size <= 128) {
-                    EXPECT_EQ(r.pay.fedSuppTax, pay.fedSuppTax) << "untouched without its gate";
+                    const double before = pay.fedSuppTax, after = r.pay.fedSuppTax;
+                    EXPECT_EQ(after, before) << "untouched without its gate";
                 }
             }
         }
@@ -256,7 +257,8 @@ TEST(BadInput, UnknownCodes) {
         const CalcResult r = guardedCalc(ORLA_MODE_FULL, basePay(), state);
         EXPECT_EQ(r.flags, S);
         EXPECT_EQ(r.state.status, ORLA_STATE_UNSUPPORTED);
-        EXPECT_EQ(r.state.stateTax, 10.0);
+        const double stateTax = r.state.stateTax;
+        EXPECT_EQ(stateTax, 10.0);
     }
 }
 

@@ -269,7 +269,8 @@ int fedIncomeTax(int mode, PayRecord* pay) {
     const bool ficaFound = socialSecurityAndMedicare(mode, pay);
 
     int status = pay->fedFilingStatus == ORLA_FED_MARRIED_SINGLE_RATE ? ORLA_FED_SINGLE : pay->fedFilingStatus;
-    if (w4 && pay->w4MultipleJobs == 1) status += kStep2Offset;
+    // A status too large to take the offset has no row either way; it must not overflow.
+    if (w4 && pay->w4MultipleJobs == 1) status = status <= INT_MAX - kStep2Offset ? status + kStep2Offset : -1;
 
     double adjustment = 0;
     if (w4 && pay->w4MultipleJobs != 1) {

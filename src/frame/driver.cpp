@@ -79,19 +79,20 @@ unsigned stateWithFallback(int mode, PayRecord* pay, StateRecord* state, const C
 // No output amount is ever left NaN or infinite: an amount that overflowed is cleared and its tax flagged.
 unsigned clearNonFinite(int mode, PayRecord* pay, StateRecord* state) {
     unsigned flags = 0;
-    auto clear = [&flags](double& amount, unsigned flag) {
-        if (!finite(amount)) {
-            amount = 0.0;
-            flags |= flag;
-        }
+    // By value: the records are packed to 4 bytes, so a double field may not be aligned for a
+    // reference or pointer to double.
+    auto cleared = [&flags](double amount, unsigned flag) {
+        if (finite(amount)) return amount;
+        flags |= flag;
+        return 0.0;
     };
-    clear(pay->fedTax, ORLA_FLAG_FEDERAL);
-    clear(pay->ssTax, ORLA_FLAG_FEDERAL);
-    clear(pay->medicareTax, ORLA_FLAG_FEDERAL);
-    if (has(pay, 128)) clear(pay->fedSuppTax, ORLA_FLAG_FEDERAL);
+    pay->fedTax = cleared(pay->fedTax, ORLA_FLAG_FEDERAL);
+    pay->ssTax = cleared(pay->ssTax, ORLA_FLAG_FEDERAL);
+    pay->medicareTax = cleared(pay->medicareTax, ORLA_FLAG_FEDERAL);
+    if (has(pay, 128)) pay->fedSuppTax = cleared(pay->fedSuppTax, ORLA_FLAG_FEDERAL);
     if (!federalOnly(mode)) {
-        clear(state->stateTax, ORLA_FLAG_STATE);
-        if (has(state, 144)) clear(state->stateSuppTax, ORLA_FLAG_STATE);
+        state->stateTax = cleared(state->stateTax, ORLA_FLAG_STATE);
+        if (has(state, 144)) state->stateSuppTax = cleared(state->stateSuppTax, ORLA_FLAG_STATE);
     }
     if (flags & ORLA_FLAG_FEDERAL) pay->fedStatus = ORLA_FED_STATUS_NO_ROW;
     if (flags & ORLA_FLAG_STATE) state->status = ORLA_STATE_NO_ROW;
