@@ -1,5 +1,5 @@
 # Thin wrapper over the CMake presets.
-.PHONY: all build run test sanitize clang bench clean
+.PHONY: all build run test sanitize clang bench clean tsan windows fuzz bench-smoke
 
 all: build
 
@@ -25,6 +25,35 @@ clang:
 
 bench: build
 	./build/default/bench/orla_bench
+
+# One short pass over every benchmark, so that they keep building and running.
+bench-smoke: build
+	./build/default/bench/orla_bench --benchmark_min_time=0.01
+
+# The thread tests under ThreadSanitizer.
+tsan:
+	cmake --preset tsan >/dev/null
+	cmake --build --preset tsan
+	ctest --preset tsan
+
+# orla.dll for x86-64 Windows (mingw-w64), its tests under wine, and the parity of its results with
+# the Linux build's, which writes the reference first.
+windows: build
+	ctest --preset default -R '^parity$$'
+	cmake --preset mingw >/dev/null
+	cmake --build --preset mingw
+	ctest --preset mingw
+
+# The fuzz target for FUZZ_SECONDS; a crash leaves its reproducer in build/fuzz/artifacts/.
+FUZZ_SECONDS ?= 60
+fuzz:
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz
+	mkdir -p build/fuzz/artifacts build/fuzz/corpus
+	./build/fuzz/fuzz/orla_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 \
+	    -artifact_prefix=build/fuzz/artifacts/ build/fuzz/corpus fuzz/corpus >build/fuzz/fuzz.log 2>&1 \
+	  || { tail -40 build/fuzz/fuzz.log; ls -l build/fuzz/artifacts; exit 1; }
+	@grep -E '^(Done|stat::number_of_executed_units|stat::new_units_added)' build/fuzz/fuzz.log
 
 clean:
 	rm -rf build
