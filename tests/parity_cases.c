@@ -21,14 +21,16 @@ int main(void) {
     static const int modes[] = {0, 1, 2, 11, 12};
     static const int years[] = {2024, 2025, 2026, 2027};
     static const int statuses[] = {0, 1, 2, 3};
-    static const int states[] = {ORLA_TX, ORLA_GU, ORLA_MP, ORLA_VI, ORLA_AS, 0};
+    /* Every jurisdiction code and one beyond, so each calculator is compared as it lands. */
+    enum { kCodes = 61 };
     static const int periods[] = {52, 26, 24, 12, 4, 1, 0};
     int n = 0;
-    size_t m, y, s, j;
+    size_t m, y, s;
+    int j;
     for (m = 0; m < sizeof modes / sizeof modes[0]; ++m)
         for (y = 0; y < sizeof years / sizeof years[0]; ++y)
             for (s = 0; s < sizeof statuses / sizeof statuses[0]; ++s)
-                for (j = 0; j < sizeof states / sizeof states[0]; ++j) {
+                for (j = (int)s; j < kCodes; j += 2) {
                     PayRecord pay;
                     StateRecord state;
                     unsigned flags;
@@ -36,6 +38,8 @@ int main(void) {
                     memset(&pay, 0, sizeof pay);
                     memset(&state, 0, sizeof state);
                     pay.recordSize = k % 11 == 0 ? 128 : (int)sizeof pay;
+                    state.stateFilingStatus = k % 3;
+                    state.stateAllowances = k % 4;
                     pay.payDate.month = 1 + k % 12;
                     pay.payDate.day = 1 + (k * 5) % 28;
                     pay.payDate.year = years[y];
@@ -58,7 +62,7 @@ int main(void) {
                     pay.nonresidentAlien = k % 13 == 0;
                     pay.fedExempt = k % 31 == 0;
                     state.recordSize = k % 10 == 0 ? 144 : (int)sizeof state;
-                    state.stateCode = states[j];
+                    state.stateCode = j;
                     state.statePayPeriods = pay.payPeriods;
                     state.stateWages = pay.fedWages;
                     state.stateSuppWages = pay.suppWages;

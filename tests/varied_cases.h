@@ -1,8 +1,8 @@
 // A spread of realistic and awkward calls, shared by the thread and allocation tests: every mode,
 // the three table years and the year after, the filing statuses, both Form W-4 vintages, wages
-// across the brackets and near the social security and additional Medicare limits, bonuses, the
-// states without income tax, the territories and codes that are not supported, and record sizes
-// at the gates.
+// across the brackets and near the social security and additional Medicare limits, bonuses, every
+// jurisdiction code (and 0 and 60) with more weight on the states without income tax and the
+// territories, and record sizes at the gates.
 #pragma once
 
 #include <orla/orla.h>
@@ -52,7 +52,7 @@ inline std::vector<CalcCase> variedCases() {
         p.fedExempt = i % 29 == 0;
         StateRecord& s = c.state;
         s.recordSize = (i % 9 == 0) ? 144 : (i % 9 == 1) ? 212 : static_cast<int>(sizeof(StateRecord));
-        s.stateCode = states[i % 9];
+        s.stateCode = i % 2 ? states[(i / 2) % 9] : (i / 2) % 61;
         s.statePayPeriods = p.payPeriods;
         s.stateWages = p.fedWages;
         s.stateSuppWages = p.suppWages;
