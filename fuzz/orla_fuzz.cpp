@@ -3,7 +3,9 @@
 // then the bytes of a PayRecord and of a StateRecord; for the other exports the bytes of their
 // record. Missing bytes are zero. Every call is checked by the guards of tests/record_guard.h: no
 // byte written outside the outputs the declared size allows, none beyond the struct, no output
-// amount left NaN or infinite, only documented statuses. The sanitizers catch the rest.
+// amount left NaN or infinite, only documented statuses. The sanitizers catch the rest. A failed
+// check aborts, which libFuzzer reports as a crash and saves as a reproducer; add reproducers to
+// fuzz/corpus, which the ordinary tests replay (fuzz_replay).
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
