@@ -65,16 +65,21 @@ inline int writableState(int mode, Writable* out) {
     return n;
 }
 
-// One record in a guarded buffer.
+// One record in a guarded buffer: guard bytes before and after it. The records are packed to 4
+// bytes, so a host may place one at any multiple of 4: shift 0 puts the record on an 8-byte
+// boundary, shift 4 halfway (the doubles that were aligned are then not, and the reverse), so that
+// the undefined-behaviour sanitizer sees every double field misaligned in one of the two.
 template <class Record>
 struct Guarded {
-    alignas(8) unsigned char bytes[sizeof(Record) + kGuardBytes];
-    unsigned char before[sizeof(Record) + kGuardBytes];
+    static constexpr std::size_t kFront = 8;
+    alignas(8) unsigned char buffer[kFront + sizeof(Record) + kGuardBytes];
+    unsigned char before[kFront + sizeof(Record) + kGuardBytes];
+    unsigned char* bytes;  // the record: buffer + shift
 
-    explicit Guarded(const Record& r) {
-        std::memset(bytes, kPattern, sizeof bytes);
+    explicit Guarded(const Record& r, std::size_t shift = 0) : bytes(buffer + shift) {
+        std::memset(buffer, kPattern, sizeof buffer);
         std::memcpy(bytes, &r, sizeof(Record));
-        std::memcpy(before, bytes, sizeof bytes);
+        std::memcpy(before, buffer, sizeof buffer);
     }
     Record* get() { return reinterpret_cast<Record*>(bytes); }
     Record value() const {
@@ -86,26 +91,31 @@ struct Guarded {
     // Compares the buffer with its copy from before the call: a byte may differ only inside a
     // writable field whose gate the declared size passes. Amounts written must be finite.
     std::string check(const char* what, const Writable* fields, int count) const {
+        const std::size_t shift = static_cast<std::size_t>(bytes - buffer);
+        const unsigned char* was = before + shift;  // the record as it was
         int declared = 0;
-        std::memcpy(&declared, before, sizeof declared);
-        bool allowed[sizeof(Record) + kGuardBytes] = {};
+        std::memcpy(&declared, was, sizeof declared);
+        bool allowed[kFront + sizeof(Record) + kGuardBytes] = {};
         for (int i = 0; i < count; ++i) {
             const Writable& f = fields[i];
             if (f.gate >= 0 && !(declared > f.gate)) continue;
-            for (std::size_t b = 0; b < f.size; ++b) allowed[f.offset + b] = true;
+            for (std::size_t b = 0; b < f.size; ++b) allowed[shift + f.offset + b] = true;
         }
-        for (std::size_t b = 0; b < sizeof bytes; ++b) {
-            if (bytes[b] != before[b] && !allowed[b]) {
+        for (std::size_t b = 0; b < sizeof buffer; ++b) {
+            if (buffer[b] != before[b] && !allowed[b]) {
+                const long at = static_cast<long>(b) - static_cast<long>(shift);
                 char text[160];
-                std::snprintf(text, sizeof text, "%s: byte %zu (%s) changed from 0x%02x to 0x%02x (recordSize %d)",
-                              what, b, b >= sizeof(Record) ? "beyond the record" : "not an output here", before[b],
-                              bytes[b], declared);
+                std::snprintf(text, sizeof text, "%s: byte %ld (%s) changed from 0x%02x to 0x%02x (recordSize %d)",
+                              what, at,
+                              at < 0 || at >= static_cast<long>(sizeof(Record)) ? "outside the record"
+                                                                                : "not an output here",
+                              before[b], buffer[b], declared);
                 return text;
             }
         }
         for (int i = 0; i < count; ++i) {
             const Writable& f = fields[i];
-            if (!f.amount || std::memcmp(bytes + f.offset, before + f.offset, 8) == 0) continue;
+            if (!f.amount || std::memcmp(bytes + f.offset, was + f.offset, 8) == 0) continue;
             double v = 0;
             std::memcpy(&v, bytes + f.offset, sizeof v);
             if (!std::isfinite(v)) {
@@ -138,10 +148,11 @@ inline std::string checkStatuses(int mode, unsigned flags, const PayRecord& pay,
     return {};
 }
 
-// ORLA_Calc on copies of the records, guarded.
-inline CalcResult guardedCalc(int mode, const PayRecord& pay, const StateRecord& state) {
-    Guarded<PayRecord> p(pay);
-    Guarded<StateRecord> s(state);
+// ORLA_Calc on copies of the records, guarded, at one placement of each record.
+inline CalcResult guardedCalcAt(int mode, const PayRecord& pay, const StateRecord& state, std::size_t payShift,
+                                std::size_t stateShift) {
+    Guarded<PayRecord> p(pay, payShift);
+    Guarded<StateRecord> s(state, stateShift);
     CalcResult r;
     r.flags = ORLA_Calc(mode, p.get(), s.get());
     Writable fields[16];
@@ -153,41 +164,68 @@ inline CalcResult guardedCalc(int mode, const PayRecord& pay, const StateRecord&
     return r;
 }
 
-// The other record exports, guarded. Each returns the fault, empty when none.
+// ORLA_Calc guarded at two placements of the records (8-byte aligned, and 4 past that); both must
+// keep every rule and give the same bits.
+inline CalcResult guardedCalc(int mode, const PayRecord& pay, const StateRecord& state) {
+    CalcResult r = guardedCalcAt(mode, pay, state, 0, 4);
+    if (!r.fault.empty()) return r;
+    const CalcResult shifted = guardedCalcAt(mode, pay, state, 4, 0);
+    if (!shifted.fault.empty()) return shifted;
+    if (shifted.flags != r.flags || std::memcmp(&shifted.pay, &r.pay, sizeof r.pay) != 0 ||
+        std::memcmp(&shifted.state, &r.state, sizeof r.state) != 0)
+        r.fault = "the results depend on where the records lie in memory";
+    return r;
+}
+
+// The other record exports, guarded, each at both placements of its record (see Guarded). Each
+// returns the fault, empty when none; the result and the record are those of the aligned placement.
 inline std::string guardedAeic(const AeicRecord& in, int* result = nullptr, AeicRecord* out = nullptr) {
-    Guarded<AeicRecord> a(in);
-    const int rc = ORLA_AEIC_Calc(a.get());
     const Writable fields[] = {{offsetof(AeicRecord, status), 4, -1, false},
                                {offsetof(AeicRecord, advanceEic), 8, -1, true}};
-    if (result) *result = rc;
-    if (out) *out = a.value();
-    return a.check("AeicRecord", fields, 2);
+    for (std::size_t shift : {std::size_t{4}, std::size_t{0}}) {
+        Guarded<AeicRecord> a(in, shift);
+        const int rc = ORLA_AEIC_Calc(a.get());
+        if (result) *result = rc;
+        if (out) *out = a.value();
+        if (rc != 1) return "undocumented ORLA_AEIC_Calc result";
+        std::string fault = a.check("AeicRecord", fields, 2);
+        if (!fault.empty()) return fault;
+    }
+    return {};
 }
 
 inline std::string guardedTableInfo(const TableInfoRecord& in, int* result = nullptr, TableInfoRecord* out = nullptr) {
-    Guarded<TableInfoRecord> t(in);
-    const int rc = ORLA_Get_Table_Info(t.get());
     const Writable fields[] = {{offsetof(TableInfoRecord, infoValue), 8, -1, true}};
-    if (result) *result = rc;
-    if (out) *out = t.value();
-    if (rc < 0 || rc > 2) return "undocumented ORLA_Get_Table_Info result";
-    return t.check("TableInfoRecord", fields, 1);
+    for (std::size_t shift : {std::size_t{4}, std::size_t{0}}) {
+        Guarded<TableInfoRecord> t(in, shift);
+        const int rc = ORLA_Get_Table_Info(t.get());
+        if (result) *result = rc;
+        if (out) *out = t.value();
+        if (rc < 0 || rc > 2) return "undocumented ORLA_Get_Table_Info result";
+        std::string fault = t.check("TableInfoRecord", fields, 1);
+        if (!fault.empty()) return fault;
+    }
+    return {};
 }
 
 // The name buffer is 64 bytes; the documented minimum is 51, so nothing may be written past 51.
 inline std::string guardedPrompt(const PromptRecord& in, int* result = nullptr) {
-    Guarded<PromptRecord> p(in);
-    unsigned char name[64];
-    std::memset(name, kPattern, sizeof name);
-    const int rc = ORLA_Get_Prompt(p.get(), reinterpret_cast<char*>(name));
-    if (result) *result = rc;
-    if (rc < 0 || rc > 50) return "ORLA_Get_Prompt returned a length outside 0 to 50";
-    for (std::size_t b = 51; b < sizeof name; ++b)
-        if (name[b] != kPattern) return "ORLA_Get_Prompt wrote past 51 bytes of the name";
     const Writable fields[] = {{offsetof(PromptRecord, count), 4, -1, false},
                                {offsetof(PromptRecord, listCode), 4, -1, false},
                                {offsetof(PromptRecord, calcCode), 4, -1, false}};
-    return p.check("PromptRecord", fields, 3);
+    for (std::size_t shift : {std::size_t{4}, std::size_t{0}}) {
+        Guarded<PromptRecord> p(in, shift);
+        unsigned char name[64];
+        std::memset(name, kPattern, sizeof name);
+        const int rc = ORLA_Get_Prompt(p.get(), reinterpret_cast<char*>(name));
+        if (result) *result = rc;
+        if (rc < 0 || rc > 50) return "ORLA_Get_Prompt returned a length outside 0 to 50";
+        for (std::size_t b = 51; b < sizeof name; ++b)
+            if (name[b] != kPattern) return "ORLA_Get_Prompt wrote past 51 bytes of the name";
+        std::string fault = p.check("PromptRecord", fields, 3);
+        if (!fault.empty()) return fault;
+    }
+    return {};
 }
 
 inline std::string guardedBuildInfo() {
