@@ -291,6 +291,41 @@ TEST(BadInput, TerritoriesWithOddInput) {
     }
 }
 
+// Every jurisdiction code, the calculators that land later included, at the state record sizes
+// around their gates and with awkward elections: the same guards hold for each.
+TEST(BadInput, EveryJurisdictionKeepsTheRules) {
+    const int sizes[] = {244, 213, 212, 177, 176, 145, 144, 100, 0};
+    for (int code = -1; code <= 60; ++code) {
+        for (int size : sizes) {
+            for (int mode : {ORLA_MODE_FULL, ORLA_MODE_GROSS_UP_WAGES, ORLA_MODE_GROSS_UP_BONUS}) {
+                for (int variant = 0; variant < 3; ++variant) {
+                    PayRecord pay = basePay();
+                    StateRecord state = baseState(code);
+                    state.recordSize = size;
+                    if (variant == 1) {
+                        state.stateFilingStatus = INT_MAX;
+                        state.stateAllowances = INT_MIN;
+                        state.statePayPeriods = 0;
+                        state.stateRateTable = -1;
+                        state.stateOption = INT_MAX;
+                        state.stateExemptions[0] = INT_MIN;
+                        state.stateCertField1 = INT_MAX;
+                        state.stateCertAmount1 = -1e300;
+                    } else if (variant == 2) {
+                        pay.payDate = CalcDate{12, 31, 2027};
+                        pay.fedWages = pay.ficaWages = state.stateWages = 1e300;
+                        state.statePercent = 1e300;
+                        state.stateFixedTax = -1e300;
+                    }
+                    const CalcResult r = guardedCalc(mode, pay, state);
+                    EXPECT_EQ(r.fault, "") << "code " << code << ", size " << size << ", mode " << mode
+                                           << ", variant " << variant;
+                }
+            }
+        }
+    }
+}
+
 TEST(BadInput, OtherExports) {
     const double amounts[] = {kNaN, kInf, -kInf, -0.0, 1e300, -1e300, 1e-300};
     for (double v : amounts) {
