@@ -66,13 +66,13 @@ bool rowCoversImpl(const CalcDate& from, const CalcDate& to, const CalcDate& d) 
 
 double roundCents(double x) {
     std::int64_t q = 0;
-    if (!roundedUnits(x, -1000.0, q)) return std::isfinite(x) ? x : 0.0;
+    if (!roundedUnits(x, -1000.0, q)) return x;
     return static_cast<double>(q) / 100.0;
 }
 
 double roundDollars(double x) {
     std::int64_t q = 0;
-    if (!roundedUnits(x, -10.0, q)) return std::isfinite(x) ? x : 0.0;
+    if (!roundedUnits(x, -10.0, q)) return x;
     return static_cast<double>(q);
 }
 

@@ -20,8 +20,8 @@ constexpr bool has(const Record* r, int gate) { return r->recordSize > gate; }
 // Half up on the truncated thousandths: trunc((trunc(1000 x) + 5) / 10) / 100, carried out as
 // t = trunc(-1000 x), q = (5 - t) / 10 with truncating division. The integer steps are 64-bit, so the
 // results equal the 32-bit rule wherever that rule is defined and stay right beyond it. A non-finite
-// amount gives 0; an amount too large for 64-bit thousandths is already far coarser than a cent and
-// is returned as it is.
+// amount never reaches the integer steps and is returned as it is (the driver clears and flags it); an
+// amount too large for 64-bit thousandths is already far coarser than a cent and is returned as it is.
 double roundCents(double x);
 // The same rule on tenths, giving whole dollars.
 double roundDollars(double x);
