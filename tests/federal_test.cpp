@@ -134,6 +134,9 @@ TEST(FederalSupplementalTax, FlatRateAndAggregate) {
         {"22 percent", 2025, 999999, 0, 5000, 1100.00, 0},
         {"37 percent above a million", 2025, 1000001, 0, 5000, 1850.00, 0},
         {"2024 flat", 2024, 0, 0, 1234.56, 271.60, 0},
+        // The 2026 rates are unchanged from 2025.
+        {"2026 flat", 2026, 0, 0, 1000, 220.00, 0},
+        {"2026 above a million", 2026, 1000000.01, 0, 1000, 370.00, 0},
         // 2026 biweekly 2,000 plus 1,000 aggregated: 69,400 gives 8,330 / 26 = 320.3846, less 156.1538
         {"aggregate", 2026, 0, 1, 1000, 164.23, 0},
     };
@@ -232,6 +235,10 @@ TEST(FederalTables, RowCountsAndTellingRows) {
     EXPECT_EQ(nra[13].base, 16100);
     EXPECT_EQ(nra[41].base, 14600);
     EXPECT_EQ(northernMarianasRebateTable().size(), 36u);
+    const auto supplemental = supplementalRateTable();
+    ASSERT_EQ(supplemental.size(), 4u);
+    EXPECT_EQ(supplemental[0].from.year, 2026);  // newest year first
+    EXPECT_EQ(supplemental[3].from.year, 2023);
 }
 
 TEST(Territories, GuamAndVirginIslandsMoveTheFederalTax) {

@@ -204,6 +204,7 @@ static_assert(std::size(kNonresidentAlien) == 42);
 
 // 22 % on supplemental wages, 37 % once the supplemental wages paid before this one exceed 1,000,000.
 constexpr SupplementalRateRow kSupplementalRate[] = {
+    {date(2026, 1, 1), date(2026, 12, 31), 1000000, 0.22, 0.37},
     {date(2025, 1, 1), date(2025, 12, 31), 1000000, 0.22, 0.37},
     {date(2024, 1, 1), date(2024, 12, 31), 1000000, 0.22, 0.37},
     {date(2023, 1, 1), date(2023, 12, 31), 1000000, 0.22, 0.37},
