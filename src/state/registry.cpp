@@ -19,7 +19,7 @@ constexpr Jurisdiction kJurisdictions[60] = {
     {"AS", kNotSupported, nullptr},
     {"AZ", kCalc, nullptr},
     {"AR", kCalc, nullptr},
-    {"CA", kCalc, nullptr},
+    {"CA", kCalc, calcCalifornia},
     {"CO", kCalc, nullptr},
     {"CT", kCalc, nullptr},
     {"DE", kCalc, nullptr},
