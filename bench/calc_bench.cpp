@@ -65,6 +65,9 @@ void BM_FederalOnly(benchmark::State& st) { runCalc(st, ORLA_MODE_FEDERAL, ORLA_
 void BM_FullNoTaxState(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_TX); }
 void BM_FullGuam(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_GU); }
 void BM_FullCalifornia(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_CA); }
+void BM_FullMaine(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_ME); }
+void BM_FullMassachusetts(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_MA); }
+void BM_FullNewYork(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_NY); }
 void BM_GrossUpWages(benchmark::State& st) { runCalc(st, ORLA_MODE_GROSS_UP_WAGES, ORLA_TX); }
 void BM_GrossUpBonus(benchmark::State& st) { runCalc(st, ORLA_MODE_GROSS_UP_BONUS, ORLA_TX); }
 
@@ -74,6 +77,9 @@ BENCHMARK(BM_FederalOnly);
 BENCHMARK(BM_FullNoTaxState);
 BENCHMARK(BM_FullGuam);
 BENCHMARK(BM_FullCalifornia);
+BENCHMARK(BM_FullMaine);
+BENCHMARK(BM_FullMassachusetts);
+BENCHMARK(BM_FullNewYork);
 BENCHMARK(BM_GrossUpWages);
 BENCHMARK(BM_GrossUpBonus);
 
