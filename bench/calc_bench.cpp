@@ -64,6 +64,13 @@ void runCalc(benchmark::State& st, int mode, int stateCode) {
 void BM_FederalOnly(benchmark::State& st) { runCalc(st, ORLA_MODE_FEDERAL, ORLA_TX); }
 void BM_FullNoTaxState(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_TX); }
 void BM_FullGuam(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_GU); }
+void BM_FullPennsylvania(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_PA); }
+void BM_FullOhio(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_OH); }
+void BM_FullIndiana(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_IN); }
+void BM_FullMaryland(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_MD); }
+void BM_FullMichigan(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_MI); }
+void BM_FullKentucky(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_KY); }
+void BM_FullMissouri(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_MO); }
 void BM_GrossUpWages(benchmark::State& st) { runCalc(st, ORLA_MODE_GROSS_UP_WAGES, ORLA_TX); }
 void BM_GrossUpBonus(benchmark::State& st) { runCalc(st, ORLA_MODE_GROSS_UP_BONUS, ORLA_TX); }
 
@@ -72,6 +79,13 @@ void BM_GrossUpBonus(benchmark::State& st) { runCalc(st, ORLA_MODE_GROSS_UP_BONU
 BENCHMARK(BM_FederalOnly);
 BENCHMARK(BM_FullNoTaxState);
 BENCHMARK(BM_FullGuam);
+BENCHMARK(BM_FullPennsylvania);
+BENCHMARK(BM_FullOhio);
+BENCHMARK(BM_FullIndiana);
+BENCHMARK(BM_FullMaryland);
+BENCHMARK(BM_FullMichigan);
+BENCHMARK(BM_FullKentucky);
+BENCHMARK(BM_FullMissouri);
 BENCHMARK(BM_GrossUpWages);
 BENCHMARK(BM_GrossUpBonus);
 
