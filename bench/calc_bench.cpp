@@ -68,6 +68,13 @@ void BM_FullCalifornia(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_
 void BM_FullMaine(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_ME); }
 void BM_FullMassachusetts(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_MA); }
 void BM_FullNewYork(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_NY); }
+void BM_FullPennsylvania(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_PA); }
+void BM_FullOhio(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_OH); }
+void BM_FullIndiana(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_IN); }
+void BM_FullMaryland(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_MD); }
+void BM_FullMichigan(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_MI); }
+void BM_FullKentucky(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_KY); }
+void BM_FullMissouri(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_MO); }
 void BM_GrossUpWages(benchmark::State& st) { runCalc(st, ORLA_MODE_GROSS_UP_WAGES, ORLA_TX); }
 void BM_GrossUpBonus(benchmark::State& st) { runCalc(st, ORLA_MODE_GROSS_UP_BONUS, ORLA_TX); }
 
@@ -80,6 +87,13 @@ BENCHMARK(BM_FullCalifornia);
 BENCHMARK(BM_FullMaine);
 BENCHMARK(BM_FullMassachusetts);
 BENCHMARK(BM_FullNewYork);
+BENCHMARK(BM_FullPennsylvania);
+BENCHMARK(BM_FullOhio);
+BENCHMARK(BM_FullIndiana);
+BENCHMARK(BM_FullMaryland);
+BENCHMARK(BM_FullMichigan);
+BENCHMARK(BM_FullKentucky);
+BENCHMARK(BM_FullMissouri);
 BENCHMARK(BM_GrossUpWages);
 BENCHMARK(BM_GrossUpBonus);
 
