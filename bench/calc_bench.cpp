@@ -64,6 +64,12 @@ void runCalc(benchmark::State& st, int mode, int stateCode) {
 void BM_FederalOnly(benchmark::State& st) { runCalc(st, ORLA_MODE_FEDERAL, ORLA_TX); }
 void BM_FullNoTaxState(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_TX); }
 void BM_FullGuam(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_GU); }
+void BM_FullHawaii(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_HI); }
+void BM_FullIdaho(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_ID); }
+void BM_FullIllinois(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_IL); }
+void BM_FullIowa(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_IA); }
+void BM_FullKansas(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_KS); }
+void BM_FullLouisiana(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_LA); }
 void BM_GrossUpWages(benchmark::State& st) { runCalc(st, ORLA_MODE_GROSS_UP_WAGES, ORLA_TX); }
 void BM_GrossUpBonus(benchmark::State& st) { runCalc(st, ORLA_MODE_GROSS_UP_BONUS, ORLA_TX); }
 
@@ -72,6 +78,12 @@ void BM_GrossUpBonus(benchmark::State& st) { runCalc(st, ORLA_MODE_GROSS_UP_BONU
 BENCHMARK(BM_FederalOnly);
 BENCHMARK(BM_FullNoTaxState);
 BENCHMARK(BM_FullGuam);
+BENCHMARK(BM_FullHawaii);
+BENCHMARK(BM_FullIdaho);
+BENCHMARK(BM_FullIllinois);
+BENCHMARK(BM_FullIowa);
+BENCHMARK(BM_FullKansas);
+BENCHMARK(BM_FullLouisiana);
 BENCHMARK(BM_GrossUpWages);
 BENCHMARK(BM_GrossUpBonus);
 

@@ -78,6 +78,7 @@ TEST(Kansas, SupplementalAndWholeDollars) {
         {"flat below half", 244, 0, 1001, 50},  // 50.05
         {"other method", 244, 2, 1000, kUntouched},
         {"record of 144", 144, 1, 1000, kUntouched},
+        {"record of 145", 145, 1, 1000, 56},
     };
     for (const SuppCase& c : cases) {
         Records r = makeRecords(ORLA_KS, date(2026, 1, 16), 26, 3000);
