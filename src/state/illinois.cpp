@@ -20,7 +20,6 @@ struct IllinoisHit {
     double tax = 0.0;
 };
 
-
 // suppWages is added before the floor: once in pass 1, times the periods in the annual pass 2.
 IllinoisHit lookup(const CalcDate& d, int periods, int basic, int additional, double wages, double suppWages) {
     IllinoisHit hit;
