@@ -75,6 +75,12 @@ void BM_FullMaryland(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_MD
 void BM_FullMichigan(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_MI); }
 void BM_FullKentucky(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_KY); }
 void BM_FullMissouri(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_MO); }
+void BM_FullHawaii(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_HI); }
+void BM_FullIdaho(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_ID); }
+void BM_FullIllinois(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_IL); }
+void BM_FullIowa(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_IA); }
+void BM_FullKansas(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_KS); }
+void BM_FullLouisiana(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_LA); }
 void BM_GrossUpWages(benchmark::State& st) { runCalc(st, ORLA_MODE_GROSS_UP_WAGES, ORLA_TX); }
 void BM_GrossUpBonus(benchmark::State& st) { runCalc(st, ORLA_MODE_GROSS_UP_BONUS, ORLA_TX); }
 
@@ -94,6 +100,12 @@ BENCHMARK(BM_FullMaryland);
 BENCHMARK(BM_FullMichigan);
 BENCHMARK(BM_FullKentucky);
 BENCHMARK(BM_FullMissouri);
+BENCHMARK(BM_FullHawaii);
+BENCHMARK(BM_FullIdaho);
+BENCHMARK(BM_FullIllinois);
+BENCHMARK(BM_FullIowa);
+BENCHMARK(BM_FullKansas);
+BENCHMARK(BM_FullLouisiana);
 BENCHMARK(BM_GrossUpWages);
 BENCHMARK(BM_GrossUpBonus);
 
