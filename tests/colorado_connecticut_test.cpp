@@ -93,13 +93,18 @@ TEST(Colorado, SupplementalMethods) {
     EXPECT_EQ(call.state.stateTax, 73);
 }
 
-TEST(Colorado, MissingFlatRateRowSetsBit64Only) {
+// A status without a row is untaxed silently; a pay date beyond the tables is reported, so that the
+// driver's year fallback taxes the pay.
+TEST(Colorado, PayDateBeyondTheTablesIsAMissingRow) {
     Call call(ORLA_CO, date(2028, 4, 10), 26, 2000);
     call.state.stateSuppWages = 100;
     call.state.stateSuppAggregate = 0;
-    EXPECT_EQ(call.run(calcColorado), 64);
-    EXPECT_EQ(call.state.status, 0);
+    EXPECT_EQ(call.run(calcColorado), 1 | 64);
+    EXPECT_EQ(call.state.status, ORLA_STATE_NO_ROW);
     EXPECT_EQ(call.state.stateTax, 0.0);
+
+    call.state.stateSuppAggregate = 1;
+    EXPECT_EQ(call.run(calcColorado), 1);
 }
 
 // ---- Connecticut ---------------------------------------------------------------------------------

@@ -33,18 +33,23 @@ constexpr FlatRateRow kSupplementalRates[] = {
 struct Allowance {
     double amount = 0.0;
     double rate = 0.0;
+    bool dateCovered = false;  // some row, of any status, covers the pay date
 };
 
 // The annual allowance and rate of the filing status; a status without a row gets neither (no tax).
 // From 2020 a certificate with both of its switches set gives its own annual allowance.
 Allowance allowanceFor(const PayRecord* pay, const StateRecord* state) {
     Allowance a;
-    for (const BracketRow& r : kAllowances)
-        if (r.status == state->stateFilingStatus && rowCovers(r.from, r.to, pay->payDate)) {
+    bool found = false;
+    for (const BracketRow& r : kAllowances) {
+        if (!rowCovers(r.from, r.to, pay->payDate)) continue;
+        a.dateCovered = true;
+        if (!found && r.status == state->stateFilingStatus) {
             a.amount = r.allowance;
             a.rate = r.rate;
-            break;
+            found = true;
         }
+    }
     if (has(state, 212) && pay->payDate.year > 2019 && state->stateCertField1 > 0 && state->stateCertField2 > 0)
         a.amount = state->stateCertAmount2;
     return a;
@@ -79,6 +84,12 @@ int calcColorado(int /*mode*/, PayRecord* pay, StateRecord* state) {
         }
     }
     state->stateTax = roundDollars(state->stateTax);
+    // A filing status without a row is simply untaxed, but a pay date beyond the tables is a missing row:
+    // reporting it lets the year fallback tax the pay instead of withholding nothing.
+    if (!allowance.dateCovered) {
+        state->status = ORLA_STATE_NO_ROW;
+        result |= 1;
+    }
     return result;
 }
 
