@@ -50,7 +50,7 @@ TEST(Alabama, AnnualisedTaxAfterDeductionsAndFederalTax) {
         EXPECT_NEAR(call.state.stateTax, c.want, 1e-9) << c.name;
         EXPECT_EQ(call.state.status, 0) << c.name;
         EXPECT_TRUE(sameDate(call.state.stateTableDate, date(2026, 1, 1))) << c.name;
-        EXPECT_EQ(call.state.stateSuppTax, kUntouched) << c.name;
+        EXPECT_EQ(+call.state.stateSuppTax, kUntouched) << c.name;
     }
 }
 
@@ -60,7 +60,7 @@ TEST(Alabama, StatusWithoutBracketsFails) {
     call.state.stateFilingStatus = 5;
     EXPECT_EQ(call.run(calcAlabama), 1);
     EXPECT_EQ(call.state.status, ORLA_STATE_NO_ROW);
-    EXPECT_EQ(call.state.stateTax, 0.0);
+    EXPECT_EQ(+call.state.stateTax, 0.0);
     EXPECT_TRUE(sameDate(call.state.stateTableDate, date(2017, 3, 1)));
 }
 
@@ -70,7 +70,7 @@ TEST(Alabama, NoPayPeriodsFailsInsteadOfDividingByZero) {
     call.state.stateAllowances = 1;
     EXPECT_EQ(call.run(calcAlabama), 1);
     EXPECT_EQ(call.state.status, ORLA_STATE_NO_ROW);
-    EXPECT_EQ(call.state.stateTax, 0.0);
+    EXPECT_EQ(+call.state.stateTax, 0.0);
 }
 
 struct SuppCase {
@@ -95,8 +95,8 @@ TEST(Alabama, SupplementalMethods) {
         call.state.stateSuppWages = 5000;
         call.state.stateSuppAggregate = c.method;
         EXPECT_EQ(call.run(calcAlabama), 0) << c.name;
-        EXPECT_EQ(call.state.stateSuppTax, c.want) << c.name;
-        EXPECT_EQ(call.state.stateTax, 0.0) << c.name;
+        EXPECT_EQ(+call.state.stateSuppTax, c.want) << c.name;
+        EXPECT_EQ(+call.state.stateTax, 0.0) << c.name;
     }
 }
 
@@ -128,7 +128,7 @@ TEST(Arizona, ElectedPercentageOfWagesAndBonus) {
 
     call.state.statePercent = 0;
     call.run(calcArizona);
-    EXPECT_EQ(call.state.stateTax, 0.0);
+    EXPECT_EQ(+call.state.stateTax, 0.0);
 }
 
 TEST(Arizona, BonusFieldsOnlyWithinTheDeclaredRecords) {
@@ -137,12 +137,12 @@ TEST(Arizona, BonusFieldsOnlyWithinTheDeclaredRecords) {
     call.pay.suppWages = 500;
     call.state.recordSize = 144;
     call.run(calcArizona);
-    EXPECT_EQ(call.state.stateSuppTax, kUntouched);
+    EXPECT_EQ(+call.state.stateSuppTax, kUntouched);
     // A pay record without the supplemental fields has no bonus to tax.
     call.state.recordSize = 145;
     call.pay.recordSize = 128;
     call.run(calcArizona);
-    EXPECT_EQ(call.state.stateSuppTax, 0.0);
+    EXPECT_EQ(+call.state.stateSuppTax, 0.0);
     call.pay.recordSize = 129;
     call.run(calcArizona);
     EXPECT_DOUBLE_EQ(call.state.stateSuppTax, 15.0);
@@ -205,7 +205,7 @@ TEST(Arkansas, SupplementalFlatRateByDate) {
         call.state.recordSize = c.recordSize;
         call.state.stateSuppWages = 1000;
         EXPECT_EQ(call.run(calcArkansas), 0);
-        EXPECT_EQ(call.state.stateSuppTax, c.want);
+        EXPECT_EQ(+call.state.stateSuppTax, c.want);
     }
 }
 
@@ -214,7 +214,7 @@ TEST(Arkansas, MissingRowsAndPeriods) {
     call.state.stateSuppWages = 100;
     EXPECT_EQ(call.run(calcArkansas), 1 | 64);
     EXPECT_EQ(call.state.status, ORLA_STATE_NO_ROW);
-    EXPECT_EQ(call.state.stateTax, 0.0);
+    EXPECT_EQ(+call.state.stateTax, 0.0);
 
     Call none(ORLA_AR, date(2026, 2, 1), 0, 1000);
     EXPECT_EQ(none.run(calcArkansas), 1);

@@ -27,7 +27,7 @@ TEST(Colorado, FlatRateLessAnnualAllowanceInWholeDollars) {
         Call call(ORLA_CO, c.payDate, 26, 2000);
         call.state.stateFilingStatus = c.filing;
         EXPECT_EQ(call.run(calcColorado), 0) << c.name;
-        EXPECT_EQ(call.state.stateTax, c.want) << c.name;
+        EXPECT_EQ(+call.state.stateTax, c.want) << c.name;
         EXPECT_EQ(call.state.status, 0) << c.name;
         // No row date is stored.
         EXPECT_TRUE(sameDate(call.state.stateTableDate, date(2017, c.payDate.month, c.payDate.day))) << c.name;
@@ -56,7 +56,7 @@ TEST(Colorado, CertificateAllowanceBehindItsGate) {
         call.state.stateCertField2 = c.field2;
         call.state.stateCertAmount2 = 0;
         call.run(calcColorado);
-        EXPECT_EQ(call.state.stateTax, c.want) << c.name;
+        EXPECT_EQ(+call.state.stateTax, c.want) << c.name;
     }
 }
 
@@ -82,7 +82,7 @@ TEST(Colorado, SupplementalMethods) {
         call.state.stateSuppWages = c.bonus;
         call.state.stateSuppAggregate = c.method;
         EXPECT_EQ(call.run(calcColorado), 0) << c.name;
-        EXPECT_EQ(call.state.stateSuppTax, c.want) << c.name;
+        EXPECT_EQ(+call.state.stateSuppTax, c.want) << c.name;
     }
     // 2025 married allowance 9,000: (52,000 - 9,000) x 0.044 / 26 = 72.77; with the bonus 116.77.
     Call call(ORLA_CO, date(2025, 4, 10), 26, 2000);
@@ -90,7 +90,7 @@ TEST(Colorado, SupplementalMethods) {
     call.state.stateSuppWages = 1000;
     call.state.stateSuppAggregate = 1;
     call.run(calcColorado);
-    EXPECT_EQ(call.state.stateTax, 73);
+    EXPECT_EQ(+call.state.stateTax, 73);
 }
 
 // A status without a row is untaxed silently; a pay date beyond the tables is reported, so that the
@@ -101,7 +101,7 @@ TEST(Colorado, PayDateBeyondTheTablesIsAMissingRow) {
     call.state.stateSuppAggregate = 0;
     EXPECT_EQ(call.run(calcColorado), 1 | 64);
     EXPECT_EQ(call.state.status, ORLA_STATE_NO_ROW);
-    EXPECT_EQ(call.state.stateTax, 0.0);
+    EXPECT_EQ(+call.state.stateTax, 0.0);
 
     call.state.stateSuppAggregate = 1;
     EXPECT_EQ(call.run(calcColorado), 1);
@@ -162,7 +162,7 @@ TEST(Connecticut, FailuresGoOnWithTheCalculation) {
         call.state.stateWithholdingCode = c.code;
         EXPECT_EQ(call.run(calcConnecticut), c.wantResult) << c.name;
         EXPECT_EQ(call.state.status, c.wantResult) << c.name;
-        EXPECT_EQ(call.state.stateTax, 0.0) << c.name;
+        EXPECT_EQ(+call.state.stateTax, 0.0) << c.name;
     }
 }
 
@@ -174,7 +174,7 @@ TEST(Connecticut, ReducedWithholdingFloorsAtZero) {
     EXPECT_NEAR(call.state.stateTax, 408.9 / 26 - 5, 1e-9);
     call.state.stateReducedWithholding = 20;
     call.run(calcConnecticut);
-    EXPECT_EQ(call.state.stateTax, 0.0);
+    EXPECT_EQ(+call.state.stateTax, 0.0);
 }
 
 TEST(Connecticut, SupplementalAnnualisedLikeWages) {
@@ -197,7 +197,7 @@ TEST(Connecticut, SupplementalAnnualisedLikeWages) {
         call.state.stateSuppWages = c.bonus;
         call.state.stateSuppAggregate = 0;  // not consulted
         EXPECT_EQ(call.run(calcConnecticut), 0) << c.name;
-        EXPECT_EQ(call.state.stateSuppTax, c.want) << c.name;
+        EXPECT_EQ(+call.state.stateSuppTax, c.want) << c.name;
         EXPECT_NEAR(call.state.stateTax, 408.9 / 26, 1e-9) << c.name;
     }
 }

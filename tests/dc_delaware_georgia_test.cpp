@@ -63,7 +63,7 @@ TEST(DistrictOfColumbia, SupplementalAlwaysByTheBrackets) {
         call.state.stateSuppWages = 1000;
         call.state.stateSuppAggregate = c.method;
         EXPECT_EQ(call.run(calcDistrictOfColumbia), 0) << c.name;
-        EXPECT_EQ(call.state.stateSuppTax, c.want) << c.name;
+        EXPECT_EQ(+call.state.stateSuppTax, c.want) << c.name;
     }
 }
 
@@ -73,8 +73,8 @@ TEST(DistrictOfColumbia, NoRowForStatusOrPeriods) {
     call.state.stateSuppWages = 500;
     EXPECT_EQ(call.run(calcDistrictOfColumbia), 1);
     EXPECT_EQ(call.state.status, ORLA_STATE_NO_ROW);
-    EXPECT_EQ(call.state.stateTax, 0.0);
-    EXPECT_EQ(call.state.stateSuppTax, 0.0);
+    EXPECT_EQ(+call.state.stateTax, 0.0);
+    EXPECT_EQ(+call.state.stateSuppTax, 0.0);
     EXPECT_TRUE(sameDate(call.state.stateTableDate, date(2017, 8, 14)));
 
     // No periods: the annual rows cannot be brought back to a pay.
@@ -118,8 +118,8 @@ TEST(Delaware, UnknownStatusReturnsBeforeAnyLookup) {
     call.state.stateSuppWages = 500;
     EXPECT_EQ(call.run(calcDelaware), 1);
     EXPECT_EQ(call.state.status, ORLA_STATE_NO_ROW);
-    EXPECT_EQ(call.state.stateTax, 0.0);
-    EXPECT_EQ(call.state.stateSuppTax, kUntouched);
+    EXPECT_EQ(+call.state.stateTax, 0.0);
+    EXPECT_EQ(+call.state.stateSuppTax, kUntouched);
     EXPECT_TRUE(sameDate(call.state.stateTableDate, date(2017, 2, 27)));
 }
 
@@ -139,7 +139,7 @@ TEST(Delaware, SupplementalAddedOnceToAnnualIncome) {
         call.state.stateAllowances = 1;
         call.state.stateSuppWages = 1000;
         EXPECT_EQ(call.run(calcDelaware), 0) << c.name;
-        EXPECT_EQ(call.state.stateSuppTax, c.want) << c.name;
+        EXPECT_EQ(+call.state.stateSuppTax, c.want) << c.name;
         EXPECT_NEAR(call.state.stateTax, 2209.125 / 26, 1e-9) << c.name;
     }
 }
@@ -148,7 +148,7 @@ TEST(Delaware, NoPeriodsFails) {
     Call call(ORLA_DE, date(2025, 5, 1), 0, 2000);
     EXPECT_EQ(call.run(calcDelaware), 1);
     EXPECT_EQ(call.state.status, ORLA_STATE_NO_ROW);
-    EXPECT_EQ(call.state.stateTax, 0.0);
+    EXPECT_EQ(+call.state.stateTax, 0.0);
 }
 
 // ---- Georgia -------------------------------------------------------------------------------------
@@ -219,7 +219,7 @@ TEST(Georgia, SupplementalRateByAnnualTaxableWages) {
         call.state.stateSuppWages = 1000;
         call.state.stateSuppAggregate = 1;  // not consulted
         EXPECT_EQ(call.run(calcGeorgia), 0) << c.name;
-        EXPECT_EQ(call.state.stateSuppTax, c.want) << c.name;
+        EXPECT_EQ(+call.state.stateSuppTax, c.want) << c.name;
     }
 }
 
@@ -229,8 +229,8 @@ TEST(Georgia, UnknownStatusFailsAndTaxesTheBonusAtTheLowestBand) {
     call.state.stateSuppWages = 1000;
     EXPECT_EQ(call.run(calcGeorgia), 1);
     EXPECT_EQ(call.state.status, ORLA_STATE_NO_ROW);
-    EXPECT_EQ(call.state.stateTax, 0.0);
-    EXPECT_EQ(call.state.stateSuppTax, 20);
+    EXPECT_EQ(+call.state.stateTax, 0.0);
+    EXPECT_EQ(+call.state.stateSuppTax, 20);
 }
 
 TEST(Georgia, NoRowsAtAll) {

@@ -46,8 +46,8 @@ TEST(StateYearFallback, NextYearUsesTheLastTables) {
         EXPECT_EQ(last.driver(), 0u) << c.name;
         EXPECT_EQ(later.state.status, 0) << c.name;
         EXPECT_GT(later.state.stateTax, 0.0) << c.name;
-        EXPECT_EQ(later.state.stateTax, last.state.stateTax) << c.name;
-        EXPECT_EQ(later.state.stateSuppTax, last.state.stateSuppTax) << c.name;
+        EXPECT_EQ(+later.state.stateTax, +last.state.stateTax) << c.name;
+        EXPECT_EQ(+later.state.stateSuppTax, +last.state.stateSuppTax) << c.name;
         EXPECT_TRUE(sameDate(later.state.stateTableDate, c.wantTableDate)) << c.name;
         EXPECT_TRUE(sameDate(later.pay.payDate, date(2027, 3, 10))) << c.name;
     }
