@@ -34,6 +34,11 @@ TEST(Alabama, AnnualisedTaxAfterDeductionsAndFederalTax) {
         {"separately last step", 3, 1, 0, 1, 17749, 0, (17749 - 2578 - 1500 - 3000) * 0.05 + 110},
         {"separately at the floor", 3, 1, 0, 1, 17750, 0, (17750 - 2500 - 1500 - 3000) * 0.05 + 110},
         {"head of family floor", 2, 1, 0, 1, 40000, 0, (40000 - 2500 - 3000 - 3000) * 0.05 + 110},
+        // Telling rows inside the phase-outs, and the smallest amount per dependent.
+        {"single mid phase-out", 0, 1, 0, 1, 30000, 0, (30000 - 2775 - 1500 - 3000) * 0.05 + 110},
+        {"married last step", 1, 1, 0, 1, 35499, 0, (35499 - 5175 - 3000 - 6000) * 0.05 + 220},
+        {"head of family last step", 2, 1, 0, 1, 35000, 0, (35000 - 2635 - 3000 - 3000) * 0.05 + 110},
+        {"dependents from 100,000", 0, 1, 3, 1, 100000, 0, (100000 - 2500 - 1500 - 900 - 3000) * 0.05 + 110},
         // Status 8 has brackets but no deductions.
         {"status 8", 8, 1, 3, 1, 10000, 0, (10000 - 3000) * 0.05 + 110},
         // Biweekly: federal tax annualised, dependents at the 50,000 to 100,000 amount.

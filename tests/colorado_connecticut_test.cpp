@@ -125,6 +125,11 @@ TEST(Connecticut, WithholdingCodeMethod) {
         {"D: no exemption, no credit", 'D', 20000, 650},
         {"E: nothing withheld", 'E', 50000, 0},
         {"F at 30,000", 'F', 30000, (200 + 5000 * 0.045) * (1 - 0.15)},
+        // Exemption phase-outs of each code: the last band and the first wages beyond it.
+        {"A in the last exemption band", 'A', 35000, (200 + 24000 * 0.045) * (1 - 0.10)},
+        {"B at 38,000", 'B', 38000, (320 + 3000 * 0.045) * (1 - 0.15)},
+        {"C in the last exemption band", 'C', 71000, (400 + 50000 * 0.045) * (1 - 0.10)},
+        {"F beyond the exemption", 'F', 44000.01, (200 + 34000.01 * 0.045) * (1 - 0.10)},
         // Add-back and recapture bands.
         {"A below 200,000", 'A', 199999.99, 4750 + (199999.99 - 100000) * 0.06 + 250 + 250},
         {"A at 200,000", 'A', 200000, 10750 + 250 + 340},
