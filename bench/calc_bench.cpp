@@ -45,6 +45,10 @@ std::vector<Case> makeCases(int stateCode) {
         s.stateWages = p.fedWages;
         s.stateFilingStatus = i % 2;
         s.stateAllowances = i % 3;
+        s.stateWithholdingCode = 'A' + i % 3;  // Connecticut certificate letters A to C
+        s.statePercent = 2.5;                  // Arizona's elected percentage
+        s.stateSuppWages = p.suppWages;
+        s.stateSuppAggregate = i % 2;
         cases.push_back(c);
     }
     return cases;
@@ -81,6 +85,14 @@ void BM_FullIllinois(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_IL
 void BM_FullIowa(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_IA); }
 void BM_FullKansas(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_KS); }
 void BM_FullLouisiana(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_LA); }
+void BM_FullAlabama(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_AL); }
+void BM_FullArizona(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_AZ); }
+void BM_FullArkansas(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_AR); }
+void BM_FullColorado(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_CO); }
+void BM_FullConnecticut(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_CT); }
+void BM_FullDelaware(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_DE); }
+void BM_FullDistrictOfColumbia(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_DC); }
+void BM_FullGeorgia(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_GA); }
 void BM_GrossUpWages(benchmark::State& st) { runCalc(st, ORLA_MODE_GROSS_UP_WAGES, ORLA_TX); }
 void BM_GrossUpBonus(benchmark::State& st) { runCalc(st, ORLA_MODE_GROSS_UP_BONUS, ORLA_TX); }
 
@@ -106,6 +118,14 @@ BENCHMARK(BM_FullIllinois);
 BENCHMARK(BM_FullIowa);
 BENCHMARK(BM_FullKansas);
 BENCHMARK(BM_FullLouisiana);
+BENCHMARK(BM_FullAlabama);
+BENCHMARK(BM_FullArizona);
+BENCHMARK(BM_FullArkansas);
+BENCHMARK(BM_FullColorado);
+BENCHMARK(BM_FullConnecticut);
+BENCHMARK(BM_FullDelaware);
+BENCHMARK(BM_FullDistrictOfColumbia);
+BENCHMARK(BM_FullGeorgia);
 BENCHMARK(BM_GrossUpWages);
 BENCHMARK(BM_GrossUpBonus);
 
