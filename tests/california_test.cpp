@@ -461,7 +461,7 @@ TEST(CaliforniaTables, MillionBoundary) {
             for (int status = 0; status < 3; ++status) {
                 bool found = false;
                 for (int b = 1; b <= 10; ++b) found = found || rateRow(year, k.periods, status, b).low == k.boundary;
-                // The document prints 38,461 in the 2026 biweekly head-of-household group (kept as printed).
+                // The 2026 biweekly head-of-household group carries 38,461 (kept as tabled).
                 if (year == 2026 && k.periods == 26 && status == 2) found = !found;
                 EXPECT_TRUE(found) << year << " " << k.periods << " " << status;
             }
@@ -525,10 +525,10 @@ TEST(CaliforniaTables, Rows2024Derived) {
     EXPECT_DOUBLE_EQ(rateRow(2024, 4, 2, 10).base, 26896.08);
 }
 
-// Values of the document kept as printed although they break the chain of base taxes (reported, not
+// Tabled values kept as they stand although they break the chain of base taxes (reported, not
 // corrected): 2026 weekly head of household base 7, 2026 biweekly head of household low 9, 2026
 // semi-monthly and monthly single base 8, 2024 annual head of household base 9.
-TEST(CaliforniaTables, DocumentValuesKeptAsPrinted) {
+TEST(CaliforniaTables, TabledValuesKeptAsTheyStand) {
     EXPECT_EQ(rateRow(2026, 52, 2, 7).base, 875.73);
     EXPECT_EQ(rateRow(2026, 26, 2, 9).low, 38461);
     EXPECT_EQ(rateRow(2026, 26, 2, 9).base, 4074.10);
@@ -570,8 +570,7 @@ TEST(CaliforniaTables, SupplementalRates) {
     }
 }
 
-// Every credit is the annual credit x count / periods rounded half up to cents; the 2026 rows the
-// document names.
+// Every credit is the annual credit x count / periods rounded half up to cents; telling 2026 rows.
 TEST(CaliforniaTables, ExemptionCredit) {
     const auto rows = caTables().exemptionCredit;
     const int periods[] = {52, 26, 24, 12, 4, 2, 1};

@@ -86,19 +86,19 @@ static_assert(std::size(kStandardDeduction) == 21);
 // Table 4. Tax rate table: per year 2026, 2025, 2024; per period count 1, 4, 2, 24, 12, 52, 26; per filing
 // status 0 single, 1 married, 2 head of household; ten brackets, the tenth open (high 0).
 //
-// 2026: annual and per-period rows as the design document prints them.
-// 2025: the annual rows of the document with two corrections, and the state's own per-period rows, from
+// 2026: annual and per-period rows as the state publishes them.
+// 2025: the annual rows with two corrections to match the published schedule, and the state's own per-period rows, from
 //   EDD "California Withholding Schedules for 2025", Method B, Table 5 (shared data ca-method-b-2025):
-//   - single, bracket 3 low 25,499 (the document prints 25,490; 25,499 is the published low, twice it is
-//     the married low 50,998, and it gives the document's own base 442.67);
-//   - head of household, bracket 6 base 3,862.25 (the document prints 3,862.24; 3,862.25 is the published
-//     base and the chained value, and it gives the document's own next base 44,207.94).
-// 2024: annual rows as the document prints them (its head-of-household base 100,771.81 stands one cent off
+//   - single, bracket 3 low 25,499 (first tabled as 25,490; 25,499 is the published low, twice it is
+//     the married low 50,998, and it gives the table's own base 442.67);
+//   - head of household, bracket 6 base 3,862.25 (first tabled as 3,862.24; 3,862.25 is the published
+//     base and the chained value, and it gives the table's own next base 44,207.94).
+// 2024: annual rows as tabled (its head-of-household base 100,771.81 stands one cent off
 //   the chain; the derived rows below use only the annual lows). No per-period table of the state was at
 //   hand, so the per-period rows are derived from the annual rows by the rule that reproduces every one
 //   of the 180 published 2025 per-period rows (lows and bases) from the 2025 annual rows, and the
-//   document's 180 printed 2026 per-period rows but for four values (three bases off the chain, and the
-//   biweekly head-of-household low 38,461 for 38,462), which stand here as printed:
+//   180 tabled 2026 per-period rows but for four values (three bases off the chain, and the
+//   biweekly head-of-household low 38,461 for 38,462), which stand here as tabled:
 //   - R(x) rounds x half up to whole dollars; q is 52 for the weekly and biweekly rows, 24 for the
 //     semi-monthly and monthly, 4 for the quarterly and semi-annual; m is 1 for 52, 24 and 4, 2 for 26,
 //     12 and 2 periods;

@@ -235,7 +235,7 @@ int rulesFrom2025(const CalcDate& d, StateRecord* state) {
 int rules2024(const CalcDate& d, StateRecord* state) {
     const bool newer = state->stateCertField1 == 1;
     const bool higherDeduction = newer && state->stateCertAmount1 >= kHigherDeductionCredit;
-    const double credit = newer ? state->stateCertAmount1 : kOlderCertificateCredit2024;
+    const double credit = newer ? double{state->stateCertAmount1} : kOlderCertificateCredit2024;
     const int periods = state->statePayPeriods;
     int result = 0;
     const BracketHit2024 hit = bracketTax2024(d, periods, higherDeduction, credit, state->stateWages, 0.0);
@@ -269,10 +269,11 @@ std::span<const IowaSupplementalRow> iowaSupplementalTable() { return kSupplemen
 int calcIowa(int /*mode*/, PayRecord* pay, StateRecord* state) {
     const CalcDate& payDate = pay->payDate;
     state->stateTableDate = date(2017, payDate.month, payDate.day);
-    // The record is reported too small without a failure, so the driver takes no fallback.
+    // A record too small for the certificate fields computes no tax: that is a failure, reported as one
+    // (status 4 and a non-zero result, so the driver raises the state flag) rather than as a success.
     if (!has(state, kCertificateGate)) {
         state->status = ORLA_STATE_RECORD_TOO_SMALL;
-        return 0;
+        return 1;
     }
     return payDate.year > 2024 ? rulesFrom2025(payDate, state) : rules2024(payDate, state);
 }
