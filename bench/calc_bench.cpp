@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include <orla/orla.h>
@@ -46,6 +47,10 @@ std::vector<Case> makeCases(int stateCode) {
         s.stateWages = p.fedWages;
         s.stateFilingStatus = i % 2;
         s.stateAllowances = i % 3;
+        s.stateWithholdingCode = 'A' + i % 3;  // Connecticut certificate letters A to C
+        s.statePercent = 2.5;                  // Arizona's elected percentage
+        s.stateSuppWages = p.suppWages;
+        s.stateSuppAggregate = i % 2;
         cases.push_back(c);
     }
     return cases;
@@ -62,11 +67,17 @@ void runCalc(benchmark::State& st, int mode, int stateCode) {
     }
 }
 
-void BM_FederalOnly(benchmark::State& st) { runCalc(st, ORLA_MODE_FEDERAL, ORLA_TX); }
-void BM_FullNoTaxState(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_TX); }
-void BM_FullGuam(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_GU); }
-void BM_GrossUpWages(benchmark::State& st) { runCalc(st, ORLA_MODE_GROSS_UP_WAGES, ORLA_TX); }
-void BM_GrossUpBonus(benchmark::State& st) { runCalc(st, ORLA_MODE_GROSS_UP_BONUS, ORLA_TX); }
+constexpr const char* kPostal[60] = {
+    "",   "AL", "AK", "AS", "AZ", "AR", "CA", "CO", "CT", "DE", "DC", "FM", "FL", "GA", "GU", "HI", "ID", "IL", "IN", "IA",
+    "KS", "KY", "LA", "ME", "MH", "MD", "MA", "MI", "MN", "MS", "MO", "MT", "NE", "NV", "NH", "NJ", "NM", "NY", "NC", "ND",
+    "MP", "OH", "OK", "OR", "PW", "PA", "PR", "RI", "SC", "SD", "TN", "TX", "UT", "VT", "VI", "VA", "WA", "WV", "WI", "WY"};
+
+// A jurisdiction is benchmarked when the library computes it (it is not answered as unsupported).
+bool supported(int code) {
+    Case c = makeCases(code)[1];
+    ORLA_Calc(ORLA_MODE_FULL, &c.pay, &c.state);
+    return c.state.status != ORLA_STATE_UNSUPPORTED;
+}
 
 // The advance earned income credit over the table years and the years around them.
 void BM_Aeic(benchmark::State& st) {
@@ -142,15 +153,23 @@ void BM_Versions(benchmark::State& st) {
 
 }  // namespace
 
-BENCHMARK(BM_FederalOnly);
-BENCHMARK(BM_FullNoTaxState);
-BENCHMARK(BM_FullGuam);
-BENCHMARK(BM_GrossUpWages);
-BENCHMARK(BM_GrossUpBonus);
-BENCHMARK(BM_Aeic);
-BENCHMARK(BM_TableInfo);
-BENCHMARK(BM_Prompt);
-BENCHMARK(BM_BuildInfo);
-BENCHMARK(BM_Versions);
-
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::RegisterBenchmark("FederalOnly", runCalc, ORLA_MODE_FEDERAL, ORLA_TX);
+    benchmark::RegisterBenchmark("FederalEmployer", runCalc, ORLA_MODE_FEDERAL_EMPLOYER, ORLA_TX);
+    benchmark::RegisterBenchmark("GrossUpWages", runCalc, ORLA_MODE_GROSS_UP_WAGES, ORLA_TX);
+    benchmark::RegisterBenchmark("GrossUpBonus", runCalc, ORLA_MODE_GROSS_UP_BONUS, ORLA_TX);
+    // One full-mode case per jurisdiction: a no-tax state (TX) shows the federal part alone.
+    for (int code = 1; code <= 59; ++code)
+        if (supported(code))
+            benchmark::RegisterBenchmark((std::string("Full/") + kPostal[code]).c_str(), runCalc, ORLA_MODE_FULL, code);
+    // The other exports.
+    benchmark::RegisterBenchmark("AEIC", BM_Aeic);
+    benchmark::RegisterBenchmark("TableInfo", BM_TableInfo);
+    benchmark::RegisterBenchmark("Prompt", BM_Prompt);
+    benchmark::RegisterBenchmark("BuildInfo", BM_BuildInfo);
+    benchmark::RegisterBenchmark("Versions", BM_Versions);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
