@@ -52,8 +52,10 @@ inline int writablePay(int mode, Writable* out) {
     return n;
 }
 
-inline int writableState(int mode, Writable* out) {
+inline int writableState(int mode, int stateCode, Writable* out) {
     int n = 0;
+    // Maryland and Massachusetts set statePayPeriods to 1 in the record when it is below 1.
+    if (stateCode == ORLA_MD || stateCode == ORLA_MA) out[n++] = {offsetof(StateRecord, statePayPeriods), 4, -1, false};
     out[n++] = {offsetof(StateRecord, status), 4, -1, false};
     out[n++] = {offsetof(StateRecord, stateTableDate), sizeof(CalcDate), -1, false};
     out[n++] = {offsetof(StateRecord, stateTax), 8, -1, true};
@@ -157,7 +159,7 @@ inline CalcResult guardedCalcAt(int mode, const PayRecord& pay, const StateRecor
     r.flags = ORLA_Calc(mode, p.get(), s.get());
     Writable fields[16];
     r.fault = p.check("PayRecord", fields, writablePay(mode, fields));
-    if (r.fault.empty()) r.fault = s.check("StateRecord", fields, writableState(mode, fields));
+    if (r.fault.empty()) r.fault = s.check("StateRecord", fields, writableState(mode, state.stateCode, fields));
     r.pay = p.value();
     r.state = s.value();
     if (r.fault.empty()) r.fault = checkStatuses(mode, r.flags, r.pay, r.state);
