@@ -145,7 +145,10 @@ inline std::string checkStatuses(int mode, unsigned flags, const PayRecord& pay,
     if (!federalOnly) {
         const int s = state.status;
         if (s != 0 && s != 1 && s != 3 && s != 4) return "undocumented state status";
-        if ((flags & ORLA_FLAG_STATE) != 0 && s == 0) return "flag 8 with state status 0";
+        // The gross-up searches keep the flags of every trial while status tells of the last one,
+        // so there flag 8 may stand beside status 0.
+        const bool search = mode == ORLA_MODE_GROSS_UP_WAGES || mode == ORLA_MODE_GROSS_UP_BONUS;
+        if ((flags & ORLA_FLAG_STATE) != 0 && s == 0 && !search) return "flag 8 with state status 0";
     }
     return {};
 }
