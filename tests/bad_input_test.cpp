@@ -141,6 +141,14 @@ TEST(BadInput, PayPeriods) {
         {"payPeriods 1", [](PayRecord& p, StateRecord&) { p.payPeriods = 1; }, 0, 0},
         {"payPeriods 10000", [](PayRecord& p, StateRecord&) { p.payPeriods = 10000; }, 0, 0},
         {"payPeriods INT_MAX", [](PayRecord& p, StateRecord&) { p.payPeriods = INT_MAX; }, 0, F},
+        // The search's first trial, 1.7 times the target, overflows: it must not reach the record.
+        {"payPeriods 0, wages near the double range",
+         [](PayRecord& p, StateRecord& s) {
+             p.payPeriods = 0;
+             p.fedWages = p.ficaWages = s.stateWages = -1.6e308;
+             p.suppWages = s.stateSuppWages = 1.6e308;
+         },
+         F, S},
     };
     runCases(cases, std::size(cases));
     // Outside the federal-only modes, fewer than one pay period is also state status 3.

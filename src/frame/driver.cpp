@@ -148,6 +148,13 @@ unsigned calculate(int mode, PayRecord* pay, StateRecord* state) {
             trial = 1.7 * pay->suppWages;
         }
         step = 0.5 * trial;
+        // A target so large that its first trial overflows cannot be searched for either (and the
+        // early return for payPeriods < 1 would leave that trial in the record).
+        if (!finite(trial)) {
+            pay->fedStatus = ORLA_FED_STATUS_NO_ROW;
+            state->status = ORLA_STATE_NO_ROW;
+            return ORLA_FLAG_FEDERAL | ORLA_FLAG_STATE;
+        }
     }
 
     for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
