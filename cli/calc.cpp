@@ -98,8 +98,13 @@ std::vector<std::string> explain(const PayResult& r) {
                 if (r.flags & ORLA_FLAG_STATE) notes.push_back(name + ": the state calculation failed");
                 break;
             case ORLA_STATE_NO_ROW:
-                notes.push_back(name + ": no state table row covers " + date +
-                                " nor the year before, or the calculation could not be completed");
+                // The Northern Mariana Islands report a record without their rebate field as a failure.
+                if (state.stateCode == ORLA_MP && state.recordSize <= 212)
+                    notes.push_back(name + ": record too small for the rebate (state record size " +
+                                    std::to_string(state.recordSize) + ", needs more than 212)");
+                else
+                    notes.push_back(name + ": no state table row covers " + date +
+                                    " nor the year before, or the calculation could not be completed");
                 break;
             case ORLA_STATE_UNSUPPORTED:
                 notes.push_back(name + ": jurisdiction not supported");

@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
         "plus an optional id column. Flags given with a batch are defaults for its empty cells.\n"
         "Exit status: 0 every pay computed (flags raised by a calculation are shown per pay), 1 some rows were bad\n"
         "and skipped, 2 unusable arguments or input.");
-    app.option_defaults()->always_capture_default();
+    app.option_defaults()->always_capture_default()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
 
     std::string file;
     std::string format = "table";
@@ -90,7 +90,12 @@ int main(int argc, char** argv) {
         options[i]->group(group);
     }
 
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        // --help is a "parse error" that exits 0; real ones share the usage status.
+        return app.exit(e) == 0 ? kExitOk : kExitUsage;
+    }
 
     if (version) return printVersion();
     if (generateCount >= 0) {
