@@ -24,6 +24,7 @@ struct Block {
 };
 
 struct BlockResult {
+    std::size_t bytes = 0;  // of input, for the progress
     std::string output;
     std::string errors;
     Totals totals;
@@ -38,6 +39,7 @@ struct Context {
 
 BlockResult processBlock(const Block& block, const Context& context) {
     BlockResult result;
+    result.bytes = block.text.size();
     result.output.reserve(block.text.size() * 2);
     CsvScratch scratch;
     PayInput input;
@@ -48,7 +50,8 @@ BlockResult processBlock(const Block& block, const Context& context) {
         std::string_view text = rest.substr(0, newline);
         rest.remove_prefix(newline == std::string_view::npos ? rest.size() : newline + 1);
         if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-        if (text.find_first_not_of(" \t") == std::string_view::npos || text.front() == '#') continue;
+        if (text.empty() || text.front() == '#' || std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; }))
+            continue;
         if (!parseCsvRow(text, context.layout, context.settings.defaults, context.needsState, input, id, scratch)) {
             result.errors += fmt::format("{}:{}: {}\n", context.settings.sourceName, line, scratch.error);
             ++result.totals.badRows;
@@ -82,18 +85,15 @@ public:
                 break;
             }
         }
-        bytes_ += text.size();
         return !text.empty();
     }
 
     bool failed() const { return std::ferror(in_) != 0; }
-    std::size_t bytesRead() const { return bytes_; }
 
 private:
     std::FILE* in_;
     std::string carry_;
     bool eof_ = false;
-    std::size_t bytes_ = 0;
 };
 
 class Progress {
@@ -159,6 +159,7 @@ int runBatch(std::FILE* in, std::FILE* out, std::FILE* errors, const BatchSettin
     Totals totals;
     bool firstRow = true;
     long rowsDone = 0;
+    std::size_t bytesDone = headerEnd == std::string::npos ? text.size() : headerEnd + 1;
 
     const std::string head = writer.header();
     std::fwrite(head.data(), 1, head.size(), out);
@@ -173,7 +174,8 @@ int runBatch(std::FILE* in, std::FILE* out, std::FILE* errors, const BatchSettin
         }
         totals.merge(result.totals);
         rowsDone = static_cast<long>(totals.pays + totals.badRows);
-        progress.update(rowsDone, reader.bytesRead());
+        bytesDone += result.bytes;
+        progress.update(rowsDone, bytesDone);
     };
 
     // The header's block goes on with the rows after the header.

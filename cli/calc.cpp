@@ -24,8 +24,13 @@ std::string_view stateName(int code) {
 bool federalOnly(int mode) { return mode == ORLA_MODE_FEDERAL || mode == ORLA_MODE_FEDERAL_EMPLOYER; }
 
 std::string formatDate(const CalcDate& date) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+    std::string text = std::to_string(date.year);
+    if (text.size() < 4) text.insert(0, 4 - text.size(), '0');
+    for (int part : {date.month, date.day}) {
+        text += '-';
+        if (part >= 0 && part < 10) text += '0';
+        text += std::to_string(part);
+    }
     return text;
 }
 

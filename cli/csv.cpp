@@ -4,6 +4,16 @@
 
 namespace orla_cli {
 
+namespace {
+
+bool isBlank(std::string_view text) {
+    for (char c : text)
+        if (c != ' ' && c != '\t' && c != '\r') return false;
+    return true;
+}
+
+}  // namespace
+
 int splitCsvLine(std::string_view line, std::vector<std::string_view>& cells, std::string& unquoted) {
     cells.clear();
     unquoted.clear();
@@ -36,13 +46,15 @@ int splitCsvLine(std::string_view line, std::vector<std::string_view>& cells, st
             if (line[i] != ',') return column;  // text after the closing quote
             pos = i + 1;
         } else {
-            const std::size_t comma = line.find(',', pos);
-            const std::size_t end = comma == std::string_view::npos ? line.size() : comma;
-            const std::string_view cell = line.substr(pos, end - pos);
-            if (cell.find('"') != std::string_view::npos) return column;  // a quote inside a bare cell
-            cells.push_back(cell);
-            if (comma == std::string_view::npos) return 0;
-            pos = comma + 1;
+            // A bare cell runs to the next comma; a plain loop beats a library search on cells this short.
+            std::size_t end = pos;
+            while (end < line.size() && line[end] != ',') {
+                if (line[end] == '"') return column;  // a quote inside a bare cell
+                ++end;
+            }
+            cells.push_back(line.substr(pos, end - pos));
+            if (end == line.size()) return 0;
+            pos = end + 1;
         }
     }
 }
@@ -108,7 +120,7 @@ bool parseCsvRow(std::string_view line, const CsvLayout& layout, const PayInput&
             continue;
         }
         // An empty cell leaves the default: the flag's value, or the field the column mirrors.
-        if (cell.find_first_not_of(" \t\r") == std::string_view::npos) continue;
+        if (isBlank(cell)) continue;
         const Field& field = *layout.columns[i];
         if (!setField(field, cell, input, scratch.error)) {
             scratch.error = "column " + std::to_string(i + 1) + " (" + std::string(field.name) + "): " + scratch.error;

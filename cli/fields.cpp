@@ -151,7 +151,20 @@ bool validDate(const CalcDate& d) {
     return d.day <= days;
 }
 
+bool digits(std::string_view text, std::size_t from, std::size_t count, int& value) {
+    value = 0;
+    for (std::size_t i = from; i < from + count; ++i) {
+        if (text[i] < '0' || text[i] > '9') return false;
+        value = value * 10 + (text[i] - '0');
+    }
+    return true;
+}
+
 bool parseDate(std::string_view text, CalcDate& date) {
+    // The common form, YYYY-MM-DD, without searching.
+    if (text.size() == 10 && text[4] == '-' && text[7] == '-' && digits(text, 0, 4, date.year) &&
+        digits(text, 5, 2, date.month) && digits(text, 8, 2, date.day))
+        return validDate(date);
     // YYYY-MM-DD, or M/D/YYYY as US payroll exports write it.
     const char separator = text.find('-') != std::string_view::npos ? '-' : '/';
     int parts[3] = {0, 0, 0};
@@ -167,6 +180,7 @@ bool parseDate(std::string_view text, CalcDate& date) {
 }
 
 bool parseSwitch(std::string_view text, int& value) {
+    if (text == "0" || text == "1") return value = text[0] - '0', true;
     for (std::string_view yes : {"1", "true", "yes", "y", "on"})
         if (equalsIgnoringCase(text, yes)) return value = 1, true;
     for (std::string_view no : {"0", "false", "no", "n", "off"})
@@ -174,17 +188,38 @@ bool parseSwitch(std::string_view text, int& value) {
     return false;
 }
 
+// Jurisdiction codes by their two upper-case letters, built once.
+class JurisdictionIndex {
+public:
+    JurisdictionIndex() {
+        for (int c = 1; c <= 59; ++c) codes_[slot(kJurisdictions[static_cast<std::size_t>(c)][0], kJurisdictions[static_cast<std::size_t>(c)][1])] = c;
+    }
+    int find(std::string_view text) const {
+        if (text.size() != 2) return 0;
+        const char a = upper(text[0]), b = upper(text[1]);
+        if (a < 'A' || a > 'Z' || b < 'A' || b > 'Z') return 0;
+        return codes_[slot(a, b)];
+    }
+
+private:
+    static char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+    static std::size_t slot(char a, char b) { return static_cast<std::size_t>((a - 'A') * 26 + (b - 'A')); }
+    std::array<int, 26 * 26> codes_{};
+};
+
 bool parseJurisdiction(std::string_view text, int& code) {
+    static const JurisdictionIndex index;
     if (parseInt(text, code)) return code >= 1 && code <= 59;
-    for (int c = 1; c <= 59; ++c)
-        if (equalsIgnoringCase(text, kJurisdictions[c])) return code = c, true;
-    return false;
+    code = index.find(text);
+    return code != 0;
 }
 
 bool parseFedFilingStatus(std::string_view text, int& code) {
     if (parseInt(text, code))
         return (code >= ORLA_FED_SINGLE && code <= ORLA_FED_MARRIED_SINGLE_RATE) ||
                std::find(std::begin(kStep2Statuses), std::end(kStep2Statuses), code) != std::end(kStep2Statuses);
+    for (const NamedCode& status : kFedFilingStatuses)  // the common spelling first, then any case
+        if (text == status.name) return code = status.code, true;
     for (const NamedCode& status : kFedFilingStatuses)
         if (equalsIgnoringCase(text, status.name)) return code = status.code, true;
     return false;

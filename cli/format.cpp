@@ -21,7 +21,11 @@ constexpr int kDateWidth = 10;
 constexpr int kStateWidth = 5;
 constexpr int kAmountWidth = 11;
 
-std::int64_t toCents(double amount) { return std::llround(amount * 100.0); }
+// Amounts are whole cents already; this only removes the binary fraction, half away from zero.
+std::int64_t toCents(double amount) {
+    const double scaled = amount * 100.0;
+    return static_cast<std::int64_t>(scaled < 0 ? scaled - 0.5 : scaled + 0.5);
+}
 
 void appendCents(std::string& out, std::int64_t cents) {
     char text[32];
