@@ -34,10 +34,10 @@ TEST(RoundCents, LargeAmountsStayExact) {
     EXPECT_DOUBLE_EQ(roundCents(1e300), 1e300);
 }
 
-TEST(RoundCents, NonFiniteGivesZero) {
-    EXPECT_EQ(roundCents(std::nan("")), 0.0);
-    EXPECT_EQ(roundCents(INFINITY), 0.0);
-    EXPECT_EQ(roundDollars(-INFINITY), 0.0);
+TEST(RoundCents, NonFiniteIsReturnedAsItIs) {
+    EXPECT_TRUE(std::isnan(roundCents(std::nan(""))));
+    EXPECT_EQ(roundCents(INFINITY), INFINITY);
+    EXPECT_EQ(roundDollars(-INFINITY), -INFINITY);
 }
 
 TEST(TruncToInt, SaturatesAndClearsNaN) {

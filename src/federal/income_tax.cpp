@@ -153,6 +153,7 @@ constexpr BracketRow kWithholding[] = {
     {date(2024, 1, 1), date(2024, 12, 31), 18, 1, 4300, 315625, 0, 90977.25, 0.37},
 };
 static_assert(std::size(kWithholding) == 144);
+constexpr BracketIndex kWithholdingIndex(kWithholding);
 
 // The amount added to a nonresident alien's wages of one pay stands in the base column. Status 32 serves
 // Forms W-4 from before 2020, 33 those from 2020 on.
@@ -204,6 +205,7 @@ static_assert(std::size(kNonresidentAlien) == 42);
 
 // 22 % on supplemental wages, 37 % once the supplemental wages paid before this one exceed 1,000,000.
 constexpr SupplementalRateRow kSupplementalRate[] = {
+    {date(2026, 1, 1), date(2026, 12, 31), 1000000, 0.22, 0.37},
     {date(2025, 1, 1), date(2025, 12, 31), 1000000, 0.22, 0.37},
     {date(2024, 1, 1), date(2024, 12, 31), 1000000, 0.22, 0.37},
     {date(2023, 1, 1), date(2023, 12, 31), 1000000, 0.22, 0.37},
@@ -279,32 +281,37 @@ int fedIncomeTax(int mode, PayRecord* pay) {
     // Allowances count only on a Form W-4 from before 2020.
     const bool useAllowances = !w4 || pay->payDate.year < 2020;
 
+    // The wage amount to which a row's bracket applies: the pay's wages (pass 1) or the annualised wages
+    // (pass 2), less the allowances of a form before 2020, plus the Form W-4 adjustments of a 2020 form.
+    auto amountFor = [&](const BracketRow& r, int annualise) {
+        double x = annualise * wages;
+        if (useAllowances) x = x - pay->fedAllowances * r.allowance;
+        if (w4) {
+            if (annualise == 1) x = x + otherIncome - deductions - adjustment;
+            else x = x + annualise * otherIncome - annualise * deductions - annualise * adjustment;
+        }
+        return x;
+    };
+    // Pass 1 takes the rows of the pay's periods with the wages of the pay; pass 2 the annual rows with
+    // the annualised wages. Runs of rows sharing status and dates are tested once and then scanned in order.
     const BracketRow* row = nullptr;
     double x = 0;
-    // Pass 1: rows of the pay's periods, on the wages of the pay.
-    for (const BracketRow& r : kWithholding) {
-        if (r.status != status || r.periods != periods || !rowCovers(r.from, r.to, pay->payDate)) continue;
-        x = wages;
-        if (useAllowances) x = x - pay->fedAllowances * r.allowance;
-        if (w4) x = x + otherIncome - deductions - adjustment;
-        if (inBracket(r, std::fmax(0.0, x))) {
-            row = &r;
-            break;
-        }
-    }
-    double divisor = 1;
-    // Pass 2: the annual rows, on the annualised wages.
-    if (row == nullptr && periods >= 1) {
-        for (const BracketRow& r : kWithholding) {
-            if (r.status != status || r.periods != 1 || !rowCovers(r.from, r.to, pay->payDate)) continue;
-            x = periods * wages;
-            if (useAllowances) x = x - pay->fedAllowances * r.allowance;
-            if (w4) x = x + periods * otherIncome - periods * deductions - periods * adjustment;
-            if (inBracket(r, std::fmax(0.0, x))) {
-                row = &r;
-                divisor = periods;
-                break;
+    int divisor = 1;
+    for (int pass = 1; pass <= 2 && row == nullptr; ++pass) {
+        const int rowPeriods = pass == 1 ? periods : 1;
+        const int annualise = pass == 1 ? 1 : periods;
+        if (pass == 2 && periods < 1) break;
+        for (const BracketRun& run : kWithholdingIndex.runList()) {
+            if (run.status != status || run.periods != rowPeriods || !rowCovers(run.from, run.to, pay->payDate)) continue;
+            for (const BracketRow& r : kWithholdingIndex.rowsOf(run)) {
+                x = amountFor(r, annualise);
+                if (inBracket(r, std::fmax(0.0, x))) {
+                    row = &r;
+                    divisor = annualise;
+                    break;
+                }
             }
+            if (row != nullptr) break;
         }
     }
     if (row != nullptr) pay->fedTax = ((std::fmax(0.0, x) - row->low) * row->rate + row->base) / divisor;
@@ -335,7 +342,12 @@ int fedSupplementalTax(int mode, PayRecord* pay) {
         pay->fedSuppTax = roundCents(rate * pay->suppWages);
         return 0;
     }
-    // Aggregate method: the tax of the wages with the bonus, less the tax of the wages without it.
+    // Aggregate method: the tax of the wages with the bonus, less the tax of the wages without it. With no
+    // bonus the second computation repeats the first exactly, so its difference is known to be 0.
+    if (pay->suppWages == 0.0) {
+        pay->fedSuppTax = 0.0;
+        return 0;
+    }
     // The wages are restored exactly rather than by subtracting the bonus again, which could leave
     // them a rounding step away from the caller's figure.
     const double keptTax = pay->fedTax;

@@ -47,9 +47,16 @@ int dateDiffImpl(const CalcDate& a, const CalcDate& b, int& years, int& months, 
     return 0;
 }
 
+constexpr bool onOrBefore(const CalcDate& a, const CalcDate& b) {
+    return a.month < b.month || (a.month == b.month && a.day <= b.day);
+}
+
 template <bool Strict>
 bool rowCoversImpl(const CalcDate& from, const CalcDate& to, const CalcDate& d) {
     if (from.year > d.year) return false;
+    // A row within one calendar year, for a pay in that year: with 31-day months both differences come
+    // down to from <= d <= to compared month first, then day. Most rows are of this kind.
+    if (from.year == to.year && d.year == from.year) return onOrBefore(from, d) && onOrBefore(d, to);
     int years = 0, months = 0, days = 0;
     dateDiffImpl<Strict>(d, from, years, months, days);
     if (years != 0) return false;
@@ -66,13 +73,13 @@ bool rowCoversImpl(const CalcDate& from, const CalcDate& to, const CalcDate& d) 
 
 double roundCents(double x) {
     std::int64_t q = 0;
-    if (!roundedUnits(x, -1000.0, q)) return std::isfinite(x) ? x : 0.0;
+    if (!roundedUnits(x, -1000.0, q)) return x;
     return static_cast<double>(q) / 100.0;
 }
 
 double roundDollars(double x) {
     std::int64_t q = 0;
-    if (!roundedUnits(x, -10.0, q)) return std::isfinite(x) ? x : 0.0;
+    if (!roundedUnits(x, -10.0, q)) return x;
     return static_cast<double>(q);
 }
 

@@ -77,21 +77,30 @@ unsigned stateWithFallback(int mode, PayRecord* pay, StateRecord* state, const C
 }
 
 // No output amount is ever left NaN or infinite: an amount that overflowed is cleared and its tax flagged.
+// (Record fields are read and written by value: a double of a packed record may be misaligned.)
 unsigned clearNonFinite(int mode, PayRecord* pay, StateRecord* state) {
     unsigned flags = 0;
-    auto clear = [&flags](double& amount, unsigned flag) {
-        if (!finite(amount)) {
-            amount = 0.0;
-            flags |= flag;
-        }
+    auto cleared = [&flags](double amount, unsigned flag) {
+        if (finite(amount)) return amount;
+        flags |= flag;
+        return 0.0;
     };
-    clear(pay->fedTax, ORLA_FLAG_FEDERAL);
-    clear(pay->ssTax, ORLA_FLAG_FEDERAL);
-    clear(pay->medicareTax, ORLA_FLAG_FEDERAL);
-    if (has(pay, 128)) clear(pay->fedSuppTax, ORLA_FLAG_FEDERAL);
+    pay->fedTax = cleared(pay->fedTax, ORLA_FLAG_FEDERAL);
+    pay->ssTax = cleared(pay->ssTax, ORLA_FLAG_FEDERAL);
+    pay->medicareTax = cleared(pay->medicareTax, ORLA_FLAG_FEDERAL);
+    if (has(pay, 128)) pay->fedSuppTax = cleared(pay->fedSuppTax, ORLA_FLAG_FEDERAL);
     if (!federalOnly(mode)) {
-        clear(state->stateTax, ORLA_FLAG_STATE);
-        if (has(state, 144)) clear(state->stateSuppTax, ORLA_FLAG_STATE);
+        state->stateTax = cleared(state->stateTax, ORLA_FLAG_STATE);
+        if (has(state, 144)) state->stateSuppTax = cleared(state->stateSuppTax, ORLA_FLAG_STATE);
+    }
+    // A search that ran away past the double range leaves its trial amounts cleared too.
+    if (mode == ORLA_MODE_GROSS_UP_WAGES) {
+        pay->fedWages = cleared(pay->fedWages, ORLA_FLAG_FEDERAL);
+        pay->ficaWages = cleared(pay->ficaWages, ORLA_FLAG_FEDERAL);
+        state->stateWages = cleared(state->stateWages, ORLA_FLAG_STATE);
+    } else if (mode == ORLA_MODE_GROSS_UP_BONUS) {
+        pay->suppWages = cleared(pay->suppWages, ORLA_FLAG_FEDERAL);
+        if (has(state, 144)) state->stateSuppWages = cleared(state->stateSuppWages, ORLA_FLAG_STATE);
     }
     if (flags & ORLA_FLAG_FEDERAL) pay->fedStatus = ORLA_FED_STATUS_NO_ROW;
     if (flags & ORLA_FLAG_STATE) state->status = ORLA_STATE_NO_ROW;

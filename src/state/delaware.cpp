@@ -1,0 +1,145 @@
+// Delaware: graduated annual rates on wages less the standard deduction, less a fixed credit per
+// exemption.
+#include "state/calculators.h"
+#include "state/state_tables.h"
+
+namespace orla {
+
+namespace {
+
+constexpr CalcDate k2026From = date(2026, 1, 1);
+constexpr CalcDate k2026To = date(2026, 12, 31);
+constexpr CalcDate k2025From = date(2025, 1, 1);
+constexpr CalcDate k2025To = date(2025, 12, 31);
+constexpr CalcDate k2024From = date(2024, 1, 1);
+constexpr CalcDate k2024To = date(2024, 12, 31);
+
+constexpr double kSingleDeduction = 3250;   // statuses 0 and 3
+constexpr double kMarriedDeduction = 6500;  // status 1
+constexpr double kCreditPerExemption = 110;
+
+// Annual rows for statuses 0, 1 and 3 in each year.
+constexpr BracketRow kRates[] = {
+    {k2026From, k2026To, 0, 1, 0, 0, 2000, 0, 0},
+    {k2026From, k2026To, 0, 1, 0, 2000, 5000, 0, 0.022},
+    {k2026From, k2026To, 0, 1, 0, 5000, 10000, 66, 0.039},
+    {k2026From, k2026To, 0, 1, 0, 10000, 20000, 261, 0.048},
+    {k2026From, k2026To, 0, 1, 0, 20000, 25000, 741, 0.052},
+    {k2026From, k2026To, 0, 1, 0, 25000, 60000, 1001, 0.0555},
+    {k2026From, k2026To, 0, 1, 0, 60000, 0, 2943.5, 0.066},
+    {k2026From, k2026To, 1, 1, 0, 0, 2000, 0, 0},
+    {k2026From, k2026To, 1, 1, 0, 2000, 5000, 0, 0.022},
+    {k2026From, k2026To, 1, 1, 0, 5000, 10000, 66, 0.039},
+    {k2026From, k2026To, 1, 1, 0, 10000, 20000, 261, 0.048},
+    {k2026From, k2026To, 1, 1, 0, 20000, 25000, 741, 0.052},
+    {k2026From, k2026To, 1, 1, 0, 25000, 60000, 1001, 0.0555},
+    {k2026From, k2026To, 1, 1, 0, 60000, 0, 2943.5, 0.066},
+    {k2026From, k2026To, 3, 1, 0, 0, 2000, 0, 0},
+    {k2026From, k2026To, 3, 1, 0, 2000, 5000, 0, 0.022},
+    {k2026From, k2026To, 3, 1, 0, 5000, 10000, 66, 0.039},
+    {k2026From, k2026To, 3, 1, 0, 10000, 20000, 261, 0.048},
+    {k2026From, k2026To, 3, 1, 0, 20000, 25000, 741, 0.052},
+    {k2026From, k2026To, 3, 1, 0, 25000, 60000, 1001, 0.0555},
+    {k2026From, k2026To, 3, 1, 0, 60000, 0, 2943.5, 0.066},
+    {k2025From, k2025To, 0, 1, 0, 0, 2000, 0, 0},
+    {k2025From, k2025To, 0, 1, 0, 2000, 5000, 0, 0.022},
+    {k2025From, k2025To, 0, 1, 0, 5000, 10000, 66, 0.039},
+    {k2025From, k2025To, 0, 1, 0, 10000, 20000, 261, 0.048},
+    {k2025From, k2025To, 0, 1, 0, 20000, 25000, 741, 0.052},
+    {k2025From, k2025To, 0, 1, 0, 25000, 60000, 1001, 0.0555},
+    {k2025From, k2025To, 0, 1, 0, 60000, 0, 2943.5, 0.066},
+    {k2025From, k2025To, 1, 1, 0, 0, 2000, 0, 0},
+    {k2025From, k2025To, 1, 1, 0, 2000, 5000, 0, 0.022},
+    {k2025From, k2025To, 1, 1, 0, 5000, 10000, 66, 0.039},
+    {k2025From, k2025To, 1, 1, 0, 10000, 20000, 261, 0.048},
+    {k2025From, k2025To, 1, 1, 0, 20000, 25000, 741, 0.052},
+    {k2025From, k2025To, 1, 1, 0, 25000, 60000, 1001, 0.0555},
+    {k2025From, k2025To, 1, 1, 0, 60000, 0, 2943.5, 0.066},
+    {k2025From, k2025To, 3, 1, 0, 0, 2000, 0, 0},
+    {k2025From, k2025To, 3, 1, 0, 2000, 5000, 0, 0.022},
+    {k2025From, k2025To, 3, 1, 0, 5000, 10000, 66, 0.039},
+    {k2025From, k2025To, 3, 1, 0, 10000, 20000, 261, 0.048},
+    {k2025From, k2025To, 3, 1, 0, 20000, 25000, 741, 0.052},
+    {k2025From, k2025To, 3, 1, 0, 25000, 60000, 1001, 0.0555},
+    {k2025From, k2025To, 3, 1, 0, 60000, 0, 2943.5, 0.066},
+    {k2024From, k2024To, 0, 1, 0, 0, 2000, 0, 0},
+    {k2024From, k2024To, 0, 1, 0, 2000, 5000, 0, 0.022},
+    {k2024From, k2024To, 0, 1, 0, 5000, 10000, 66, 0.039},
+    {k2024From, k2024To, 0, 1, 0, 10000, 20000, 261, 0.048},
+    {k2024From, k2024To, 0, 1, 0, 20000, 25000, 741, 0.052},
+    {k2024From, k2024To, 0, 1, 0, 25000, 60000, 1001, 0.0555},
+    {k2024From, k2024To, 0, 1, 0, 60000, 0, 2943.5, 0.066},
+    {k2024From, k2024To, 1, 1, 0, 0, 2000, 0, 0},
+    {k2024From, k2024To, 1, 1, 0, 2000, 5000, 0, 0.022},
+    {k2024From, k2024To, 1, 1, 0, 5000, 10000, 66, 0.039},
+    {k2024From, k2024To, 1, 1, 0, 10000, 20000, 261, 0.048},
+    {k2024From, k2024To, 1, 1, 0, 20000, 25000, 741, 0.052},
+    {k2024From, k2024To, 1, 1, 0, 25000, 60000, 1001, 0.0555},
+    {k2024From, k2024To, 1, 1, 0, 60000, 0, 2943.5, 0.066},
+    {k2024From, k2024To, 3, 1, 0, 0, 2000, 0, 0},
+    {k2024From, k2024To, 3, 1, 0, 2000, 5000, 0, 0.022},
+    {k2024From, k2024To, 3, 1, 0, 5000, 10000, 66, 0.039},
+    {k2024From, k2024To, 3, 1, 0, 10000, 20000, 261, 0.048},
+    {k2024From, k2024To, 3, 1, 0, 20000, 25000, 741, 0.052},
+    {k2024From, k2024To, 3, 1, 0, 25000, 60000, 1001, 0.0555},
+    {k2024From, k2024To, 3, 1, 0, 60000, 0, 2943.5, 0.066},
+};
+static_assert(std::size(kRates) == 63);
+
+// The annual tax of annual taxable wages: rows of the pay's periods first, then the annual rows (which
+// need periods to bring the tax back to a pay). The amount is annual in both passes.
+const BracketRow* findRate(const CalcDate& d, int status, int periods, double taxable) {
+    if (const BracketRow* r = findBracket(kRates, d, status, periods, taxable)) return r;
+    if (periods < 1) return nullptr;
+    return findBracket(kRates, d, status, 1, taxable);
+}
+
+double annualTax(const BracketRow& r, double taxable) { return (taxable - r.low) * r.rate + r.base; }
+
+}  // namespace
+
+int calcDelaware(int /*mode*/, PayRecord* pay, StateRecord* state) {
+    const CalcDate& payDate = pay->payDate;
+    state->stateTableDate = unmatchedTableDate(payDate);
+    const int status = state->stateFilingStatus;
+    const int periods = state->statePayPeriods;
+    double deduction = 0.0;
+    if (status == 0 || status == 3) {
+        deduction = kSingleDeduction;
+    } else if (status == 1) {
+        deduction = kMarriedDeduction;
+    } else {
+        state->status = ORLA_STATE_NO_ROW;
+        return 1;
+    }
+    const double taxable = zeroFloor(periods * state->stateWages - deduction);
+    const double credits = state->stateAllowances * kCreditPerExemption;
+    int result = 0;
+
+    double annual = 0.0;
+    if (const BracketRow* row = findRate(payDate, status, periods, taxable)) {
+        annual = zeroFloor(annualTax(*row, taxable) - credits);
+        state->stateTableDate = row->from;
+    } else {
+        state->status = ORLA_STATE_NO_ROW;
+        result = 1;
+    }
+
+    if (has(state, 144)) {
+        // The bonus is added once to the annual taxable wages, not annualised.
+        const double withBonus = taxable + state->stateSuppWages;
+        double suppTax = 0.0;
+        if (const BracketRow* row = findRate(payDate, status, periods, withBonus)) {
+            suppTax = zeroFloor(zeroFloor(annualTax(*row, withBonus) - credits) - annual);
+        } else {
+            state->status = ORLA_STATE_NO_ROW;
+            result = 1;
+        }
+        state->stateSuppTax = roundCents(suppTax);
+    }
+
+    if (periods > 0) state->stateTax = annual / periods;
+    return result;
+}
+
+}  // namespace orla
