@@ -393,7 +393,7 @@ nlohmann::json payJson(const PayResult& r) {
         json["state-status"] = r.state.status;
         json["state-table-date"] = r.state.stateTableDate.year != 0 ? nlohmann::json(formatDate(r.state.stateTableDate)) : nlohmann::json();
         json["state-taxable-income"] = r.pay.stateTaxableIncome;
-        if (r.state.recordSize > 212) json["state-cert-amount1"] = r.state.stateCertAmount1;
+        if (r.state.recordSize > 212) json["state-cert-amount1"] = cents(r.state.stateCertAmount1);  // by value: the field is packed
     }
     json["notes"] = hasNotes(r) ? explain(r) : std::vector<std::string>{};
     return json;
