@@ -1,6 +1,7 @@
 // orla-calc as a user runs it: the built program on files and flags, its output, messages and exit statuses.
 // The expected taxes are worked out here from the published percentage-method tables and rates.
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -227,9 +228,12 @@ TEST(OrlaCalcGolden, FormatsAgreeAndStandardInputReads) {
 
     const Outcome json = run("--format json " + example());
     EXPECT_EQ(json.status, 0);
-    EXPECT_NE(json.out.find("\"id\": \"E101\""), std::string::npos);
-    EXPECT_NE(json.out.find("\"fed-tax\": 156.15"), std::string::npos);
-    EXPECT_NE(json.out.find("\"totals\": {"), std::string::npos);
+    const auto document = nlohmann::json::parse(json.out);  // throws, failing the test, unless well-formed
+    ASSERT_EQ(document["pays"].size(), 32u);
+    EXPECT_EQ(document["pays"][0]["id"], "E101");
+    EXPECT_DOUBLE_EQ(document["pays"][0]["fed-tax"].get<double>(), 156.15);
+    EXPECT_DOUBLE_EQ(document["totals"]["fed-tax"].get<double>(), amount(parseOutput(csv.out)["total"], "fed-tax"));
+    EXPECT_EQ(document["bad-rows"], 0);
 
     const Outcome table = run(example());
     EXPECT_EQ(table.status, 0);
@@ -306,6 +310,28 @@ TEST(OrlaCalcExitStatus, ByOutcome) {
         const std::string& text = c.status == 0 ? result.out : result.err;
         EXPECT_NE(text.find(c.inOutput), std::string::npos) << c.arguments << "\n" << text;
     }
+}
+
+TEST(OrlaCalcBatch, FlagsFillEmptyCellsAndModesApply) {
+    const std::string path = writeTemp("defaults.csv",
+                                       "id,pay-date,fed-wages,state\n"
+                                       "D1,2026-03-13,2000,\n"
+                                       "D2,,2000,FL\n");
+    // --periods and --w4-2020 apply to every row, --state and --date to the empty cells.
+    const Outcome full = run("--format csv --periods 26 --w4-2020 --state TX --date 2026-03-13 " + path);
+    EXPECT_EQ(full.status, 0) << full.err;
+    auto rows = parseOutput(full.out);
+    EXPECT_EQ(rows["D1"].at("state"), "TX");
+    EXPECT_EQ(rows["D2"].at("state"), "FL");
+    EXPECT_DOUBLE_EQ(amount(rows["D2"], "fed-tax"), 156.15);
+
+    // Without a state a row is bad, unless the mode is federal only; the employer's mode has no additional Medicare.
+    const Outcome noState = run("--format csv --periods 26 --date 2026-03-13 " + path);
+    EXPECT_EQ(noState.status, 1);
+    EXPECT_NE(noState.err.find(":2: state-code is missing"), std::string::npos) << noState.err;
+    const Outcome employer = run("--format csv --mode employer --periods 26 --date 2026-03-13 --ss-ytd-wages 250000 " + path);
+    EXPECT_EQ(employer.status, 0) << employer.err;
+    EXPECT_DOUBLE_EQ(amount(parseOutput(employer.out)["D1"], "medicare-tax"), cents(kMedicareRate * 2000));
 }
 
 TEST(OrlaCalcSinglePay, ExplainsStatusesInWords) {

@@ -38,7 +38,7 @@ void appendCents(std::string& out, std::int64_t cents) {
     *p++ = '.';
     *p++ = static_cast<char>('0' + cents % 100 / 10);
     *p++ = static_cast<char>('0' + cents % 10);
-    out.append(text, p);
+    out.append(text, static_cast<std::size_t>(p - text));
 }
 
 void appendPadded(std::string& out, std::string_view text, int width, bool right) {
@@ -50,7 +50,7 @@ void appendPadded(std::string& out, std::string_view text, int width, bool right
 
 void appendInt(std::string& out, long value) {
     char text[24];
-    out.append(text, std::to_chars(text, text + sizeof text, value).ptr);
+    out.append(text, static_cast<std::size_t>(std::to_chars(text, text + sizeof text, value).ptr - text));
 }
 
 void appendDate(std::string& out, const CalcDate& date) {
@@ -65,7 +65,7 @@ void appendDate(std::string& out, const CalcDate& date) {
     two(date.month);
     *p++ = '-';
     two(date.day);
-    out.append(text, p);
+    out.append(text, static_cast<std::size_t>(p - text));
 }
 
 void appendCsvText(std::string& out, std::string_view text) {
