@@ -270,8 +270,6 @@ PayInput::PayInput() {
 
 bool PayInput::has(const Field& f) const { return (given >> fieldIndex(f)) & 1u; }
 
-bool PayInput::has(std::string_view fieldName) const { return has(field(fieldName)); }
-
 bool setField(const Field& f, std::string_view text, PayInput& input, std::string& error) {
     text = trim(text);
     int whole = 0;

@@ -51,7 +51,6 @@ struct PayInput {
 
     PayInput();
     bool has(const Field& field) const;
-    bool has(std::string_view fieldName) const;
 };
 
 // Parses text as the field's value and stores it. On failure returns false with a message such as
