@@ -240,8 +240,10 @@ void store(const Field& field, PayInput& input, const T& value) {
 
 template <typename T>
 T load(const Field& field, const PayInput& input) {
+    const auto* base = field.target == Target::Pay ? reinterpret_cast<const std::byte*>(&input.pay)
+                                                   : reinterpret_cast<const std::byte*>(&input.state);
     T value;
-    std::memcpy(&value, fieldAddress(field, const_cast<PayInput&>(input)), sizeof value);
+    std::memcpy(&value, base + field.offset, sizeof value);
     return value;
 }
 
