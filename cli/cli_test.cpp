@@ -334,6 +334,82 @@ TEST(OrlaCalcBatch, FlagsFillEmptyCellsAndModesApply) {
     EXPECT_DOUBLE_EQ(amount(parseOutput(employer.out)["D1"], "medicare-tax"), cents(kMedicareRate * 2000));
 }
 
+TEST(OrlaCalcBatch, SpreadsheetCsvReads) {
+    // A byte-order mark, CRLF line ends, quoted cells with commas and doubled quotes, blank and comment lines,
+    // padded cells, "$1,234.50" amounts and a header in another case all read as the plain form does.
+    const std::string path = writeTemp("spreadsheet.csv",
+                                       "\xEF\xBB\xBFID,Pay Date,PAY_PERIODS,fed-wages,state,fedFilingStatus\r\n"
+                                       "\"Doe, \"\"Jo\"\"\",2026-03-13, 26 ,\"$2,000.00\",tx,Single\r\n"
+                                       "\r\n"
+                                       "# a comment line\r\n"
+                                       "plain,3/13/2026,26,2000,TX,single\r\n");
+    const Outcome result = run("--format csv --w4-2020 " + path);
+    EXPECT_EQ(result.status, 0) << result.err;
+    auto rows = parseOutput(result.out);
+    ASSERT_TRUE(rows.count("Doe, Jo")) << result.out;  // the test's splitter drops the quotes
+    EXPECT_DOUBLE_EQ(amount(rows["Doe, Jo"], "fed-tax"), 156.15);
+    EXPECT_DOUBLE_EQ(amount(rows["plain"], "fed-tax"), 156.15);
+    EXPECT_EQ(rows["plain"].at("line"), "5");  // blank and comment lines still count
+}
+
+TEST(OrlaCalcBatch, RecordSizesGateTheFields) {
+    const std::string pay = "--format csv --date 2025-06-13 --periods 26 --wages 2000 --bonus 1000 --state TX ";
+    struct Case {
+        std::string flags;
+        double fedSuppTax;
+        double ssTax;
+    };
+    const Case cases[] = {
+        {"", cents(kSupplementalRate * 1000), socialSecurity(3000, 0, kWageBase2025)},
+        // Without the bonus fields the bonus is neither taxed nor counted for social security.
+        {"--record-size 128", 0.0, socialSecurity(2000, 0, kWageBase2025)},
+        {"--record-size 129", cents(kSupplementalRate * 1000), socialSecurity(3000, 0, kWageBase2025)},
+    };
+    for (const Case& c : cases) {
+        const Outcome result = run(pay + c.flags);
+        ASSERT_EQ(result.status, 0) << c.flags << result.err;
+        auto rows = parseOutput(result.out);
+        EXPECT_DOUBLE_EQ(amount(rows[""], "fed-supp-tax"), c.fedSuppTax) << c.flags;
+        EXPECT_DOUBLE_EQ(amount(rows[""], "ss-tax"), c.ssTax) << c.flags;
+    }
+}
+
+TEST(OrlaCalcBatch, LargeBatchKeepsOrderAndLineNumbersAcrossBlocks) {
+    // Enough rows for several blocks, with a bad row far in; one thread and two give the same output.
+    const std::string generated = tempPath("generated.csv");
+    ASSERT_EQ(run("--generate 60000 > " + generated).status, 0);
+    std::string text = readFile(generated);
+    std::size_t lineStart = 0;
+    for (int line = 1; line < 45678; ++line) lineStart = text.find('\n', lineStart) + 1;
+    text.insert(text.find(',', lineStart) + 1, "20x6-");  // corrupts the date of line 45678
+    const std::string path = writeTemp("large.csv", text);
+
+    const Outcome one = run("--format csv --jobs 1 " + path);
+    const Outcome two = run("--format csv --jobs 2 " + path);
+    EXPECT_EQ(one.status, 1);
+    EXPECT_EQ(two.status, 1);
+    EXPECT_EQ(one.out, two.out);
+    EXPECT_EQ(one.err, two.err);
+    EXPECT_NE(two.err.find(path + ":45678: column 2 (pay-date)"), std::string::npos) << two.err;
+
+    std::istringstream lines(two.out);
+    std::string line;
+    std::getline(lines, line);
+    long expected = 2, rows = 0;
+    bool ordered = true;
+    while (std::getline(lines, line) && !line.starts_with("total")) {
+        const long number = std::stol(line);
+        if (expected == 45678) ++expected;
+        ordered = ordered && number == expected;
+        ++expected;
+        ++rows;
+    }
+    EXPECT_TRUE(ordered);
+    EXPECT_EQ(rows, 59999);
+    std::remove(generated.c_str());
+    std::remove(path.c_str());
+}
+
 TEST(OrlaCalcSinglePay, ExplainsStatusesInWords) {
     const std::string pay = "--date 2026-03-13 --periods 26 --wages 2000 --status single --w4-2020 ";
     struct Case {
