@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include <orla/orla.h>
@@ -65,68 +66,31 @@ void runCalc(benchmark::State& st, int mode, int stateCode) {
     }
 }
 
-void BM_FederalOnly(benchmark::State& st) { runCalc(st, ORLA_MODE_FEDERAL, ORLA_TX); }
-void BM_FullNoTaxState(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_TX); }
-void BM_FullGuam(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_GU); }
-void BM_FullCalifornia(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_CA); }
-void BM_FullMaine(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_ME); }
-void BM_FullMassachusetts(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_MA); }
-void BM_FullNewYork(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_NY); }
-void BM_FullPennsylvania(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_PA); }
-void BM_FullOhio(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_OH); }
-void BM_FullIndiana(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_IN); }
-void BM_FullMaryland(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_MD); }
-void BM_FullMichigan(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_MI); }
-void BM_FullKentucky(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_KY); }
-void BM_FullMissouri(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_MO); }
-void BM_FullHawaii(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_HI); }
-void BM_FullIdaho(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_ID); }
-void BM_FullIllinois(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_IL); }
-void BM_FullIowa(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_IA); }
-void BM_FullKansas(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_KS); }
-void BM_FullLouisiana(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_LA); }
-void BM_FullAlabama(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_AL); }
-void BM_FullArizona(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_AZ); }
-void BM_FullArkansas(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_AR); }
-void BM_FullColorado(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_CO); }
-void BM_FullConnecticut(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_CT); }
-void BM_FullDelaware(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_DE); }
-void BM_FullDistrictOfColumbia(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_DC); }
-void BM_FullGeorgia(benchmark::State& st) { runCalc(st, ORLA_MODE_FULL, ORLA_GA); }
-void BM_GrossUpWages(benchmark::State& st) { runCalc(st, ORLA_MODE_GROSS_UP_WAGES, ORLA_TX); }
-void BM_GrossUpBonus(benchmark::State& st) { runCalc(st, ORLA_MODE_GROSS_UP_BONUS, ORLA_TX); }
+constexpr const char* kPostal[60] = {
+    "",   "AL", "AK", "AS", "AZ", "AR", "CA", "CO", "CT", "DE", "DC", "FM", "FL", "GA", "GU", "HI", "ID", "IL", "IN", "IA",
+    "KS", "KY", "LA", "ME", "MH", "MD", "MA", "MI", "MN", "MS", "MO", "MT", "NE", "NV", "NH", "NJ", "NM", "NY", "NC", "ND",
+    "MP", "OH", "OK", "OR", "PW", "PA", "PR", "RI", "SC", "SD", "TN", "TX", "UT", "VT", "VI", "VA", "WA", "WV", "WI", "WY"};
+
+// A jurisdiction is benchmarked when the library computes it (it is not answered as unsupported).
+bool supported(int code) {
+    Case c = makeCases(code)[1];
+    ORLA_Calc(ORLA_MODE_FULL, &c.pay, &c.state);
+    return c.state.status != ORLA_STATE_UNSUPPORTED;
+}
 
 }  // namespace
 
-BENCHMARK(BM_FederalOnly);
-BENCHMARK(BM_FullNoTaxState);
-BENCHMARK(BM_FullGuam);
-BENCHMARK(BM_FullCalifornia);
-BENCHMARK(BM_FullMaine);
-BENCHMARK(BM_FullMassachusetts);
-BENCHMARK(BM_FullNewYork);
-BENCHMARK(BM_FullPennsylvania);
-BENCHMARK(BM_FullOhio);
-BENCHMARK(BM_FullIndiana);
-BENCHMARK(BM_FullMaryland);
-BENCHMARK(BM_FullMichigan);
-BENCHMARK(BM_FullKentucky);
-BENCHMARK(BM_FullMissouri);
-BENCHMARK(BM_FullHawaii);
-BENCHMARK(BM_FullIdaho);
-BENCHMARK(BM_FullIllinois);
-BENCHMARK(BM_FullIowa);
-BENCHMARK(BM_FullKansas);
-BENCHMARK(BM_FullLouisiana);
-BENCHMARK(BM_FullAlabama);
-BENCHMARK(BM_FullArizona);
-BENCHMARK(BM_FullArkansas);
-BENCHMARK(BM_FullColorado);
-BENCHMARK(BM_FullConnecticut);
-BENCHMARK(BM_FullDelaware);
-BENCHMARK(BM_FullDistrictOfColumbia);
-BENCHMARK(BM_FullGeorgia);
-BENCHMARK(BM_GrossUpWages);
-BENCHMARK(BM_GrossUpBonus);
-
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::RegisterBenchmark("FederalOnly", runCalc, ORLA_MODE_FEDERAL, ORLA_TX);
+    benchmark::RegisterBenchmark("FederalEmployer", runCalc, ORLA_MODE_FEDERAL_EMPLOYER, ORLA_TX);
+    benchmark::RegisterBenchmark("GrossUpWages", runCalc, ORLA_MODE_GROSS_UP_WAGES, ORLA_TX);
+    benchmark::RegisterBenchmark("GrossUpBonus", runCalc, ORLA_MODE_GROSS_UP_BONUS, ORLA_TX);
+    // One full-mode case per jurisdiction: a no-tax state (TX) shows the federal part alone.
+    for (int code = 1; code <= 59; ++code)
+        if (supported(code))
+            benchmark::RegisterBenchmark((std::string("Full/") + kPostal[code]).c_str(), runCalc, ORLA_MODE_FULL, code);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -57,7 +57,7 @@ bool socialSecurityAndMedicare(int mode, PayRecord* pay) {
             }
             if (total > row->wageBase) current = row->wageBase - pay->ssYtdWages;
             const double rate = mode == ORLA_MODE_FEDERAL_EMPLOYER ? row->employerRate : row->employeeRate;
-            pay->ssTax = roundCents(rate * std::fmax(0.0, current));
+            pay->ssTax = roundCents(rate * atLeastZero(current));
         } else {
             found = false;
         }
@@ -77,9 +77,9 @@ bool socialSecurityAndMedicare(int mode, PayRecord* pay) {
             if (row->separateThreshold > 0 && total > row->withholdingThreshold && mode != ORLA_MODE_FEDERAL_EMPLOYER) {
                 const double excess = total - row->withholdingThreshold;
                 const double below = row->withholdingThreshold - pay->medicareYtdWages;
-                tax = std::fmin(current, excess) * row->rateAboveThreshold + std::fmax(0.0, below) * row->rate;
+                tax = std::fmin(current, excess) * row->rateAboveThreshold + atLeastZero(below) * row->rate;
             } else {
-                tax = std::fmax(0.0, current) * row->rate;
+                tax = atLeastZero(current) * row->rate;
             }
             pay->medicareTax = roundCents(tax);
         } else {

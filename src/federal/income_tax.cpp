@@ -305,7 +305,7 @@ int fedIncomeTax(int mode, PayRecord* pay) {
             if (run.status != status || run.periods != rowPeriods || !rowCovers(run.from, run.to, pay->payDate)) continue;
             for (const BracketRow& r : kWithholdingIndex.rowsOf(run)) {
                 x = amountFor(r, annualise);
-                if (inBracket(r, std::fmax(0.0, x))) {
+                if (inBracket(r, atLeastZero(x))) {
                     row = &r;
                     divisor = annualise;
                     break;
@@ -314,7 +314,7 @@ int fedIncomeTax(int mode, PayRecord* pay) {
             if (row != nullptr) break;
         }
     }
-    if (row != nullptr) pay->fedTax = ((std::fmax(0.0, x) - row->low) * row->rate + row->base) / divisor;
+    if (row != nullptr) pay->fedTax = ((atLeastZero(x) - row->low) * row->rate + row->base) / divisor;
     else pay->fedStatus = 1;
 
     if (w4) pay->fedTax = zeroFloor(pay->fedTax - credits);

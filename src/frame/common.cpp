@@ -98,7 +98,7 @@ int dateDiffStrict(const CalcDate& a, const CalcDate& b, int& years, int& months
     return dateDiffImpl<true>(a, b, years, months, days);
 }
 
-bool rowCovers(const CalcDate& from, const CalcDate& to, const CalcDate& d) { return rowCoversImpl<false>(from, to, d); }
+bool rowCoversSlow(const CalcDate& from, const CalcDate& to, const CalcDate& d) { return rowCoversImpl<false>(from, to, d); }
 
 bool rowCoversStrict(const CalcDate& from, const CalcDate& to, const CalcDate& d) {
     return rowCoversImpl<true>(from, to, d);

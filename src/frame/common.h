@@ -38,7 +38,16 @@ int dateDiffStrict(const CalcDate& a, const CalcDate& b, int& years, int& months
 
 // The row date test: from <= d <= to for a row within one calendar year; a row whose to-date lies in
 // an earlier year than d covers d when d is less than a year after from.
-bool rowCovers(const CalcDate& from, const CalcDate& to, const CalcDate& d);
+bool rowCoversSlow(const CalcDate& from, const CalcDate& to, const CalcDate& d);
+inline bool rowCovers(const CalcDate& from, const CalcDate& to, const CalcDate& d) {
+    if (from.year > d.year) return false;
+    // A row within one calendar year, for a pay in that year: with 31-day months both differences come
+    // down to from <= d <= to compared month first, then day. Most rows are of this kind.
+    if (from.year == to.year && d.year == from.year)
+        return (from.month < d.month || (from.month == d.month && from.day <= d.day)) &&
+               (d.month < to.month || (d.month == to.month && d.day <= to.day));
+    return rowCoversSlow(from, to, d);
+}
 // The strict variant (both differences strict): a later pay year never matches.
 bool rowCoversStrict(const CalcDate& from, const CalcDate& to, const CalcDate& d);
 
@@ -180,6 +189,9 @@ const Row* firstCovering(std::span<const Row> rows, const CalcDate& d) {
         if (rowCovers(r.from, r.to, d)) return &r;
     return nullptr;
 }
+
+// max(0, x) without a library call; NaN gives 0, as std::fmax(0, NaN) does.
+constexpr double atLeastZero(double x) { return x > 0 ? x : 0.0; }
 
 // The zero floor: a tax that became negative after a subtraction becomes 0.
 constexpr double zeroFloor(double tax) { return tax < 0 ? 0.0 : tax; }
