@@ -444,6 +444,12 @@ TEST(OrlaCalcGrossUp, ReachesTheDesiredNet) {
     const Outcome bonus = run("--gross-up bonus --date 2025-06-13 --periods 26 --wages 2000 --bonus 1000 --state TX --format json");
     EXPECT_EQ(bonus.status, 0) << bonus.err;
     EXPECT_NE(bonus.out.find("\"supp-wages\": 1421.46"), std::string::npos) << bonus.out;
+
+    // The search reaches at most 3.4 times the net: 5,000 of extra withholding puts the answer beyond it.
+    // The library returns no flag then; the program says so rather than print a wrong gross as the answer.
+    const Outcome missed = run("--gross-up net --date 2026-03-13 --periods 26 --wages 100 --fed-extra-withholding 5000 --state TX");
+    EXPECT_EQ(missed.status, 0) << missed.err;
+    EXPECT_NE(missed.out.find("the gross-up did not reach the desired net"), std::string::npos) << missed.out;
 }
 
 }  // namespace
