@@ -204,7 +204,8 @@ void BatchWriter::row(std::string& out, long line, std::string_view id, const Pa
                 const std::size_t cell = out.size();
                 appendAmount(out, value);
                 const std::size_t written = out.size() - cell;
-                if (written < kAmountWidth) out.insert(cell, kAmountWidth - written, ' ');
+                // At least one blank between cells, even when a large total overflows its column.
+                out.insert(cell, written < kAmountWidth ? kAmountWidth - written : 1, ' ');
             }
             if (hasNotes(r)) out.append("  ").append(joinedNotes(r));
             out.push_back('\n');
@@ -283,7 +284,8 @@ std::string BatchWriter::footer(const Totals& totals) const {
                 const std::size_t cell = out.size();
                 appendCents(out, cents);
                 const std::size_t written = out.size() - cell;
-                if (written < kAmountWidth) out.insert(cell, kAmountWidth - written, ' ');
+                // At least one blank between cells, even when a large total overflows its column.
+                out.insert(cell, written < kAmountWidth ? kAmountWidth - written : 1, ' ');
             }
             out += fmt::format("\n{} pays, {} with notes, {} bad rows\n", totals.pays, totals.paysWithNotes,
                                totals.badRows);
