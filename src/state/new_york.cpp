@@ -6,6 +6,7 @@
 #include "federal/federal.h"
 #include "state/calculators.h"
 
+#include <cstdint>
 #include <iterator>
 
 namespace orla {
@@ -416,26 +417,72 @@ constexpr NewYorkSupplementalRateRow kSupplementalRates[] = {
 };
 static_assert(std::size(kSupplementalRates) == 3);
 
+// The bracket table's runs of consecutive rows sharing status, periods and dates, in stored order. A
+// scan over the runs and then the rows of a matching run visits the rows in stored order, so it finds
+// exactly the row of the plain first-match scan, while the date test runs once per run.
+struct BracketRun {
+    int status;
+    int periods;
+    CalcDate from;
+    CalcDate to;
+    std::uint32_t begin;
+    std::uint32_t end;
+};
+
+struct BracketRuns {
+    BracketRun runs[std::size(kBrackets)]{};
+    std::size_t count = 0;
+
+    constexpr BracketRuns() {
+        for (std::size_t i = 0; i < std::size(kBrackets); ++i) {
+            const NewYorkBracketRow& r = kBrackets[i];
+            if (count > 0) {
+                BracketRun& last = runs[count - 1];
+                if (last.status == r.status && last.periods == r.periods && sameDate(last.from, r.from) &&
+                    sameDate(last.to, r.to)) {
+                    last.end = static_cast<std::uint32_t>(i + 1);
+                    continue;
+                }
+            }
+            runs[count++] = BracketRun{r.status, r.periods, r.from, r.to, static_cast<std::uint32_t>(i),
+                                       static_cast<std::uint32_t>(i + 1)};
+        }
+    }
+
+    static constexpr bool sameDate(const CalcDate& a, const CalcDate& b) {
+        return a.month == b.month && a.day == b.day && a.year == b.year;
+    }
+};
+
+constexpr BracketRuns kBracketRuns{};
+// Per year 2 statuses x 5 period groups.
+static_assert(kBracketRuns.count == 30);
+
 // One pass over the rows of the given periods. taxable(row) gives the taxable amount for a row (its
 // deduction and allowance amount differ by group); annualise turns it into the annual wage of the
 // high-income lookup; the row tax is divided by divisor.
 template <class Taxable>
 bool scan(const CalcDate& d, int status, int rowPeriods, int periods, double annualise, double divisor,
           Taxable taxable, double& tax) {
-    for (const NewYorkBracketRow& r : kBrackets) {
-        if (r.status != status || r.periods != rowPeriods || !rowCovers(r.from, r.to, d)) continue;
-        const double t = taxable(r);
-        if (!(t >= r.low)) continue;
-        if (isHighIncomeRow(r)) {
-            // The whole annualised wage at one rate; no high-income row leaves the tax at 0.
-            const double annual = annualise * t;
-            tax = 0.0;
-            if (const NewYorkBracketRow* h = newYorkHighIncomeRow(d, status, annual)) tax = annual * h->rate / periods;
-            return true;
-        }
-        if (r.high > t || r.high == 0) {
-            tax = ((t - r.low) * r.rate + r.base) / divisor;
-            return true;
+    for (std::size_t k = 0; k < kBracketRuns.count; ++k) {
+        const BracketRun& run = kBracketRuns.runs[k];
+        if (run.status != status || run.periods != rowPeriods || !rowCovers(run.from, run.to, d)) continue;
+        for (std::uint32_t i = run.begin; i < run.end; ++i) {
+            const NewYorkBracketRow& r = kBrackets[i];
+            const double t = taxable(r);
+            if (!(t >= r.low)) continue;
+            if (isHighIncomeRow(r)) {
+                // The whole annualised wage at one rate; no high-income row leaves the tax at 0.
+                const double annual = annualise * t;
+                tax = 0.0;
+                if (const NewYorkBracketRow* h = newYorkHighIncomeRow(d, status, annual))
+                    tax = annual * h->rate / periods;
+                return true;
+            }
+            if (r.high > t || r.high == 0) {
+                tax = ((t - r.low) * r.rate + r.base) / divisor;
+                return true;
+            }
         }
     }
     return false;
