@@ -420,7 +420,7 @@ static_assert(std::size(kSupplementalRates) == 3);
 // The bracket table's runs of consecutive rows sharing status, periods and dates, in stored order. A
 // scan over the runs and then the rows of a matching run visits the rows in stored order, so it finds
 // exactly the row of the plain first-match scan, while the date test runs once per run.
-struct BracketRun {
+struct RowRun {
     int status;
     int periods;
     CalcDate from;
@@ -429,34 +429,46 @@ struct BracketRun {
     std::uint32_t end;
 };
 
-struct BracketRuns {
-    BracketRun runs[std::size(kBrackets)]{};
-    std::size_t count = 0;
+constexpr bool sameDate(const CalcDate& a, const CalcDate& b) {
+    return a.month == b.month && a.day == b.day && a.year == b.year;
+}
 
-    constexpr BracketRuns() {
+// Whether row i continues the run of the row before it.
+constexpr bool continuesRun(std::size_t i) {
+    if (i == 0) return false;
+    const NewYorkBracketRow& r = kBrackets[i];
+    const NewYorkBracketRow& prev = kBrackets[i - 1];
+    return r.status == prev.status && r.periods == prev.periods && sameDate(r.from, prev.from) &&
+           sameDate(r.to, prev.to);
+}
+
+constexpr std::size_t countRuns() {
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < std::size(kBrackets); ++i)
+        if (!continuesRun(i)) ++n;
+    return n;
+}
+
+struct RowRuns {
+    RowRun runs[countRuns()]{};
+
+    constexpr RowRuns() {
+        std::size_t count = 0;
         for (std::size_t i = 0; i < std::size(kBrackets); ++i) {
-            const NewYorkBracketRow& r = kBrackets[i];
-            if (count > 0) {
-                BracketRun& last = runs[count - 1];
-                if (last.status == r.status && last.periods == r.periods && sameDate(last.from, r.from) &&
-                    sameDate(last.to, r.to)) {
-                    last.end = static_cast<std::uint32_t>(i + 1);
-                    continue;
-                }
+            if (continuesRun(i)) {
+                runs[count - 1].end = static_cast<std::uint32_t>(i + 1);
+                continue;
             }
-            runs[count++] = BracketRun{r.status, r.periods, r.from, r.to, static_cast<std::uint32_t>(i),
-                                       static_cast<std::uint32_t>(i + 1)};
+            const NewYorkBracketRow& r = kBrackets[i];
+            runs[count++] = RowRun{r.status, r.periods, r.from, r.to, static_cast<std::uint32_t>(i),
+                                   static_cast<std::uint32_t>(i + 1)};
         }
-    }
-
-    static constexpr bool sameDate(const CalcDate& a, const CalcDate& b) {
-        return a.month == b.month && a.day == b.day && a.year == b.year;
     }
 };
 
-constexpr BracketRuns kBracketRuns{};
+constexpr RowRuns kRowRuns{};
 // Per year 2 statuses x 5 period groups.
-static_assert(kBracketRuns.count == 30);
+static_assert(std::size(kRowRuns.runs) == 30);
 
 // One pass over the rows of the given periods. taxable(row) gives the taxable amount for a row (its
 // deduction and allowance amount differ by group); annualise turns it into the annual wage of the
@@ -464,8 +476,7 @@ static_assert(kBracketRuns.count == 30);
 template <class Taxable>
 bool scan(const CalcDate& d, int status, int rowPeriods, int periods, double annualise, double divisor,
           Taxable taxable, double& tax) {
-    for (std::size_t k = 0; k < kBracketRuns.count; ++k) {
-        const BracketRun& run = kBracketRuns.runs[k];
+    for (const RowRun& run : kRowRuns.runs) {
         if (run.status != status || run.periods != rowPeriods || !rowCovers(run.from, run.to, d)) continue;
         for (std::uint32_t i = run.begin; i < run.end; ++i) {
             const NewYorkBracketRow& r = kBrackets[i];
