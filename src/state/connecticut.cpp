@@ -633,6 +633,7 @@ struct BandRun {
     std::uint32_t begin;
     std::uint32_t end;
     bool contiguous;
+    int tableYear;  // the run's place in kTableYears when it spans that calendar year, else -1
 };
 
 constexpr bool sameDate(const CalcDate& a, const CalcDate& b) {
@@ -656,7 +657,7 @@ struct BandIndex {
                 }
             }
             runs[count++] = BandRun{r.from, r.to, r.band.code, static_cast<std::uint32_t>(i),
-                                    static_cast<std::uint32_t>(i + 1), false};
+                                    static_cast<std::uint32_t>(i + 1), false, -1};
         }
         for (std::size_t k = 0; k < count; ++k) {
             BandRun& run = runs[k];
@@ -666,6 +667,9 @@ struct BandIndex {
                 ok = ok && b.high != 0 && b.low < b.high && b.high == table[i + 1].band.low;
             }
             run.contiguous = ok;
+            for (std::size_t y = 0; y < std::size(kTableYears); ++y)
+                if (sameDate(run.from, date(kTableYears[y], 1, 1)) && sameDate(run.to, date(kTableYears[y], 12, 31)))
+                    run.tableYear = static_cast<int>(y);
         }
     }
 };
@@ -701,12 +705,31 @@ const Band* firstInRun(const BandIndex<Band, N>& index, const BandRun& run, doub
     return &rows[lo].band;
 }
 
-// The first row in stored order that covers d, serves the code and holds x.
+// The row date test of the pay date against each table year, made at most once per call for all the
+// tables (every run spanning a table year shares its result).
+class PayDateCover {
+  public:
+    explicit PayDateCover(const CalcDate& payDate) : d_(payDate) {}
+
+    bool covers(const BandRun& run) const {
+        if (run.tableYear < 0) return rowCovers(run.from, run.to, d_);
+        Known& known = years_[run.tableYear];
+        if (known == Known::Unknown) known = rowCovers(run.from, run.to, d_) ? Known::Covers : Known::Not;
+        return known == Known::Covers;
+    }
+
+  private:
+    enum class Known : unsigned char { Unknown, Covers, Not };
+    CalcDate d_;
+    mutable Known years_[std::size(kTableYears)]{};
+};
+
+// The first row in stored order that covers the pay date, serves the code and holds x.
 template <Holds kind, class Band, std::size_t N>
-const Band* findBand(const BandIndex<Band, N>& index, const CalcDate& d, int code, double x) {
+const Band* findBand(const BandIndex<Band, N>& index, const PayDateCover& d, int code, double x) {
     for (std::size_t k = 0; k < index.count; ++k) {
         const BandRun& run = index.runs[k];
-        if (run.code != code || !rowCovers(run.from, run.to, d)) continue;
+        if (run.code != code || !d.covers(run)) continue;
         if (const Band* b = firstInRun<kind>(index, run, x)) return b;
     }
     return nullptr;
@@ -720,7 +743,7 @@ constexpr BandIndex kCreditIndex(kCredits);
 
 // The tax of one pay for annual wages A (before the exemption). Sets failed when the exemption (codes
 // other than D and E) or the rate has no row; a missing rate leaves the annual tax at 0.
-double payTax(const CalcDate& d, int code, int periods, double annualWages, double reduction, bool& failed) {
+double payTax(const PayDateCover& d, int code, int periods, double annualWages, double reduction, bool& failed) {
     double annual = annualWages;
     if (const ExemptionBand* e = findBand<Holds::Above>(kExemptionIndex, d, code, annual))
         annual = annual - e->exemption;
@@ -749,7 +772,7 @@ double payTax(const CalcDate& d, int code, int periods, double annualWages, doub
 }  // namespace
 
 int calcConnecticut(int /*mode*/, PayRecord* pay, StateRecord* state) {
-    const CalcDate& payDate = pay->payDate;
+    const PayDateCover payDate(pay->payDate);
     const int code = state->stateWithholdingCode;
     const int periods = state->statePayPeriods;
     bool failed = false;
