@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <iterator>
 
 #include "state/calculators.h"
@@ -166,6 +167,59 @@ TEST(Ohio, PerPeriodBasesAccumulate) {
         EXPECT_DOUBLE_EQ(r.base, accumulated) << "row " << i;
     }
     EXPECT_EQ(published, 2);
+}
+
+// The lookup scans the table by its runs of rows sharing periods and dates; it must find what the plain
+// first-match scan in stored order finds (both passes, the strict date test), at every block edge.
+TEST(Ohio, IndexedLookupMatchesThePlainScan) {
+    const auto table = ohioWithholdingTable();
+    struct Expect {
+        bool found = false;
+        double tax = 0.0;
+        CalcDate from{};
+    };
+    const auto plainScan = [&](const CalcDate& d, int periods, double wages, int exemptions) {
+        Expect e;
+        for (const BracketRow& r : table) {
+            if (r.periods != periods || !rowCoversStrict(r.from, r.to, d)) continue;
+            const double t = std::fmax(0.0, wages - exemptions * r.allowance);
+            if (t >= r.low && (t < r.high || r.high == 0)) return Expect{true, (t - r.low) * r.rate + r.base, r.from};
+        }
+        if (periods < 1) return e;
+        for (const BracketRow& r : table) {
+            if (r.periods != 1 || !rowCoversStrict(r.from, r.to, d)) continue;
+            const double t = std::fmax(0.0, periods * wages - exemptions * r.allowance);
+            if (t >= r.low && (t < r.high || r.high == 0))
+                return Expect{true, ((t - r.low) * r.rate + r.base) / periods, r.from};
+        }
+        return e;
+    };
+    const CalcDate dates[] = {date(2023, 12, 31), date(2024, 1, 1),  date(2024, 6, 30), date(2024, 7, 1),
+                              date(2024, 12, 31), date(2025, 1, 1),  date(2025, 9, 30), date(2025, 10, 1),
+                              date(2025, 12, 31), date(2026, 1, 1),  date(2026, 12, 31), date(2027, 1, 1)};
+    const int periodCounts[] = {52, 26, 24, 12, 1, 4, 2, 0};
+    const double wages[] = {0, 96.15, 300, 1001.92, 1923.08, 3846.15, 4166.67, 9000, 26050, 150000};
+    int found = 0;
+    for (const CalcDate& d : dates)
+        for (int periods : periodCounts)
+            for (double w : wages)
+                for (int exemptions : {0, 2}) {
+                    PayRecord pay{};
+                    StateRecord state{};
+                    state.recordSize = 144;
+                    pay.payDate = d;
+                    state.statePayPeriods = periods;
+                    state.stateWages = w;
+                    state.stateAllowances = exemptions;
+                    const Expect e = plainScan(d, periods, w, exemptions);
+                    EXPECT_EQ(calcOhio(1, &pay, &state), e.found ? 0 : 1);
+                    if (!e.found) continue;
+                    ++found;
+                    EXPECT_DOUBLE_EQ(state.stateTax, std::fmax(0.0, e.tax));
+                    EXPECT_EQ(state.stateTableDate.year, e.from.year);
+                    EXPECT_EQ(state.stateTableDate.month, e.from.month);
+                }
+    EXPECT_EQ(found, 10 * 7 * 10 * 2);  // 2023, 2027 and no periods find nothing
 }
 
 }  // namespace

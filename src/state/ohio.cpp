@@ -166,6 +166,12 @@ constexpr bool exemptionsMatchTable() {
 }
 static_assert(exemptionsMatchTable(), "every row carries the exemption amount of its periods");
 
+// The table's runs of consecutive rows sharing periods and dates: scanning the runs and then the rows of
+// a matching run visits the rows in stored order, so it finds the row of the plain first-match scan,
+// with the date test once per run.
+constexpr BracketIndex kIndex(kWithholding);
+static_assert(kIndex.count == 25, "five date blocks of five period groups");
+
 struct Found {
     const BracketRow* row = nullptr;
     double tax = 0.0;
@@ -174,17 +180,21 @@ struct Found {
 // The two passes over the withholding table: the rows of the pay's periods on the wages of this pay
 // (plus any supplemental wages), else the annual rows on the annualised wages, the tax divided back.
 Found withholding(const CalcDate& payDate, int periods, double wages, double suppWages, int exemptions) {
-    for (const BracketRow& r : kWithholding) {
-        if (r.periods != periods || !rowCoversStrict(r.from, r.to, payDate)) continue;
-        const double t = zeroFloor(wages - exemptions * r.allowance + suppWages);
-        if (inBracket(r, t)) return {&r, (t - r.low) * r.rate + r.base};
+    for (const BracketRun& run : kIndex.runList()) {
+        if (run.periods != periods || !rowCoversStrict(run.from, run.to, payDate)) continue;
+        for (const BracketRow& r : kIndex.rowsOf(run)) {
+            const double t = zeroFloor(wages - exemptions * r.allowance + suppWages);
+            if (inBracket(r, t)) return {&r, (t - r.low) * r.rate + r.base};
+        }
     }
     // Annualising needs at least one period.
     if (periods < 1) return {};
-    for (const BracketRow& r : kWithholding) {
-        if (r.periods != 1 || !rowCoversStrict(r.from, r.to, payDate)) continue;
-        const double t = zeroFloor(periods * wages + periods * suppWages - exemptions * r.allowance);
-        if (inBracket(r, t)) return {&r, ((t - r.low) * r.rate + r.base) / periods};
+    for (const BracketRun& run : kIndex.runList()) {
+        if (run.periods != 1 || !rowCoversStrict(run.from, run.to, payDate)) continue;
+        for (const BracketRow& r : kIndex.rowsOf(run)) {
+            const double t = zeroFloor(periods * wages + periods * suppWages - exemptions * r.allowance);
+            if (inBracket(r, t)) return {&r, ((t - r.low) * r.rate + r.base) / periods};
+        }
     }
     return {};
 }
