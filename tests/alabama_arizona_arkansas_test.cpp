@@ -241,6 +241,27 @@ TEST(Arkansas, PerPayFromTheAnnualRows) {
     EXPECT_DOUBLE_EQ(call.state.stateTax, 69.4);
 }
 
+// Pay periods without rows of their own take the annual rows of the date (pass 2), in each 2024 range and
+// at the end of 2025. Ten periods: 89,850 taxable is 89,850 (banded) in 89,801-89,901: to 8 July 2024
+// 89,850 x 0.044 - 486.50 = 3,466.90, 3,467; from 9 July 89,850 x 0.039 - 375.50 = 3,128.65, 3,129.
+// 2025: 94,400 becomes 94,450 in the double band: 94,450 x 0.039 - 197.40 = 3,486.15, 3,486.
+TEST(Arkansas, AnnualRowsForOtherPeriodsByDate) {
+    struct {
+        CalcDate payDate;
+        double wages;
+        double want;
+    } const cases[] = {
+        {date(2024, 7, 8), 9219, 346.7},
+        {date(2024, 7, 9), 9219, 312.9},
+        {date(2025, 12, 31), 9681, 348.6},
+    };
+    for (const auto& c : cases) {
+        Call call(ORLA_AR, c.payDate, 10, c.wages);
+        EXPECT_EQ(call.run(calcArkansas), 0);
+        EXPECT_DOUBLE_EQ(call.state.stateTax, c.want);
+    }
+}
+
 TEST(Arkansas, SupplementalFlatRateByDate) {
     struct {
         CalcDate payDate;
