@@ -420,7 +420,6 @@ int calcKansas(int /*mode*/, PayRecord* pay, StateRecord* state) {
         state->stateTax = roundDollars(state->stateTax);
         return result;
     }
-    bool suppWritten = false;
     if (state->stateSuppAggregate == 1) {
         // A failed repeat counts as a zero tax, so the supplemental tax becomes 0.
         const BracketHit withSupp = lookup(payDate, periods, x, state->stateWages + state->stateSuppWages);
@@ -429,18 +428,16 @@ int calcKansas(int /*mode*/, PayRecord* pay, StateRecord* state) {
             result = 1;
         }
         state->stateSuppTax = roundCents(zeroFloor(withSupp.tax - state->stateTax));
-        suppWritten = true;
     } else if (state->stateSuppAggregate == 0) {
         if (const KansasSupplementalRow* row = firstCovering<KansasSupplementalRow>(kSupplemental, payDate)) {
             state->stateSuppTax = roundCents(row->rate * state->stateSuppWages);
-            suppWritten = true;
         } else {
             result |= kNoSupplementalRateRow;
         }
     }
+    // Both results end in whole dollars, the supplemental tax also when no method above computed it.
     state->stateTax = roundDollars(state->stateTax);
-    // Only a supplemental tax computed here is rounded: a value the caller left is not this call's.
-    if (suppWritten) state->stateSuppTax = roundDollars(state->stateSuppTax);
+    state->stateSuppTax = roundDollars(state->stateSuppTax);
     return result;
 }
 
