@@ -49,6 +49,11 @@ TEST(Kansas, WorkedPays) {
         // Daily pay: the annual rows and the annual dependent amount:
         // 52,000 - 9,160 - 2,320 = 40,520; (13,915 x 0.0558 + 1,196) / 260 = 7.59
         {"daily", date(2026, 6, 5), 260, 0, 2, 200, 8, date(2026, 1, 1)},
+        // Old rules, daily pay: the annual rows with the annual allowance of 2,250:
+        // 52,000 - 2,250 = 49,750; ((49,750 - 33,500) x 0.057 + 1,252.50) / 260 = 8.38
+        {"old rules daily", date(2024, 3, 1), 260, 0, 1, 200, 8, date(2024, 1, 1)},
+        // Old rules, quarterly married: 10,000 - 2 x 562.50 = 8,875; (8,875 - 2,000) x 0.031 = 213.13
+        {"old rules quarterly", date(2024, 3, 29), 4, 1, 2, 10000, 213, date(2024, 1, 1)},
     };
     for (const TaxCase& c : cases) {
         Records r = makeRecords(ORLA_KS, c.payDate, c.periods, c.wages);
