@@ -424,8 +424,10 @@ int calcKansas(int /*mode*/, PayRecord* pay, StateRecord* state) {
         return result;
     }
     if (state->stateSuppAggregate == 1) {
-        // A failed repeat counts as a zero tax, so the supplemental tax becomes 0.
-        const BracketHit withSupp = lookup(payDate, periods, x, state->stateWages + state->stateSuppWages);
+        // A failed repeat counts as a zero tax, so the supplemental tax becomes 0. Without supplemental
+        // wages the repeat is the lookup of the wages alone.
+        const double suppWages = state->stateSuppWages;
+        const BracketHit withSupp = suppWages == 0 ? hit : lookup(payDate, periods, x, state->stateWages + suppWages);
         if (withSupp.row == nullptr) {
             state->status = ORLA_STATE_NO_ROW;
             result = 1;
