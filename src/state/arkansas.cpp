@@ -210,7 +210,7 @@ static_assert(allStatusZero(), "the period lookup finds rows of status 0 only");
 constexpr long long taxKey(int status, int periods) {
     return static_cast<long long>(status) * (1LL << 32) + static_cast<std::uint32_t>(periods);
 }
-constexpr RunIndex<TaxRow, std::size(kTax)> kTaxIndex(kTax, [](const TaxRow& r) { return taxKey(r.status, r.periods); });
+constexpr KeyedRunIndex<TaxRow, std::size(kTax)> kTaxIndex(kTax, [](const TaxRow& r) { return taxKey(r.status, r.periods); });
 
 // The middle of the $100 band that holds a non-negative amount.
 double bandMiddle(double amount) { return std::floor(amount / 100) * 100 + 50; }

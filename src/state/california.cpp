@@ -1017,7 +1017,7 @@ const CaEstimatedDeductionRow* estimatedDeductionRow(std::span<const CaEstimated
 }
 
 // The exemption credit table's runs of the counts 0 to 10 of one year and period count.
-constexpr RunIndex<CaExemptionCreditRow, std::size(kExemptionCredit)> kExemptionCreditIndex(
+constexpr KeyedRunIndex<CaExemptionCreditRow, std::size(kExemptionCredit)> kExemptionCreditIndex(
     kExemptionCredit, [](const CaExemptionCreditRow& r) { return static_cast<long long>(r.periods); });
 
 // First row covering the date with the periods and the allowance count, through the index when the rows

@@ -45,7 +45,7 @@ constexpr std::array<DatedRow<Band>, N * std::size(kTableYears)> overTableYears(
 // stored order. find visits the rows of the runs with the key that cover the date in stored order, so it
 // returns exactly the row of the plain first-match scan, while the date test runs once per run.
 template <class Row, std::size_t N>
-struct RunIndex {
+struct KeyedRunIndex {
     struct Run {
         CalcDate from;
         CalcDate to;
@@ -58,7 +58,7 @@ struct RunIndex {
     std::size_t count = 0;
 
     template <class KeyOf>
-    constexpr RunIndex(const Row* table, KeyOf keyOf) : rows(table) {
+    constexpr KeyedRunIndex(const Row* table, KeyOf keyOf) : rows(table) {
         for (std::size_t i = 0; i < N; ++i) {
             const Row& r = table[i];
             const long long key = keyOf(r);
