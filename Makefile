@@ -8,7 +8,7 @@ build:
 	cmake --build --preset default
 
 run: build
-	./build/default/quickstart
+	./build/default/orla-calc examples/payroll.csv
 
 test: build
 	ctest --preset default

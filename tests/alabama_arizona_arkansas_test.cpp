@@ -118,6 +118,53 @@ TEST(Alabama, AggregateDifferenceIsAnnual) {
     EXPECT_NEAR(call.state.stateTax, 2140.0 / 26, 1e-9);
 }
 
+// The same rules in every table year: each year's rows serve its whole year, dated 1 January. Biweekly,
+// single, one dependent, wages 2,000: 52,000 a year, deduction 2,500, federal 26 x 150 = 3,900, exemption
+// 1,500 and 500 per dependent: 43,600 taxable; (43,600 - 3,000) x 0.05 + 110 = 2,140 a year.
+TEST(Alabama, EveryTableYear) {
+    for (const CalcDate d : {date(2024, 1, 1), date(2024, 12, 31), date(2025, 1, 1), date(2025, 12, 31),
+                             date(2026, 1, 1), date(2026, 12, 31)}) {
+        Call call(ORLA_AL, d, 26, 2000);
+        call.state.stateAllowances = 1;
+        call.state.stateDependents = 1;
+        call.pay.fedTax = 150;
+        EXPECT_EQ(call.run(calcAlabama), 0) << d.year;
+        EXPECT_NEAR(call.state.stateTax, 2140.0 / 26, 1e-9) << d.year;
+        EXPECT_TRUE(sameDate(call.state.stateTableDate, date(d.year, 1, 1))) << d.year;
+    }
+    Call call(ORLA_AL, date(2027, 1, 1), 26, 2000);
+    EXPECT_EQ(call.run(calcAlabama), 1);
+    EXPECT_EQ(call.state.status, ORLA_STATE_NO_ROW);
+}
+
+// Aggregate supplemental wages that lower the annual tax give no negative tax: weekly 2026, single, one
+// allowance, wages 1,000: 52,000 less 2,500 and 1,500 is 48,000, (48,000 - 3,000) x 0.05 + 110 = 2,360;
+// with a supplemental amount of -1,000: 47,000 gives 2,310, a difference of -50, raised to 0.
+TEST(Alabama, AggregateDifferenceRaisedToZero) {
+    Call call(ORLA_AL, date(2026, 5, 15), 52, 1000);
+    call.state.stateAllowances = 1;
+    call.state.stateSuppWages = -1000;
+    call.state.stateSuppAggregate = 1;
+    EXPECT_EQ(call.run(calcAlabama), 0);
+    EXPECT_EQ(+call.state.stateSuppTax, 0.0);
+    EXPECT_NEAR(call.state.stateTax, 2360.0 / 52, 1e-9);
+}
+
+// A status without rate rows in the aggregate method: both searches fail, status 1, result 1, and the
+// supplemental tax is written as 0.
+TEST(Alabama, AggregateWithoutRateRow) {
+    Call call(ORLA_AL, date(2026, 5, 15), 52, 1000);
+    call.state.stateAllowances = 1;
+    call.state.stateFilingStatus = 4;
+    call.state.stateSuppWages = 500;
+    call.state.stateSuppAggregate = 1;
+    EXPECT_EQ(call.run(calcAlabama), 1);
+    EXPECT_EQ(call.state.status, ORLA_STATE_NO_ROW);
+    EXPECT_EQ(+call.state.stateSuppTax, 0.0);
+    EXPECT_EQ(+call.state.stateTax, 0.0);
+    EXPECT_TRUE(sameDate(call.state.stateTableDate, date(2017, 5, 15)));
+}
+
 // ---- Arizona -------------------------------------------------------------------------------------
 
 TEST(Arizona, ElectedPercentageOfWagesAndBonus) {
@@ -192,6 +239,27 @@ TEST(Arkansas, PerPayFromTheAnnualRows) {
     call.state.stateFilingStatus = 7;                // ignored
     EXPECT_EQ(call.run(calcArkansas), 0);
     EXPECT_DOUBLE_EQ(call.state.stateTax, 69.4);
+}
+
+// Pay periods without rows of their own take the annual rows of the date (pass 2), in each 2024 range and
+// at the end of 2025. Ten periods: 89,850 taxable is 89,850 (banded) in 89,801-89,901: to 8 July 2024
+// 89,850 x 0.044 - 486.50 = 3,466.90, 3,467; from 9 July 89,850 x 0.039 - 375.50 = 3,128.65, 3,129.
+// 2025: 94,400 becomes 94,450 in the double band: 94,450 x 0.039 - 197.40 = 3,486.15, 3,486.
+TEST(Arkansas, AnnualRowsForOtherPeriodsByDate) {
+    struct {
+        CalcDate payDate;
+        double wages;
+        double want;
+    } const cases[] = {
+        {date(2024, 7, 8), 9219, 346.7},
+        {date(2024, 7, 9), 9219, 312.9},
+        {date(2025, 12, 31), 9681, 348.6},
+    };
+    for (const auto& c : cases) {
+        Call call(ORLA_AR, c.payDate, 10, c.wages);
+        EXPECT_EQ(call.run(calcArkansas), 0);
+        EXPECT_DOUBLE_EQ(call.state.stateTax, c.want);
+    }
 }
 
 TEST(Arkansas, SupplementalFlatRateByDate) {

@@ -392,6 +392,41 @@ TEST(California, NoPeriods) {
     expectDate(c.state.stateTableDate, 2017, 3, 9);
 }
 
+// The library's own tax rate and credit tables are searched through run indexes; the same rows in other
+// storage are scanned row by row. Both must give the same result bit for bit, dates at the year ends, odd
+// period counts, unknown statuses and allowances beyond the table included.
+TEST(California, IndexedLookupsMatchThePlainScan) {
+    const std::vector<BracketRow> taxRate(caTables().taxRate.begin(), caTables().taxRate.end());
+    const std::vector<CaExemptionCreditRow> credit(caTables().exemptionCredit.begin(), caTables().exemptionCredit.end());
+    CaTables plain = caTables();
+    plain.taxRate = taxRate;
+    plain.exemptionCredit = credit;
+    const CalcDate dates[] = {{1, 1, 2024}, {12, 31, 2024}, {6, 13, 2025}, {1, 1, 2026}, {12, 31, 2026}, {3, 1, 2027}};
+    const int periodCounts[] = {1, 2, 4, 12, 24, 26, 52, 260, 3};
+    const double wages[] = {400, 1500, 9000, 60000, 400000, 2000000};
+    int compared = 0;
+    for (const CalcDate& d : dates)
+        for (const int periods : periodCounts)
+            for (int status = 0; status <= 3; ++status)
+                for (const int allowances : {0, 1, 10, 11})
+                    for (const double w : wages) {
+                        Ca a(d.year, d.month, d.day, periods, status, allowances, w);
+                        a.state.stateSuppAggregate = 1;
+                        a.state.stateSuppWages = w / 3;
+                        Ca b = a;
+                        const int ra = calcCaliforniaWith(caTables(), &a.pay, &a.state);
+                        const int rb = calcCaliforniaWith(plain, &b.pay, &b.state);
+                        ASSERT_EQ(ra, rb);
+                        ASSERT_EQ(a.state.status, b.state.status);
+                        ASSERT_EQ(a.state.stateTax, b.state.stateTax);
+                        ASSERT_EQ(a.state.stateSuppTax, b.state.stateSuppTax);
+                        ASSERT_TRUE(a.state.stateTableDate.year == b.state.stateTableDate.year &&
+                                    a.state.stateTableDate.month == b.state.stateTableDate.month);
+                        ++compared;
+                    }
+    EXPECT_EQ(compared, 6 * 9 * 4 * 4 * 6);
+}
+
 // ---- year fallback ------------------------------------------------------------------------------------
 
 // 2027 has no row; the driver retries with 2026 and leaves no flag; the table date shows 2026.

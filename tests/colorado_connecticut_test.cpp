@@ -149,6 +149,35 @@ TEST(Connecticut, WithholdingCodeMethod) {
     }
 }
 
+// Band edges of every table in the last table year (the rows scanned last), annual payroll.
+TEST(Connecticut, BandEdgesInTheLastTableYear) {
+    const ConnecticutCase cases[] = {
+        // Exemption: the first band holds any wages above 0; B's last band ends at 56,000.
+        {"A at one cent", 'A', 0.01, 0},
+        {"B at 56,000", 'B', 56000, (320 + 39000 * 0.045) * (1 - 0.10)},           // 1,000 exempt
+        {"B above 56,000", 'B', 56000.01, (320 + 40000.01 * 0.045) * (1 - 0.10)},  // none exempt
+        // Credit: F's last fraction band ends at 64,500; add-back F 61,500 to 66,500: 50.
+        {"F at 64,500", 'F', 64500, (2000 + 14500 * 0.055 + 50) * (1 - 0.01)},
+        {"F above 64,500", 'F', 64500.01, 2000 + 14500.01 * 0.055 + 50},
+        // Add-back: F's open band starts at 101,500.
+        {"F below 101,500", 'F', 101499.99, 4750 + 1499.99 * 0.06 + 225},
+        {"F at 101,500", 'F', 101500, 4750 + 1500 * 0.06 + 250},
+        {"F in a recapture band", 'F', 115500, 4750 + 15500 * 0.06 + 250 + 75},
+        // Recapture: C's band from 1,000,000 and B's open band from 864,000.
+        {"C below 1,000,000", 'C', 999999.99, 28000 + 499999.99 * 0.069 + 500 + 5900},
+        {"C at 1,000,000", 'C', 1000000, 62500 + 500 + 6000},
+        {"B below 864,000", 'B', 863999.99, 50000 + 63999.99 * 0.0699 + 400 + 5240},
+        {"B at 864,000", 'B', 864000, 50000 + 64000 * 0.0699 + 400 + 5320},
+        {"D in the open recapture band", 'D', 540000, 31250 + 40000 * 0.0699 + 250 + 3400},
+    };
+    for (const auto& c : cases) {
+        Call call(ORLA_CT, date(2024, 11, 30), 1, c.annualWages);
+        call.state.stateWithholdingCode = c.code;
+        EXPECT_EQ(call.run(calcConnecticut), 0) << c.name;
+        EXPECT_NEAR(call.state.stateTax, c.want, 1e-9) << c.name;
+    }
+}
+
 TEST(Connecticut, FailuresGoOnWithTheCalculation) {
     struct {
         const char* name;

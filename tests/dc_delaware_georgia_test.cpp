@@ -144,11 +144,48 @@ TEST(Delaware, SupplementalAddedOnceToAnnualIncome) {
     }
 }
 
-TEST(Delaware, NoPeriodsFails) {
+// The search is annual and divides nothing, so a pay without periods still finds its row: no annual
+// wages, no tax of the pay, and the bonus taxed on its own.
+TEST(Delaware, NoPeriodsTaxesOnlyTheBonus) {
     Call call(ORLA_DE, date(2025, 5, 1), 0, 2000);
-    EXPECT_EQ(call.run(calcDelaware), 1);
-    EXPECT_EQ(call.state.status, ORLA_STATE_NO_ROW);
+    call.state.stateSuppWages = 3000;
+    EXPECT_EQ(call.run(calcDelaware), 0);
+    EXPECT_EQ(call.state.status, 0);
     EXPECT_EQ(+call.state.stateTax, 0.0);
+    EXPECT_EQ(+call.state.stateSuppTax, 22.00);  // T = 0; (3,000 - 2,000) x 0.022
+    EXPECT_TRUE(sameDate(call.state.stateTableDate, date(2025, 1, 1)));
+}
+
+// As published, the 2026 first bracket of status 0 carries the 2025 dates: a 2026 single pay in that
+// bracket finds no 2026 row and is taxed by the 2025 rows through the year fallback.
+TEST(Delaware, FirstSingleBracketOf2026CarriesThe2025Dates) {
+    struct {
+        const char* name;
+        int filing;
+        double wages;  // annual payroll
+        int wantResult;
+        CalcDate wantTableDate;
+        double wantTax;
+    } const cases[] = {
+        {"single, first bracket", 0, 5000, 1, date(2017, 6, 5), 0},        // T = 1,750
+        {"status 3, first bracket", 3, 5000, 0, date(2026, 1, 1), 0},      // T = 1,750
+        {"married, first bracket", 1, 8000, 0, date(2026, 1, 1), 0},       // T = 1,500
+        {"single, second bracket", 0, 6000, 0, date(2026, 1, 1), 16.50},  // (2,750 - 2,000) x 0.022
+    };
+    for (const auto& c : cases) {
+        Call call(ORLA_DE, date(2026, 6, 5), 1, c.wages);
+        call.state.stateFilingStatus = c.filing;
+        EXPECT_EQ(call.run(calcDelaware), c.wantResult) << c.name;
+        EXPECT_EQ(call.state.status, c.wantResult) << c.name;
+        EXPECT_TRUE(sameDate(call.state.stateTableDate, c.wantTableDate)) << c.name;
+        EXPECT_NEAR(call.state.stateTax, c.wantTax, 1e-9) << c.name;
+    }
+    Call driven(ORLA_DE, date(2026, 6, 5), 1, 5000);
+    EXPECT_EQ(driven.driver(), 0u);
+    EXPECT_EQ(driven.state.status, 0);
+    EXPECT_EQ(+driven.state.stateTax, 0.0);
+    EXPECT_TRUE(sameDate(driven.state.stateTableDate, date(2025, 1, 1)));
+    EXPECT_TRUE(sameDate(driven.pay.payDate, date(2026, 6, 5)));
 }
 
 // ---- Georgia -------------------------------------------------------------------------------------

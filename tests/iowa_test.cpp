@@ -40,6 +40,9 @@ TEST(Iowa, WorkedPays) {
         {"2026 newer single with credit", date(2026, 4, 3), 26, 0, 5, 1, 0, 260, 1000, 9.00},
         // Quarterly: the annual row. (20,000 - 13,000) x 0.038 / 4
         {"2026 quarterly", date(2026, 3, 31), 4, 0, 0, 0, 0, 0, 5000, 66.50},
+        // Quarterly under the newer certificate: the annual credit is taken whole against the annual tax,
+        // then the result divided: (20,000 - 13,000) x 0.038 = 266; (266 - 100) / 4
+        {"2026 quarterly newer with credit", date(2026, 3, 31), 4, 0, 0, 1, 0, 100, 5000, 41.50},
         {"2025 older single weekly", date(2025, 4, 4), 52, 0, 1, 0, 0, 0, 600, 13.26},  // 369.23 x 0.038 - 0.77
         {"credit larger than the tax", date(2026, 4, 3), 26, 0, 20, 0, 0, 0, 600, 0.00},
         // 2024: the lower deduction and a flat 40 a year whatever the allowances:
@@ -50,6 +53,9 @@ TEST(Iowa, WorkedPays) {
         {"2024 newer credit 80", date(2024, 12, 20), 1, 0, 0, 1, 0, 80, 40000, 419.99},
         // 79.99 keeps the lower one: (25,400 - 24,480) x 0.057 + 1,159.37 - 79.99
         {"2024 newer credit 79.99", date(2024, 12, 20), 1, 0, 0, 1, 0, 79.99, 40000, 1131.82},
+        // Biweekly newer certificate, credit 100: the higher deduction, and the credit a 26th a pay:
+        // 2,000 - 1,123.08 = 876.92; (876.92 - 188.31) x 0.0482 + 8.29 - 100 / 26 = 37.6348
+        {"2024 newer biweekly credit 100", date(2024, 4, 5), 26, 0, 0, 1, 0, 100, 2000, 37.63},
     };
     for (const TaxCase& c : cases) {
         Records r = makeRecords(ORLA_IA, c.payDate, c.periods, c.wages);

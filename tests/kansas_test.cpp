@@ -49,6 +49,11 @@ TEST(Kansas, WorkedPays) {
         // Daily pay: the annual rows and the annual dependent amount:
         // 52,000 - 9,160 - 2,320 = 40,520; (13,915 x 0.0558 + 1,196) / 260 = 7.59
         {"daily", date(2026, 6, 5), 260, 0, 2, 200, 8, date(2026, 1, 1)},
+        // Old rules, daily pay: the annual rows with the annual allowance of 2,250:
+        // 52,000 - 2,250 = 49,750; ((49,750 - 33,500) x 0.057 + 1,252.50) / 260 = 8.38
+        {"old rules daily", date(2024, 3, 1), 260, 0, 1, 200, 8, date(2024, 1, 1)},
+        // Old rules, quarterly married: 10,000 - 2 x 562.50 = 8,875; (8,875 - 2,000) x 0.031 = 213.13
+        {"old rules quarterly", date(2024, 3, 29), 4, 1, 2, 10000, 213, date(2024, 1, 1)},
     };
     for (const TaxCase& c : cases) {
         Records r = makeRecords(ORLA_KS, c.payDate, c.periods, c.wages);
@@ -76,7 +81,9 @@ TEST(Kansas, SupplementalAndWholeDollars) {
         {"aggregate", 244, 1, 1000, 56},
         {"flat", 244, 0, 1010, 51},        // 50.50 rounds up
         {"flat below half", 244, 0, 1001, 50},  // 50.05
-        {"other method", 244, 2, 1000, kUntouched},
+        // No method computes it, but the final rounding to whole dollars still applies to what stands
+        // there: -777.25 gives t = trunc(7,772.5) = 7,772 and (5 - 7,772) / 10 = -776.
+        {"other method", 244, 2, 1000, -776},
         {"record of 144", 144, 1, 1000, kUntouched},
         {"record of 145", 145, 1, 1000, 56},
     };
@@ -94,13 +101,25 @@ TEST(Kansas, SupplementalAndWholeDollars) {
     }
 }
 
-// A supplemental tax left by the caller is not this call's to round.
-TEST(Kansas, CallersSupplementalTaxKept) {
-    Records r = makeRecords(ORLA_KS, date(2026, 1, 16), 26, 3000);
-    r.state.stateSuppAggregate = 7;
-    r.state.stateSuppTax = 12.34;
-    EXPECT_EQ(calcFull(r), 0u);
-    EXPECT_DOUBLE_EQ(r.state.stateSuppTax, 12.34);
+// The last step rounds both results to whole dollars, also a supplemental tax that no method computed
+// (here one left in the record), as it does when the flat rate has no row.
+TEST(Kansas, SupplementalTaxAlwaysWholeDollars) {
+    const struct {
+        double left;
+        double want;
+    } cases[] = {{12.34, 12}, {12.5, 13}, {12.49, 12}};
+    for (const auto& c : cases) {
+        Records r = makeRecords(ORLA_KS, date(2026, 1, 16), 26, 3000);
+        r.state.stateSuppAggregate = 7;
+        r.state.stateSuppTax = c.left;
+        EXPECT_EQ(calcFull(r), 0u);
+        EXPECT_DOUBLE_EQ(double{r.state.stateSuppTax}, c.want) << c.left;
+    }
+    Records noRow = makeRecords(ORLA_KS, date(2023, 6, 2), 26, 1000);
+    noRow.state.stateSuppAggregate = 0;
+    noRow.state.stateSuppTax = 12.34;
+    EXPECT_EQ(calcKansas(ORLA_MODE_FULL, &noRow.pay, &noRow.state), 1 | 64);
+    EXPECT_DOUBLE_EQ(double{noRow.state.stateSuppTax}, 12);
 }
 
 TEST(Kansas, UnknownStatusFindsNoRow) {

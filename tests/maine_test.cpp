@@ -52,6 +52,9 @@ TEST(Maine, RegularTaxInWholeDollars) {
         // At the end of the phase-out no deduction is left: (177,250 - 64,850) x 0.0715 + 4,117 = 12,153.6.
         {"phase-out end", date(2026, 3, 1), 1, 177250, 0, 0, 0, 12154},
         {"beyond phase-out", date(2026, 3, 1), 1, 200000, 0, 0, 0, 13780},
+        // Married: SD = (354,550 - 250,000) / 150,000 x 27,750 = 19,341.75 -> 19,342; w = 230,658;
+        // (230,658 - 129,750) x 0.0715 + 8,237 = 15,451.922 -> 15,452.
+        {"married phase-out midway", date(2026, 3, 1), 1, 250000, 1, 0, 0, 15452},
         // Tax 41.499 -> 41.50 -> 41 (a half goes down); 715.7 x 0.058 = 41.5106 -> 41.51 -> 42.
         {"half rounds down", date(2026, 3, 1), 1, 13165.5, 0, 0, 0, 41},
         {"above half rounds up", date(2026, 3, 1), 1, 13165.7, 0, 0, 0, 42},

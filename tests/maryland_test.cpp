@@ -31,6 +31,16 @@ TEST(Maryland, AnnualisedSchedule) {
         {"status 12 takes the single rows", date(2026, 3, 6), 12, 26, 1, 5000, 227.79},
         {"below the annual threshold", date(2026, 3, 6), 0, 26, 0, 150, 0.0},
         {"exemptions above the wages", date(2026, 3, 6), 0, 52, 4, 300, 0.0},
+        // A = 156,000; S = min(max(23,400, 1,800), 2,700) = 2,700; t = 153,300;
+        // (153,300 - 150,000) x 0.05 + 7,125 = 7,290; / 26 = 280.38.
+        {"2024 married, second bracket", date(2024, 3, 8), 1, 26, 0, 6000, 280.38},
+        // A = 300,000; t = 300,000 - 2,700 - 6,400 = 290,900 in the open fifth bracket:
+        // (290,900 - 250,000) x 0.0575 + 12,812.5 = 15,164.25; / 12 = 1,263.6875.
+        {"2025 single, open top bracket", date(2025, 3, 31), 0, 12, 2, 25000, 1263.69},
+        // A = 52 x 96 = 4,992, below the 5,000 threshold.
+        {"2024 just below the threshold", date(2024, 3, 8), 0, 52, 0, 96, 0.0},
+        // A = 5,000.32: S = 1,800 (the minimum); t = 3,200.32; x 0.0475 / 52 = 2.923...
+        {"2024 just above the threshold", date(2024, 3, 8), 0, 52, 0, 96.16, 2.92},
     };
     for (const TaxCase& k : cases) {
         Call c(ORLA_MD, k.payDate, k.periods, k.wages);

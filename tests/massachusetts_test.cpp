@@ -76,6 +76,10 @@ TEST(Massachusetts, RegularTax) {
         // Quarterly has no row: the annual amounts divided by 4 (250, 850; cap 500).
         {"quarterly from the annual rows", massachusettsRecords(d, 4, 10000, 1, 620, 145),
          (10000 - 250 - 850 - 500.0) * 4 * 0.05 / 4, 1000000},
+        // The annual no-tax threshold is divided too: 8,000 / 4 = 2,000 does not exceed 2,001, so
+        // 2,001 - 250 - 850 = 901 is taxed: 4 x 901 x 0.05 / 4 = 45.05.
+        {"quarterly just above the divided threshold", massachusettsRecords(d, 4, 2001, 1), 45.05, 200100},
+        {"quarterly just below the divided threshold", massachusettsRecords(d, 4, 1999, 1), 0.0, 199900},
         // Annual pay: the rate rows serve it directly and the taxable amount is reported in dollars.
         {"annual pay", massachusettsRecords(d, 1, 100000, 1, 6200, 1450), 93600 * 0.05, 93600},
         // The surtax threshold belongs to the lower bracket; above it 9 %.
@@ -96,7 +100,9 @@ TEST(Massachusetts, RegularTax) {
         EXPECT_NEAR(r.state.stateTax, c.wantTax, 1e-9) << c.name;
         EXPECT_EQ(r.pay.stateTaxableIncome, c.wantTaxableIncome) << c.name;
         EXPECT_EQ(r.state.status, 0) << c.name;
-        EXPECT_EQ(r.state.stateTableDate.year, c.records.pay.payDate.year) << c.name;
+        if (c.wantTax != 0) {  // below the no-tax threshold no rate row is used
+            EXPECT_EQ(r.state.stateTableDate.year, c.records.pay.payDate.year) << c.name;
+        }
     }
 }
 
@@ -165,6 +171,24 @@ TEST(Massachusetts, Supplemental) {
     none.state.stateSuppTax = 9;
     EXPECT_EQ(calcMassachusetts(ORLA_MODE_FULL, &none.pay, &none.state), 0);
     EXPECT_EQ(field(none.state.stateSuppTax), 0.0);
+}
+
+// The head-of-household and blindness credits come off the regular tax before the supplemental tax is
+// worked out from it: 37.675 - 4.62 = 33.055; (500 + 753.50) x 0.05 - 33.055 = 29.62.
+TEST(Massachusetts, SupplementalAfterTheCredits) {
+    Records r = withFlags(massachusettsRecords(date(2026, 4, 10), 26, 1000, 1, 62, 14.5), 1, 0, 0);
+    r.state.stateSuppWages = 500;
+    EXPECT_EQ(calcMassachusetts(ORLA_MODE_FULL, &r.pay, &r.state), 0);
+    EXPECT_NEAR(r.state.stateTax, 33.055, 1e-9);
+    EXPECT_DOUBLE_EQ(field(r.state.stateSuppTax), 29.62);
+}
+
+// Wages times 100 beyond the int range: the taxable income in cents stops at the largest int instead of
+// overflowing (weekly pays have no rate row of their own, so the cents figure stands).
+TEST(Massachusetts, TaxableIncomeInCentsSaturates) {
+    Records r = massachusettsRecords(date(2026, 4, 10), 52, 30000000, 0);
+    EXPECT_EQ(calcMassachusetts(ORLA_MODE_FULL, &r.pay, &r.state), 0);
+    EXPECT_EQ(r.pay.stateTaxableIncome, 2147483647);
 }
 
 TEST(Massachusetts, SupplementalFieldsNeedSizeAbove144) {

@@ -40,6 +40,33 @@ TEST(Missouri, ScheduleByFilingStatus) {
     }
 }
 
+// The pay-period pass takes a bracket low <= t < high, the annual pass low < t <= high; and each status
+// and year has its own run of rows.
+TEST(Missouri, BracketEdgesAndRuns) {
+    const TaxCase cases[] = {
+        // t = 25,536 - 16,100 = 9,436, the low of the top bracket: 263 + 0 x 0.047 = 263.
+        {"annual pay at a bracket low", date(2026, 9, 4), 0, 1, 25536, 263, 1234},
+        // Annual 25,536, t = 9,436 is the high of 8,088-9,436: (9,436 - 8,088) x 0.045 + 202 = 262.66;
+        // / 2 = 131.33 -> 131 (the top bracket would give 263 / 2 = 131.5 -> 132).
+        {"annualised pay at a bracket high", date(2026, 9, 4), 0, 2, 12768, 131, 54321},
+        // 2025 head of household: t = 52,000 - 22,500 = 29,500; (29,500 - 9,191) x 0.047 + 256 = 1,210.523;
+        // / 26 = 46.56 -> 47.
+        {"2025 head of household", date(2025, 9, 4), 2, 26, 2000, 47, 54321},
+        // 2024 status 5: t = 36,000 - 14,600 = 21,400; (21,400 - 8,911) x 0.048 + 248 = 847.472; / 12 = 70.62.
+        {"2024 status 5", date(2024, 9, 4), 5, 12, 3000, 71, 54321},
+        // 2025 married: t = 36,000 - 30,000 = 6,000; (6,000 - 5,252) x 0.035 + 98 = 124.18; / 24 = 5.17.
+        {"2025 married, middle bracket", date(2025, 9, 4), 1, 24, 1500, 5, 54321},
+    };
+    for (const TaxCase& k : cases) {
+        Call c(ORLA_MO, k.payDate, k.periods, k.wages);
+        c.state.stateFilingStatus = k.filingStatus;
+        EXPECT_EQ(c.run(), 0u) << k.what;
+        EXPECT_DOUBLE_EQ(c.state.stateTax, k.wantTax) << k.what;
+        EXPECT_EQ(c.pay.stateTaxableIncome, k.wantMarker) << k.what;
+        EXPECT_EQ(c.state.stateTableDate.year, k.payDate.year) << k.what;
+    }
+}
+
 TEST(Missouri, UnknownStatusHasNoRows) {
     Call c(ORLA_MO, date(2026, 9, 4), 26, 2000);
     c.state.stateFilingStatus = 4;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 
 #include "state/calculators.h"
@@ -169,6 +170,58 @@ TEST(NewYork, HighIncomeLookup) {
     EXPECT_EQ(newYorkHighIncomeRow(d, 1, 25000000)->rate, 0.117);
     EXPECT_EQ(newYorkHighIncomeRow(date(2023, 2, 1), 0, 2000000), nullptr);
     EXPECT_EQ(newYorkHighIncomeRow(d, 2, 2000000), nullptr);
+}
+
+// The bracket tax straight from the rule: every row in stored order, first match wins. The calculator's
+// indexed scan must agree with it everywhere, to the bit.
+NewYorkTax plainBracketTax(const CalcDate& d, int status, int periods, double w, double extra, int a) {
+    const auto highIncomeRate = [&](double annual, double& rate) {
+        for (const NewYorkBracketRow& h : newYorkHighIncomeTable())
+            if (h.status == status && rowCovers(h.from, h.to, d) && (h.high > annual || h.high == 0)) {
+                rate = h.rate;
+                return true;
+            }
+        return false;
+    };
+    for (int pass = 1; pass <= 2; ++pass) {
+        if (pass == 2 && periods < 1) break;
+        const int rowPeriods = pass == 1 ? periods : 1;
+        for (const NewYorkBracketRow& r : newYorkBracketTable()) {
+            if (!rowCovers(r.from, r.to, d) || r.status != status || r.periods != rowPeriods) continue;
+            const double t = pass == 1 ? std::fmax(0.0, w + extra - r.deduction - a * r.allowance)
+                                       : std::fmax(0.0, periods * w + periods * extra - r.deduction - a * r.allowance);
+            if (!(t >= r.low)) continue;
+            if (r.base < 0) {
+                const double annual = pass == 1 ? periods * t : t;
+                double rate = 0;
+                return {true, highIncomeRate(annual, rate) ? annual * rate / periods : 0.0};
+            }
+            if (r.high > t || r.high == 0) return {true, pass == 1 ? (t - r.low) * r.rate + r.base
+                                                                  : ((t - r.low) * r.rate + r.base) / periods};
+        }
+    }
+    return {};
+}
+
+TEST(NewYork, IndexedScanMatchesThePlainScan) {
+    const CalcDate dates[] = {date(2023, 12, 31), date(2024, 1, 1), date(2024, 7, 4), date(2025, 12, 31),
+                              date(2026, 1, 1), date(2026, 9, 30), date(2027, 1, 1)};
+    const int periodCounts[] = {52, 26, 24, 12, 1, 4, 365, 0, -2};
+    const double wages[] = {-100, 0, 150, 305.3, 1000, 3499.99, 7331.25, 20864.35, 45000, 100142.3, 2.5e6, 4e7};
+    int compared = 0;
+    for (const CalcDate& d : dates)
+        for (int status : {0, 1, 2})
+            for (int periods : periodCounts)
+                for (double w : wages)
+                    for (int a : {0, 3})
+                        for (double extra : {0.0, 1234.5}) {
+                            const NewYorkTax want = plainBracketTax(d, status, periods, w, extra, a);
+                            const NewYorkTax got = newYorkBracketTax(d, status, periods, w, extra, a);
+                            ASSERT_EQ(got.found, want.found) << d.year << " " << status << " " << periods << " " << w;
+                            ASSERT_EQ(got.tax, want.tax) << d.year << " " << status << " " << periods << " " << w;
+                            ++compared;
+                        }
+    EXPECT_EQ(compared, 7 * 3 * 9 * 12 * 2 * 2);
 }
 
 TEST(NewYork, TablesHoldTheirRows) {

@@ -189,19 +189,27 @@ constexpr FlatRateRow kSupplementalRates[] = {
 template <class Band>
 constexpr bool holds(const Band& b, double x) { return b.low <= x && (x < b.high || b.high == 0); }
 
+// Runs of rows sharing dates and status: the date test runs once per run, and the first row in stored
+// order is found as by the plain scan.
+template <class Band, std::size_t N>
+constexpr KeyedRunIndex<DatedRow<Band>, N> byStatus(const std::array<DatedRow<Band>, N>& rows) {
+    return KeyedRunIndex<DatedRow<Band>, N>(rows.data(), [](const DatedRow<Band>& r) { return r.band.status; });
+}
+constexpr auto kStandardDeductionIndex = byStatus(kStandardDeduction);
+constexpr auto kExemptionsIndex = byStatus(kExemptions);
+// The periods of the rate rows are not consulted: the runs are keyed by the status alone.
+constexpr KeyedRunIndex<BracketRow, std::size(kRates)> kRatesIndex(kRates, [](const BracketRow& r) { return r.status; });
+
 // First row of a wage-banded table covering the date, serving the status, whose band holds x.
 template <class Band, std::size_t N>
-const Band* findBand(const std::array<DatedRow<Band>, N>& rows, const CalcDate& d, int status, double x) {
-    for (const auto& r : rows)
-        if (r.band.status == status && holds(r.band, x) && rowCovers(r.from, r.to, d)) return &r.band;
-    return nullptr;
+const Band* findBand(const KeyedRunIndex<DatedRow<Band>, N>& index, const CalcDate& d, int status, double x) {
+    const DatedRow<Band>* r = index.find(d, status, [x](const DatedRow<Band>& row) { return holds(row.band, x); });
+    return r ? &r->band : nullptr;
 }
 
 // The annual brackets for the status; the periods of the rows are not consulted.
 const BracketRow* findRate(const CalcDate& d, int status, double taxable) {
-    for (const BracketRow& r : kRates)
-        if (r.status == status && inBracket(r, taxable) && rowCovers(r.from, r.to, d)) return &r;
-    return nullptr;
+    return kRatesIndex.find(d, status, [taxable](const BracketRow& r) { return inBracket(r, taxable); });
 }
 
 double bracketTax(const BracketRow& r, double taxable) { return (taxable - r.low) * r.rate + r.base; }
@@ -223,10 +231,10 @@ int calcAlabama(int /*mode*/, PayRecord* pay, StateRecord* state) {
     const double annualWages = periods * state->stateWages;
     const double bandWages = zeroFloor(annualWages);
 
-    const DeductionBand* deduction = findBand(kStandardDeduction, payDate, status, bandWages);
+    const DeductionBand* deduction = findBand(kStandardDeductionIndex, payDate, status, bandWages);
     double taxable = annualWages - (deduction ? deduction->deduction : 0.0) - periods * pay->fedTax;
 
-    const ExemptionBand* exemption = findBand(kExemptions, payDate, status, bandWages);
+    const ExemptionBand* exemption = findBand(kExemptionsIndex, payDate, status, bandWages);
     const double personal = exemption && state->stateAllowances != 0 ? exemption->personal : 0.0;
     const double perDependent = exemption ? exemption->perDependent : 0.0;
     taxable = zeroFloor(taxable - personal - state->stateDependents * perDependent);

@@ -199,6 +199,19 @@ constexpr FlatRateRow kSupplementalRates[] = {
     {kJan2024From, kJan2024To, 0.044},
 };
 
+constexpr bool allStatusZero() {
+    for (const TaxRow& r : kTax)
+        if (r.status != 0) return false;
+    return true;
+}
+static_assert(allStatusZero(), "the period lookup finds rows of status 0 only");
+
+// The tax table's runs of rows sharing dates, status and periods, keyed by status and periods.
+constexpr long long taxKey(int status, int periods) {
+    return static_cast<long long>(status) * (1LL << 32) + static_cast<std::uint32_t>(periods);
+}
+constexpr KeyedRunIndex<TaxRow, std::size(kTax)> kTaxIndex(kTax, [](const TaxRow& r) { return taxKey(r.status, r.periods); });
+
 // The middle of the $100 band that holds a non-negative amount.
 double bandMiddle(double amount) { return std::floor(amount / 100) * 100 + 50; }
 
@@ -212,19 +225,17 @@ int calcArkansas(int /*mode*/, PayRecord* pay, StateRecord* state) {
 
     // The two-pass period lookup: the first covering row fixes which rows (the pay's periods or the annual
     // ones) hold the brackets. Every row is annual, so both passes give the same tax.
-    bool annual = false;
-    const TaxRow* first = periodLookup<TaxRow>(kTax, payDate, periods, annual);
+    const auto anyRow = [](const TaxRow&) { return true; };
+    const TaxRow* first = kTaxIndex.find(payDate, taxKey(0, periods), anyRow);
+    if (first == nullptr && periods >= 1) first = kTaxIndex.find(payDate, taxKey(0, 1), anyRow);
     const TaxRow* bracket = nullptr;
     double taxable = 0.0;
     if (first != nullptr) {
         taxable = zeroFloor(state->stateWages * periods - first->standardDeduction);
         if (taxable < first->bandLimit) taxable = bandMiddle(taxable);
-        for (const TaxRow& r : kTax)
-            if (r.status == 0 && r.periods == first->periods && r.low <= taxable && (taxable < r.high || r.high == 0) &&
-                rowCovers(r.from, r.to, payDate)) {
-                bracket = &r;
-                break;
-            }
+        bracket = kTaxIndex.find(payDate, taxKey(0, first->periods), [taxable](const TaxRow& r) {
+            return r.low <= taxable && (taxable < r.high || r.high == 0);
+        });
     }
     if (bracket != nullptr) {
         double tax = roundDollars(taxable * bracket->rate - bracket->subtracted);

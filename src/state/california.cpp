@@ -4,6 +4,7 @@
 // aggregate method or at the flat supplemental rates.
 #include "state/calculators.h"
 #include "state/california.h"
+#include "state/state_tables.h"
 
 namespace orla {
 
@@ -1015,26 +1016,51 @@ const CaEstimatedDeductionRow* estimatedDeductionRow(std::span<const CaEstimated
     return nullptr;
 }
 
+// The exemption credit table's runs of the counts 0 to 10 of one year and period count.
+constexpr KeyedRunIndex<CaExemptionCreditRow, std::size(kExemptionCredit)> kExemptionCreditIndex(
+    kExemptionCredit, [](const CaExemptionCreditRow& r) { return static_cast<long long>(r.periods); });
+
+// First row covering the date with the periods and the allowance count, through the index when the rows
+// are the library's own.
+const CaExemptionCreditRow* creditRow(std::span<const CaExemptionCreditRow> rows, const CalcDate& payDate,
+                                      int periods, int allowances) {
+    if (rows.data() == kExemptionCredit && rows.size() == std::size(kExemptionCredit))
+        return kExemptionCreditIndex.find(payDate, periods,
+                                          [&](const CaExemptionCreditRow& r) { return r.allowances == allowances; });
+    for (const CaExemptionCreditRow& r : rows)
+        if (r.periods == periods && r.allowances == allowances && rowCovers(r.from, r.to, payDate)) return &r;
+    return nullptr;
+}
+
 // The exemption allowance credit of the pay: the row of the pay's periods and allowance count, else the
 // annual one-allowance credit / periods x allowances. Returns false when neither exists.
 bool exemptionCredit(std::span<const CaExemptionCreditRow> rows, const CalcDate& payDate, int periods,
                      int allowances, double& credit) {
-    for (const CaExemptionCreditRow& r : rows)
-        if (r.periods == periods && r.allowances == allowances && rowCovers(r.from, r.to, payDate)) {
-            credit = r.credit;
-            return true;
-        }
+    if (const CaExemptionCreditRow* r = creditRow(rows, payDate, periods, allowances)) {
+        credit = r->credit;
+        return true;
+    }
     if (periods < 1) return false;
-    for (const CaExemptionCreditRow& r : rows)
-        if (r.periods == 1 && r.allowances == 1 && rowCovers(r.from, r.to, payDate)) {
-            credit = r.credit / periods * allowances;
-            return true;
-        }
+    if (const CaExemptionCreditRow* r = creditRow(rows, payDate, 1, 1)) {
+        credit = r->credit / periods * allowances;
+        return true;
+    }
     return false;
 }
 
 constexpr CaTables kTables{kLowIncome, kEstimatedDeduction, kStandardDeduction,
                            kTaxRate,   kSupplementalRate,   kExemptionCredit};
+
+// The tax rate table's runs of ten brackets: the date test runs once per run, and the index returns the
+// row of the plain first-match scan.
+constexpr BracketIndex kTaxRateIndex(kTaxRate);
+
+// The bracket lookup over the given rows, through the index when they are the library's own.
+BracketHit taxRateLookup(std::span<const BracketRow> rows, const CalcDate& d, int status, int periods, double w) {
+    if (rows.data() == kTaxRate && rows.size() == std::size(kTaxRate))
+        return stateBracketLookup(kTaxRateIndex, d, status, periods, w);
+    return stateBracketLookup(rows, d, status, periods, w);
+}
 
 }  // namespace
 
@@ -1100,7 +1126,7 @@ int calcCaliforniaWith(const CaTables& tables, const PayRecord* pay, StateRecord
 
     // Step 5: the table tax. A missing row marks the failure and the calculation goes on with a zero tax.
     int result = 0;
-    const BracketHit tax = stateBracketLookup(tables.taxRate, payDate, filingStatus, periods, w);
+    const BracketHit tax = taxRateLookup(tables.taxRate, payDate, filingStatus, periods, w);
     state->stateTax = tax.tax;  // 0 when no row matched
     if (tax.row != nullptr) {
         state->stateTableDate = tax.row->from;
@@ -1113,7 +1139,7 @@ int calcCaliforniaWith(const CaTables& tables, const PayRecord* pay, StateRecord
     if (has(state, kSupplementalGate)) {
         if (state->stateSuppAggregate == 1) {
             const BracketHit withSupp =
-                stateBracketLookup(tables.taxRate, payDate, filingStatus, periods, w + state->stateSuppWages);
+                taxRateLookup(tables.taxRate, payDate, filingStatus, periods, w + state->stateSuppWages);
             if (withSupp.row != nullptr) {
                 state->stateSuppTax = roundCents(withSupp.tax - state->stateTax);
             } else {

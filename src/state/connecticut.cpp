@@ -3,6 +3,8 @@
 #include "state/calculators.h"
 #include "state/state_tables.h"
 
+#include <cstdint>
+
 namespace orla {
 
 namespace {
@@ -607,44 +609,160 @@ constexpr CreditBand kCreditBands[] = {
 constexpr auto kCredits = overTableYears(kCreditBands);
 static_assert(kCredits.size() == 342);
 
-// Bands holding wages over their low and up to their high.
-template <class Band>
-constexpr bool holdsAbove(const Band& b, double x) { return b.low < x && (x <= b.high || b.high == 0); }
-// Bands holding amounts from their low and below their high.
-template <class Band>
-constexpr bool holdsFrom(const Band& b, double x) { return b.low <= x && (x < b.high || b.high == 0); }
+// How a band holds an amount: wages over its low and up to its high (exemption, credit); amounts from its
+// low and below its high (rate, add-back); or, for the recapture, that range or any amount at all once the
+// band is the open one. High 0 is open.
+enum class Holds { Above, From, FromOrOpen };
 
-template <class Band, std::size_t N, class Holds>
-const Band* findBand(const std::array<DatedRow<Band>, N>& rows, const CalcDate& d, int code, Holds holds) {
-    for (const auto& r : rows)
-        if (r.band.code == code && holds(r.band) && rowCovers(r.from, r.to, d)) return &r.band;
+template <Holds kind, class Band>
+constexpr bool holds(const Band& b, double x) {
+    if constexpr (kind == Holds::Above) return b.low < x && (x <= b.high || b.high == 0);
+    if constexpr (kind == Holds::From) return b.low <= x && (x < b.high || b.high == 0);
+    return (b.low <= x && x < b.high) || b.high == 0;
+}
+
+// An index over a table's runs of consecutive rows sharing code and dates, in stored order. Scanning the
+// runs and then the rows of a matching run visits the rows in stored order, so it returns exactly the row
+// of the plain first-match scan, while the code and date tests run once per run. A run whose bands follow
+// each other without gap or overlap (each high the next low, ascending, only the last one open) is
+// searched by bisection, which finds the same first row: see firstInRun.
+struct BandRun {
+    CalcDate from;
+    CalcDate to;
+    int code;
+    std::uint32_t begin;
+    std::uint32_t end;
+    bool contiguous;
+    int tableYear;  // the run's place in kTableYears when it spans that calendar year, else -1
+};
+
+constexpr bool sameDate(const CalcDate& a, const CalcDate& b) {
+    return a.month == b.month && a.day == b.day && a.year == b.year;
+}
+
+template <class Band, std::size_t N>
+struct BandIndex {
+    const DatedRow<Band>* rows;
+    BandRun runs[N]{};
+    std::size_t count = 0;
+
+    constexpr explicit BandIndex(const std::array<DatedRow<Band>, N>& table) : rows(table.data()) {
+        for (std::size_t i = 0; i < N; ++i) {
+            const DatedRow<Band>& r = table[i];
+            if (count > 0) {
+                BandRun& last = runs[count - 1];
+                if (last.code == r.band.code && sameDate(last.from, r.from) && sameDate(last.to, r.to)) {
+                    last.end = static_cast<std::uint32_t>(i + 1);
+                    continue;
+                }
+            }
+            runs[count++] = BandRun{r.from, r.to, r.band.code, static_cast<std::uint32_t>(i),
+                                    static_cast<std::uint32_t>(i + 1), false, -1};
+        }
+        for (std::size_t k = 0; k < count; ++k) {
+            BandRun& run = runs[k];
+            bool ok = table[run.end - 1].band.high == 0;
+            for (std::uint32_t i = run.begin; i + 1 < run.end; ++i) {
+                const Band& b = table[i].band;
+                ok = ok && b.high != 0 && b.low < b.high && b.high == table[i + 1].band.low;
+            }
+            run.contiguous = ok;
+            for (std::size_t y = 0; y < std::size(kTableYears); ++y)
+                if (sameDate(run.from, date(kTableYears[y], 1, 1)) && sameDate(run.to, date(kTableYears[y], 12, 31)))
+                    run.tableYear = static_cast<int>(y);
+        }
+    }
+};
+
+// The first row of a run, in stored order, that holds x. In a contiguous run the bands before the one
+// whose range holds x end at or below x and those after it start above x, and no band but the last is
+// open, so that band is the first to hold x; with x outside every range (below the first low, or NaN) no
+// band holds it, except the open last band for the recapture.
+template <Holds kind, class Band, std::size_t N>
+const Band* firstInRun(const BandIndex<Band, N>& index, const BandRun& run, double x) {
+    const DatedRow<Band>* rows = index.rows;
+    if (!run.contiguous) {
+        for (std::uint32_t i = run.begin; i < run.end; ++i)
+            if (holds<kind>(rows[i].band, x)) return &rows[i].band;
+        return nullptr;
+    }
+    const Band& first = rows[run.begin].band;
+    const Band& last = rows[run.end - 1].band;
+    if (kind == Holds::Above ? !(x > first.low) : !(x >= first.low))
+        return kind == Holds::FromOrOpen ? &last : nullptr;
+    // Bisection for the band whose range holds x: with Above the first band whose high is at or above x,
+    // otherwise the first band whose high is above x (the open last band when none is).
+    std::uint32_t lo = run.begin;
+    std::uint32_t hi = run.end - 1;
+    while (lo < hi) {
+        const std::uint32_t mid = lo + (hi - lo) / 2;
+        const double high = rows[mid].band.high;
+        if (kind == Holds::Above ? x <= high : x < high)
+            hi = mid;
+        else
+            lo = mid + 1;
+    }
+    return &rows[lo].band;
+}
+
+// The row date test of the pay date against each table year, made at most once per call for all the
+// tables (every run spanning a table year shares its result).
+class PayDateCover {
+  public:
+    explicit PayDateCover(const CalcDate& payDate) : d_(payDate) {}
+
+    bool covers(const BandRun& run) const {
+        if (run.tableYear < 0) return rowCovers(run.from, run.to, d_);
+        Known& known = years_[run.tableYear];
+        if (known == Known::Unknown) known = rowCovers(run.from, run.to, d_) ? Known::Covers : Known::Not;
+        return known == Known::Covers;
+    }
+
+  private:
+    enum class Known : unsigned char { Unknown, Covers, Not };
+    CalcDate d_;
+    mutable Known years_[std::size(kTableYears)]{};
+};
+
+// The first row in stored order that covers the pay date, serves the code and holds x.
+template <Holds kind, class Band, std::size_t N>
+const Band* findBand(const BandIndex<Band, N>& index, const PayDateCover& d, int code, double x) {
+    for (std::size_t k = 0; k < index.count; ++k) {
+        const BandRun& run = index.runs[k];
+        if (run.code != code || !d.covers(run)) continue;
+        if (const Band* b = firstInRun<kind>(index, run, x)) return b;
+    }
     return nullptr;
 }
 
+constexpr BandIndex kExemptionIndex(kExemptions);
+constexpr BandIndex kRateIndex(kRates);
+constexpr BandIndex kAddBackIndex(kAddBacks);
+constexpr BandIndex kRecaptureIndex(kRecaptures);
+constexpr BandIndex kCreditIndex(kCredits);
+
 // The tax of one pay for annual wages A (before the exemption). Sets failed when the exemption (codes
 // other than D and E) or the rate has no row; a missing rate leaves the annual tax at 0.
-double payTax(const CalcDate& d, int code, int periods, double annualWages, double reduction, bool& failed) {
+double payTax(const PayDateCover& d, int code, int periods, double annualWages, double reduction, bool& failed) {
     double annual = annualWages;
-    if (const ExemptionBand* e = findBand(kExemptions, d, code, [&](const auto& b) { return holdsAbove(b, annual); }))
+    if (const ExemptionBand* e = findBand<Holds::Above>(kExemptionIndex, d, code, annual))
         annual = annual - e->exemption;
     else if (code != kCodeD && code != kCodeE)
         failed = true;
     const double taxable = zeroFloor(annual);
 
     double tax = 0.0;
-    if (const RateBand* r = findBand(kRates, d, code, [&](const auto& b) { return holdsFrom(b, taxable); }))
+    if (const RateBand* r = findBand<Holds::From>(kRateIndex, d, code, taxable))
         tax = (taxable - r->low) * r->rate + r->base;
     else
         failed = true;
-    if (const AddBackBand* a = findBand(kAddBacks, d, code, [&](const auto& b) { return holdsFrom(b, taxable); }))
+    if (const AddBackBand* a = findBand<Holds::From>(kAddBackIndex, d, code, taxable))
         tax = tax + a->amount;
     // A recapture band is taken by its range, or as soon as it is the open one.
-    if (const RecaptureBand* r = findBand(kRecaptures, d, code, [&](const auto& b) {
-            return (b.low <= taxable && taxable < b.high) || b.high == 0;
-        }))
+    if (const RecaptureBand* r = findBand<Holds::FromOrOpen>(kRecaptureIndex, d, code, taxable))
         tax = tax + r->amount;
     // The credit is set by the wages before the exemption.
-    const CreditBand* c = findBand(kCredits, d, code, [&](const auto& b) { return holdsAbove(b, annualWages); });
+    const CreditBand* c = findBand<Holds::Above>(kCreditIndex, d, code, annualWages);
     tax = tax * (1 - (c ? c->fraction : 0.0));
 
     if (periods >= 1) tax = tax / periods;
@@ -654,7 +772,7 @@ double payTax(const CalcDate& d, int code, int periods, double annualWages, doub
 }  // namespace
 
 int calcConnecticut(int /*mode*/, PayRecord* pay, StateRecord* state) {
-    const CalcDate& payDate = pay->payDate;
+    const PayDateCover payDate(pay->payDate);
     const int code = state->stateWithholdingCode;
     const int periods = state->statePayPeriods;
     bool failed = false;

@@ -18,9 +18,12 @@ constexpr double kSingleDeduction = 3250;   // statuses 0 and 3
 constexpr double kMarriedDeduction = 6500;  // status 1
 constexpr double kCreditPerExemption = 110;
 
-// Annual rows for statuses 0, 1 and 3 in each year.
+// Annual rows for statuses 0, 1 and 3, in the published layout: year groups newest first, some of them
+// stored twice (the first matching row in stored order decides, and the copies change nothing).
 constexpr BracketRow kRates[] = {
-    {k2026From, k2026To, 0, 1, 0, 0, 2000, 0, 0},
+    // 2026: the first bracket of status 0 carries the 2025 dates, as published, so a 2026 pay in that
+    // bracket finds no row and the year fallback takes it to the 2025 rows (same values).
+    {k2025From, k2025To, 0, 1, 0, 0, 2000, 0, 0},
     {k2026From, k2026To, 0, 1, 0, 2000, 5000, 0, 0.022},
     {k2026From, k2026To, 0, 1, 0, 5000, 10000, 66, 0.039},
     {k2026From, k2026To, 0, 1, 0, 10000, 20000, 261, 0.048},
@@ -41,6 +44,7 @@ constexpr BracketRow kRates[] = {
     {k2026From, k2026To, 3, 1, 0, 20000, 25000, 741, 0.052},
     {k2026From, k2026To, 3, 1, 0, 25000, 60000, 1001, 0.0555},
     {k2026From, k2026To, 3, 1, 0, 60000, 0, 2943.5, 0.066},
+    // 2025, stored twice.
     {k2025From, k2025To, 0, 1, 0, 0, 2000, 0, 0},
     {k2025From, k2025To, 0, 1, 0, 2000, 5000, 0, 0.022},
     {k2025From, k2025To, 0, 1, 0, 5000, 10000, 66, 0.039},
@@ -62,6 +66,49 @@ constexpr BracketRow kRates[] = {
     {k2025From, k2025To, 3, 1, 0, 20000, 25000, 741, 0.052},
     {k2025From, k2025To, 3, 1, 0, 25000, 60000, 1001, 0.0555},
     {k2025From, k2025To, 3, 1, 0, 60000, 0, 2943.5, 0.066},
+    {k2025From, k2025To, 0, 1, 0, 0, 2000, 0, 0},
+    {k2025From, k2025To, 0, 1, 0, 2000, 5000, 0, 0.022},
+    {k2025From, k2025To, 0, 1, 0, 5000, 10000, 66, 0.039},
+    {k2025From, k2025To, 0, 1, 0, 10000, 20000, 261, 0.048},
+    {k2025From, k2025To, 0, 1, 0, 20000, 25000, 741, 0.052},
+    {k2025From, k2025To, 0, 1, 0, 25000, 60000, 1001, 0.0555},
+    {k2025From, k2025To, 0, 1, 0, 60000, 0, 2943.5, 0.066},
+    {k2025From, k2025To, 1, 1, 0, 0, 2000, 0, 0},
+    {k2025From, k2025To, 1, 1, 0, 2000, 5000, 0, 0.022},
+    {k2025From, k2025To, 1, 1, 0, 5000, 10000, 66, 0.039},
+    {k2025From, k2025To, 1, 1, 0, 10000, 20000, 261, 0.048},
+    {k2025From, k2025To, 1, 1, 0, 20000, 25000, 741, 0.052},
+    {k2025From, k2025To, 1, 1, 0, 25000, 60000, 1001, 0.0555},
+    {k2025From, k2025To, 1, 1, 0, 60000, 0, 2943.5, 0.066},
+    {k2025From, k2025To, 3, 1, 0, 0, 2000, 0, 0},
+    {k2025From, k2025To, 3, 1, 0, 2000, 5000, 0, 0.022},
+    {k2025From, k2025To, 3, 1, 0, 5000, 10000, 66, 0.039},
+    {k2025From, k2025To, 3, 1, 0, 10000, 20000, 261, 0.048},
+    {k2025From, k2025To, 3, 1, 0, 20000, 25000, 741, 0.052},
+    {k2025From, k2025To, 3, 1, 0, 25000, 60000, 1001, 0.0555},
+    {k2025From, k2025To, 3, 1, 0, 60000, 0, 2943.5, 0.066},
+    // 2024, stored twice.
+    {k2024From, k2024To, 0, 1, 0, 0, 2000, 0, 0},
+    {k2024From, k2024To, 0, 1, 0, 2000, 5000, 0, 0.022},
+    {k2024From, k2024To, 0, 1, 0, 5000, 10000, 66, 0.039},
+    {k2024From, k2024To, 0, 1, 0, 10000, 20000, 261, 0.048},
+    {k2024From, k2024To, 0, 1, 0, 20000, 25000, 741, 0.052},
+    {k2024From, k2024To, 0, 1, 0, 25000, 60000, 1001, 0.0555},
+    {k2024From, k2024To, 0, 1, 0, 60000, 0, 2943.5, 0.066},
+    {k2024From, k2024To, 1, 1, 0, 0, 2000, 0, 0},
+    {k2024From, k2024To, 1, 1, 0, 2000, 5000, 0, 0.022},
+    {k2024From, k2024To, 1, 1, 0, 5000, 10000, 66, 0.039},
+    {k2024From, k2024To, 1, 1, 0, 10000, 20000, 261, 0.048},
+    {k2024From, k2024To, 1, 1, 0, 20000, 25000, 741, 0.052},
+    {k2024From, k2024To, 1, 1, 0, 25000, 60000, 1001, 0.0555},
+    {k2024From, k2024To, 1, 1, 0, 60000, 0, 2943.5, 0.066},
+    {k2024From, k2024To, 3, 1, 0, 0, 2000, 0, 0},
+    {k2024From, k2024To, 3, 1, 0, 2000, 5000, 0, 0.022},
+    {k2024From, k2024To, 3, 1, 0, 5000, 10000, 66, 0.039},
+    {k2024From, k2024To, 3, 1, 0, 10000, 20000, 261, 0.048},
+    {k2024From, k2024To, 3, 1, 0, 20000, 25000, 741, 0.052},
+    {k2024From, k2024To, 3, 1, 0, 25000, 60000, 1001, 0.0555},
+    {k2024From, k2024To, 3, 1, 0, 60000, 0, 2943.5, 0.066},
     {k2024From, k2024To, 0, 1, 0, 0, 2000, 0, 0},
     {k2024From, k2024To, 0, 1, 0, 2000, 5000, 0, 0.022},
     {k2024From, k2024To, 0, 1, 0, 5000, 10000, 66, 0.039},
@@ -84,14 +131,15 @@ constexpr BracketRow kRates[] = {
     {k2024From, k2024To, 3, 1, 0, 25000, 60000, 1001, 0.0555},
     {k2024From, k2024To, 3, 1, 0, 60000, 0, 2943.5, 0.066},
 };
-static_assert(std::size(kRates) == 63);
+static_assert(std::size(kRates) == 105);
 
-// The annual tax of annual taxable wages: rows of the pay's periods first, then the annual rows (which
-// need periods to bring the tax back to a pay). The amount is annual in both passes.
+constexpr BracketIndex kRateIndex(kRates);
+
+// The annual tax of annual taxable wages: rows of the pay's periods first, then the annual rows. The
+// amount is annual in both passes and nothing is divided here, so the annual rows serve any periods.
 const BracketRow* findRate(const CalcDate& d, int status, int periods, double taxable) {
-    if (const BracketRow* r = findBracket(kRates, d, status, periods, taxable)) return r;
-    if (periods < 1) return nullptr;
-    return findBracket(kRates, d, status, 1, taxable);
+    if (const BracketRow* r = kRateIndex.find(d, status, periods, taxable)) return r;
+    return kRateIndex.find(d, status, 1, taxable);
 }
 
 double annualTax(const BracketRow& r, double taxable) { return (taxable - r.low) * r.rate + r.base; }

@@ -81,30 +81,37 @@ constexpr BracketRow kRates[] = {
 };
 static_assert(std::size(kRates) == 63);
 
-// The two-pass period lookup with allowances. The bonus is added once to a pay's wages in pass 1 and
-// annualised with them in pass 2.
+constexpr BracketIndex kRateIndex(kRates);
+
+// The two-pass period lookup with allowances, over the runs of rows sharing status, periods and dates (the
+// rows in stored order). The bonus is added once to a pay's wages in pass 1 and annualised with them in
+// pass 2.
 BracketHit lookup(const StateRecord* state, const CalcDate& d, int status, double bonus) {
     const int periods = state->statePayPeriods;
     const int allowances = state->stateAllowances;
     BracketHit hit;
-    for (const BracketRow& r : kRates) {
-        if (r.status != status || r.periods != periods || !rowCovers(r.from, r.to, d)) continue;
-        const double w = zeroFloor(state->stateWages - allowances * r.allowance + bonus);
-        if (inBracket(r, w)) {
-            hit.row = &r;
-            hit.tax = (w - r.low) * r.rate + r.base;
-            return hit;
+    for (const BracketRun& run : kRateIndex.runList()) {
+        if (run.status != status || run.periods != periods || !rowCovers(run.from, run.to, d)) continue;
+        for (const BracketRow& r : kRateIndex.rowsOf(run)) {
+            const double w = zeroFloor(state->stateWages - allowances * r.allowance + bonus);
+            if (inBracket(r, w)) {
+                hit.row = &r;
+                hit.tax = (w - r.low) * r.rate + r.base;
+                return hit;
+            }
         }
     }
     // An annual row can only be brought back to a pay when there are periods.
     if (periods < 1) return hit;
-    for (const BracketRow& r : kRates) {
-        if (r.status != status || r.periods != 1 || !rowCovers(r.from, r.to, d)) continue;
-        const double w = zeroFloor(periods * state->stateWages - allowances * r.allowance + periods * bonus);
-        if (inBracket(r, w)) {
-            hit.row = &r;
-            hit.tax = ((w - r.low) * r.rate + r.base) / periods;
-            return hit;
+    for (const BracketRun& run : kRateIndex.runList()) {
+        if (run.status != status || run.periods != 1 || !rowCovers(run.from, run.to, d)) continue;
+        for (const BracketRow& r : kRateIndex.rowsOf(run)) {
+            const double w = zeroFloor(periods * state->stateWages - allowances * r.allowance + periods * bonus);
+            if (inBracket(r, w)) {
+                hit.row = &r;
+                hit.tax = ((w - r.low) * r.rate + r.base) / periods;
+                return hit;
+            }
         }
     }
     return hit;

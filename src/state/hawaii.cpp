@@ -3,6 +3,7 @@
 #include "state/hawaii.h"
 
 #include "state/calculators.h"
+#include "state/run_index.h"
 
 namespace orla {
 
@@ -86,28 +87,30 @@ struct HawaiiHit {
     bool annualised = false;
 };
 
+constexpr RunIndex kHawaiiIndex(kHawaii);
+
 // Pass 1 serves an annual payroll directly; pass 2 annualises the pay's wages and divides the tax.
 HawaiiHit lookup(const CalcDate& d, int status, int periods, int allowances, double wages) {
     HawaiiHit hit;
-    for (const HawaiiRow& r : kHawaii) {
-        if (r.status != status || r.periods != periods || !rowCovers(r.from, r.to, d)) continue;
-        const double w = std::fmax(0.0, wages - allowances * r.allowance - r.deduction);
-        if (!holds(r, w)) continue;
-        hit.row = &r;
+    double w = 0;
+    hit.row = kHawaiiIndex.find(d, status, periods, [&](const HawaiiRow& r) {
+        w = std::fmax(0.0, wages - allowances * r.allowance - r.deduction);
+        return holds(r, w);
+    });
+    if (hit.row != nullptr) {
         hit.taxable = w;
-        hit.tax = (w - r.low) * r.rate + r.base;
+        hit.tax = (w - hit.row->low) * hit.row->rate + hit.row->base;
         return hit;
     }
     if (periods < 1) return hit;
-    for (const HawaiiRow& r : kHawaii) {
-        if (r.status != status || r.periods != 1 || !rowCovers(r.from, r.to, d)) continue;
-        const double w = std::fmax(0.0, periods * wages - allowances * r.allowance - r.deduction);
-        if (!holds(r, w)) continue;
-        hit.row = &r;
+    hit.row = kHawaiiIndex.find(d, status, 1, [&](const HawaiiRow& r) {
+        w = std::fmax(0.0, periods * wages - allowances * r.allowance - r.deduction);
+        return holds(r, w);
+    });
+    if (hit.row != nullptr) {
         hit.taxable = w;
-        hit.tax = ((w - r.low) * r.rate + r.base) / periods;
+        hit.tax = ((w - hit.row->low) * hit.row->rate + hit.row->base) / periods;
         hit.annualised = true;
-        return hit;
     }
     return hit;
 }
@@ -139,9 +142,11 @@ int calcHawaii(int /*mode*/, PayRecord* pay, StateRecord* state) {
     }
 
     if (has(state, 144)) {
-        // A failed repeat counts as a zero tax, so the supplemental tax becomes 0.
+        // A failed repeat counts as a zero tax, so the supplemental tax becomes 0. Without supplemental
+        // wages the repeat is the lookup of the wages alone.
+        const double suppWages = state->stateSuppWages;
         const HawaiiHit withSupp =
-            lookup(payDate, status, periods, allowances, state->stateWages + state->stateSuppWages);
+            suppWages == 0 ? hit : lookup(payDate, status, periods, allowances, state->stateWages + suppWages);
         if (withSupp.row == nullptr) {
             state->status = ORLA_STATE_NO_ROW;
             result = 1;

@@ -4,6 +4,7 @@
 
 #include "federal/federal.h"
 #include "state/calculators.h"
+#include "state/run_index.h"
 
 namespace orla {
 
@@ -136,29 +137,31 @@ static_assert(std::size(kSupplemental) == 5);
 
 int tableStatus(int filingStatus) { return filingStatus == 2 || filingStatus == 12 ? 0 : filingStatus; }
 
+constexpr RunIndex kRateIndex(kRates);
+
 // suppWages is added to the pay's wages after the allowances (0 for the wages alone). In the annual
 // pass the bracket product is rounded to cents first when centsFirst is set.
 BracketHit lookup(const CalcDate& d, int status, int periods, int allowances, double wages, double suppWages,
                   bool centsFirst) {
     BracketHit hit;
-    for (const BracketRow& r : kRates) {
-        if (r.status != status || r.periods != periods || !rowCovers(r.from, r.to, d)) continue;
-        const double w = std::fmax(0.0, wages - allowances * r.allowance + suppWages);
-        if (!inBracket(r, w)) continue;
-        hit.row = &r;
-        hit.tax = zeroFloor((w - r.low) * r.rate + r.base);
+    double w = 0;
+    hit.row = kRateIndex.find(d, status, periods, [&](const BracketRow& r) {
+        w = std::fmax(0.0, wages - allowances * r.allowance + suppWages);
+        return inBracket(r, w);
+    });
+    if (hit.row != nullptr) {
+        hit.tax = zeroFloor((w - hit.row->low) * hit.row->rate + hit.row->base);
         return hit;
     }
     if (periods < 1) return hit;
-    for (const BracketRow& r : kRates) {
-        if (r.status != status || r.periods != 1 || !rowCovers(r.from, r.to, d)) continue;
-        const double w = std::fmax(0.0, periods * wages - allowances * r.allowance + periods * suppWages);
-        if (!inBracket(r, w)) continue;
-        double product = (w - r.low) * r.rate;
+    hit.row = kRateIndex.find(d, status, 1, [&](const BracketRow& r) {
+        w = std::fmax(0.0, periods * wages - allowances * r.allowance + periods * suppWages);
+        return inBracket(r, w);
+    });
+    if (hit.row != nullptr) {
+        double product = (w - hit.row->low) * hit.row->rate;
         if (centsFirst) product = roundCents(product);
-        hit.row = &r;
-        hit.tax = zeroFloor((product + r.base) / periods);
-        return hit;
+        hit.tax = zeroFloor((product + hit.row->base) / periods);
     }
     return hit;
 }

@@ -67,9 +67,11 @@ int calcIllinois(int /*mode*/, PayRecord* pay, StateRecord* state) {
     }
 
     if (has(state, 144)) {
-        // A failed repeat counts as a zero tax, so the supplemental tax becomes 0.
+        // A failed repeat counts as a zero tax, so the supplemental tax becomes 0. Without supplemental
+        // wages the repeat is the lookup of the wages alone.
+        const double suppWages = state->stateSuppWages;
         const IllinoisHit withSupp =
-            lookup(payDate, periods, basic, additional, state->stateWages, state->stateSuppWages);
+            suppWages == 0 ? hit : lookup(payDate, periods, basic, additional, state->stateWages, suppWages);
         if (withSupp.row == nullptr) {
             state->status = ORLA_STATE_NO_ROW;
             result = 1;

@@ -5,6 +5,7 @@
 
 #include "federal/federal.h"
 #include "state/calculators.h"
+#include "state/run_index.h"
 
 namespace orla {
 
@@ -355,28 +356,27 @@ double personalExemption(const Deductions& x, double exemption) {
     return x.allowances >= 1 ? exemption : 0.0;
 }
 
+constexpr RunIndex kRateIndex(kRates);
+
 BracketHit lookup(const CalcDate& d, int periods, const Deductions& x, double wages) {
     BracketHit hit;
-    for (const BracketRow& r : kRates) {
-        if (r.status != x.status || r.periods != periods || !rowCovers(r.from, r.to, d)) continue;
-        const double w = std::fmax(0.0, x.newRules ? wages - personalExemption(x, r.allowance) - x.dependentTotal
-                                                   : wages - x.allowances * r.allowance);
-        if (!inBracket(r, w)) continue;
-        hit.row = &r;
-        hit.tax = (w - r.low) * r.rate + r.base;
+    double w = 0;
+    hit.row = kRateIndex.find(d, x.status, periods, [&](const BracketRow& r) {
+        w = std::fmax(0.0, x.newRules ? wages - personalExemption(x, r.allowance) - x.dependentTotal
+                                      : wages - x.allowances * r.allowance);
+        return inBracket(r, w);
+    });
+    if (hit.row != nullptr) {
+        hit.tax = (w - hit.row->low) * hit.row->rate + hit.row->base;
         return hit;
     }
     if (periods < 1) return hit;
-    for (const BracketRow& r : kRates) {
-        if (r.status != x.status || r.periods != 1 || !rowCovers(r.from, r.to, d)) continue;
-        const double w =
-            std::fmax(0.0, x.newRules ? periods * wages - personalExemption(x, r.allowance) - x.dependentTotal
+    hit.row = kRateIndex.find(d, x.status, 1, [&](const BracketRow& r) {
+        w = std::fmax(0.0, x.newRules ? periods * wages - personalExemption(x, r.allowance) - x.dependentTotal
                                       : periods * wages - x.allowances * r.allowance);
-        if (!inBracket(r, w)) continue;
-        hit.row = &r;
-        hit.tax = ((w - r.low) * r.rate + r.base) / periods;
-        return hit;
-    }
+        return inBracket(r, w);
+    });
+    if (hit.row != nullptr) hit.tax = ((w - hit.row->low) * hit.row->rate + hit.row->base) / periods;
     return hit;
 }
 
@@ -404,7 +404,10 @@ int calcKansas(int /*mode*/, PayRecord* pay, StateRecord* state) {
     // Dependents are the allowances beyond the employee's own (and the spouse's, when married).
     const int ownAllowances = status == kMarried ? 2 : 1;
     const int dependents = allowances > ownAllowances ? allowances - ownAllowances : 0;
-    const Deductions x{newRules(payDate), status, allowances, dependents * dependentAmount(payDate, periods)};
+    // The dependent amount counts only under the new rules and only with dependents.
+    const bool newer = newRules(payDate);
+    const double dependentTotal = newer && dependents > 0 ? dependents * dependentAmount(payDate, periods) : 0.0;
+    const Deductions x{newer, status, allowances, dependentTotal};
 
     int result = 0;
     const BracketHit hit = lookup(payDate, periods, x, state->stateWages);
@@ -420,27 +423,26 @@ int calcKansas(int /*mode*/, PayRecord* pay, StateRecord* state) {
         state->stateTax = roundDollars(state->stateTax);
         return result;
     }
-    bool suppWritten = false;
     if (state->stateSuppAggregate == 1) {
-        // A failed repeat counts as a zero tax, so the supplemental tax becomes 0.
-        const BracketHit withSupp = lookup(payDate, periods, x, state->stateWages + state->stateSuppWages);
+        // A failed repeat counts as a zero tax, so the supplemental tax becomes 0. Without supplemental
+        // wages the repeat is the lookup of the wages alone.
+        const double suppWages = state->stateSuppWages;
+        const BracketHit withSupp = suppWages == 0 ? hit : lookup(payDate, periods, x, state->stateWages + suppWages);
         if (withSupp.row == nullptr) {
             state->status = ORLA_STATE_NO_ROW;
             result = 1;
         }
         state->stateSuppTax = roundCents(zeroFloor(withSupp.tax - state->stateTax));
-        suppWritten = true;
     } else if (state->stateSuppAggregate == 0) {
         if (const KansasSupplementalRow* row = firstCovering<KansasSupplementalRow>(kSupplemental, payDate)) {
             state->stateSuppTax = roundCents(row->rate * state->stateSuppWages);
-            suppWritten = true;
         } else {
             result |= kNoSupplementalRateRow;
         }
     }
+    // Both results end in whole dollars, the supplemental tax also when no method above computed it.
     state->stateTax = roundDollars(state->stateTax);
-    // Only a supplemental tax computed here is rounded: a value the caller left is not this call's.
-    if (suppWritten) state->stateSuppTax = roundDollars(state->stateSuppTax);
+    state->stateSuppTax = roundDollars(state->stateSuppTax);
     return result;
 }
 

@@ -2,7 +2,9 @@
 // nothing withheld below an annual wage threshold.
 #include "state/maryland.h"
 
+#include <cstdint>
 #include <iterator>
+#include <span>
 
 #include "state/calculators.h"
 
@@ -12,6 +14,9 @@ namespace {
 
 // Annual rows only: per year (newest first) single then married, brackets ascending. From 2026 a
 // flat standard deduction and seven brackets; before, 15% held between 1,800 and 2,700 and five.
+// The state's table also holds ten 2023 rows (five brackets for each status), whose figures are not
+// carried here: they serve pay years before 2024 only, since a 2024 pay of status 0 or 1 always finds
+// its 2024 row (the brackets run from 0 without a gap) and any other status has no row in any year.
 constexpr MarylandRow kStateTable[] = {
     {date(2026, 1, 1), date(2026, 12, 31), 0.0, 1, 5000, 0, 3350, 3350, 3200, 0, 100000, 0, 0.0475},
     {date(2026, 1, 1), date(2026, 12, 31), 0.0, 1, 5000, 0, 3350, 3350, 3200, 100000, 125000, 4750, 0.05},
@@ -52,8 +57,53 @@ static_assert(std::size(kStateTable) == 34, "2026: 14 rows; 2025 and 2024: 10 ro
 
 constexpr bool inBand(const MarylandRow& r, double t) { return t >= r.low && (t < r.high || r.high == 0); }
 
-bool serves(const MarylandRow& r, const CalcDate& payDate, int status, int periods) {
-    return r.status == static_cast<double>(status) && r.periods == periods && rowCovers(r.from, r.to, payDate);
+// The table's runs of consecutive rows sharing status, periods and dates, in stored order. Scanning the
+// runs and then the rows of a matching run visits the rows in stored order, so it finds exactly the row
+// of the plain first-match scan, while the date test runs once per run.
+struct Run {
+    double status;
+    int periods;
+    CalcDate from;
+    CalcDate to;
+    std::uint32_t begin;
+    std::uint32_t end;
+};
+
+struct Runs {
+    Run runs[std::size(kStateTable)]{};
+    std::size_t count = 0;
+
+    constexpr Runs() {
+        for (std::size_t i = 0; i < std::size(kStateTable); ++i) {
+            const MarylandRow& r = kStateTable[i];
+            if (count > 0) {
+                Run& last = runs[count - 1];
+                if (last.status == r.status && last.periods == r.periods && sameDate(last.from, r.from) &&
+                    sameDate(last.to, r.to)) {
+                    last.end = static_cast<std::uint32_t>(i + 1);
+                    continue;
+                }
+            }
+            runs[count++] = Run{r.status, r.periods, r.from, r.to, static_cast<std::uint32_t>(i),
+                                static_cast<std::uint32_t>(i + 1)};
+        }
+    }
+
+    std::span<const Run> list() const { return {runs, count}; }
+    static std::span<const MarylandRow> rowsOf(const Run& run) {
+        return {kStateTable + run.begin, kStateTable + run.end};
+    }
+
+    static constexpr bool sameDate(const CalcDate& a, const CalcDate& b) {
+        return a.month == b.month && a.day == b.day && a.year == b.year;
+    }
+};
+
+constexpr Runs kRuns{};
+static_assert(kRuns.count == 6, "two statuses in each of 2026, 2025 and 2024");
+
+bool serves(const Run& run, const CalcDate& payDate, int status, int periods) {
+    return run.status == static_cast<double>(status) && run.periods == periods && rowCovers(run.from, run.to, payDate);
 }
 
 struct Found {
@@ -66,19 +116,24 @@ struct Found {
 // the taxable amount (annualised in pass 2).
 Found withholding(const CalcDate& payDate, int status, int periods, double wages, double suppWages, int exemptions,
                   bool thresholdApplies) {
-    for (const MarylandRow& r : kStateTable) {
-        if (!serves(r, payDate, status, periods)) continue;
-        if (thresholdApplies && r.threshold > wages) return {true, 0.0, false};
-        const double t = zeroFloor(wages - marylandStandardDeduction(r, wages) - exemptions * r.exemption + suppWages);
-        if (inBand(r, t)) return {true, (t - r.low) * r.rate + r.base, false};
+    for (const Run& run : kRuns.list()) {
+        if (!serves(run, payDate, status, periods)) continue;
+        for (const MarylandRow& r : Runs::rowsOf(run)) {
+            if (thresholdApplies && r.threshold > wages) return {true, 0.0, false};
+            const double t =
+                zeroFloor(wages - marylandStandardDeduction(r, wages) - exemptions * r.exemption + suppWages);
+            if (inBand(r, t)) return {true, (t - r.low) * r.rate + r.base, false};
+        }
     }
     const double annualWages = periods * wages;
-    for (const MarylandRow& r : kStateTable) {
-        if (!serves(r, payDate, status, 1)) continue;
-        if (thresholdApplies && r.threshold > annualWages) return {true, 0.0, false};
-        const double t = zeroFloor(annualWages - marylandStandardDeduction(r, annualWages) - exemptions * r.exemption +
-                                   periods * suppWages);
-        if (inBand(r, t)) return {true, ((t - r.low) * r.rate + r.base) / periods, true};
+    for (const Run& run : kRuns.list()) {
+        if (!serves(run, payDate, status, 1)) continue;
+        for (const MarylandRow& r : Runs::rowsOf(run)) {
+            if (thresholdApplies && r.threshold > annualWages) return {true, 0.0, false};
+            const double t = zeroFloor(annualWages - marylandStandardDeduction(r, annualWages) -
+                                       exemptions * r.exemption + periods * suppWages);
+            if (inBand(r, t)) return {true, ((t - r.low) * r.rate + r.base) / periods, true};
+        }
     }
     return {};
 }

@@ -14,8 +14,11 @@ namespace {
 
 // Date blocks: 2026; October-December 2025; January-September 2025; July-December 2024;
 // January-June 2024. Where the published tables give only the annual and weekly figures, the
-// biweekly, semimonthly and monthly bounds and bases are the annual ones divided by the periods,
-// to the cent. The 24-period top base of the three-bracket blocks (67.19) stands as published.
+// biweekly, semimonthly and monthly rows are built as the state builds its per-period rows: each
+// bound is the annual bound divided by the periods, to the cent, and each base is the base below plus
+// that bracket's width times its rate, to the cent (so the biweekly top base is 103.57, where the
+// annual base divided by 26 would give 103.56). The 24-period top base of the three-bracket blocks
+// (67.19) and the three-bracket annual base 462.36 stand as published.
 constexpr BracketRow kWithholding[] = {
     {date(2026, 1, 1), date(2026, 12, 31), 0, 52, 12.5, 0, 500.96, 0, 0.01775},
     {date(2026, 1, 1), date(2026, 12, 31), 0, 52, 12.5, 500.96, 1923.08, 8.89, 0.0299},
@@ -56,15 +59,15 @@ constexpr BracketRow kWithholding[] = {
     {date(2025, 1, 1), date(2025, 9, 30), 0, 26, 25, 0, 192.31, 0, 0.00501},
     {date(2025, 1, 1), date(2025, 9, 30), 0, 26, 25, 192.31, 384.62, 0.96, 0.01001},
     {date(2025, 1, 1), date(2025, 9, 30), 0, 26, 25, 384.62, 576.92, 2.89, 0.02005},
-    {date(2025, 1, 1), date(2025, 9, 30), 0, 26, 25, 576.92, 769.23, 6.74, 0.02505},
-    {date(2025, 1, 1), date(2025, 9, 30), 0, 26, 25, 769.23, 3846.15, 11.56, 0.0299},
-    {date(2025, 1, 1), date(2025, 9, 30), 0, 26, 25, 3846.15, 0, 103.56, 0.038},
+    {date(2025, 1, 1), date(2025, 9, 30), 0, 26, 25, 576.92, 769.23, 6.75, 0.02505},
+    {date(2025, 1, 1), date(2025, 9, 30), 0, 26, 25, 769.23, 3846.15, 11.57, 0.0299},
+    {date(2025, 1, 1), date(2025, 9, 30), 0, 26, 25, 3846.15, 0, 103.57, 0.038},
     {date(2025, 1, 1), date(2025, 9, 30), 0, 24, 27.08, 0, 208.33, 0, 0.00501},
     {date(2025, 1, 1), date(2025, 9, 30), 0, 24, 27.08, 208.33, 416.67, 1.04, 0.01001},
     {date(2025, 1, 1), date(2025, 9, 30), 0, 24, 27.08, 416.67, 625, 3.13, 0.02005},
     {date(2025, 1, 1), date(2025, 9, 30), 0, 24, 27.08, 625, 833.33, 7.31, 0.02505},
     {date(2025, 1, 1), date(2025, 9, 30), 0, 24, 27.08, 833.33, 4166.67, 12.53, 0.0299},
-    {date(2025, 1, 1), date(2025, 9, 30), 0, 24, 27.08, 4166.67, 0, 112.19, 0.038},
+    {date(2025, 1, 1), date(2025, 9, 30), 0, 24, 27.08, 4166.67, 0, 112.2, 0.038},
     {date(2025, 1, 1), date(2025, 9, 30), 0, 12, 54.17, 0, 416.67, 0, 0.00501},
     {date(2025, 1, 1), date(2025, 9, 30), 0, 12, 54.17, 416.67, 833.33, 2.09, 0.01001},
     {date(2025, 1, 1), date(2025, 9, 30), 0, 12, 54.17, 833.33, 1250, 6.26, 0.02005},
@@ -86,15 +89,15 @@ constexpr BracketRow kWithholding[] = {
     {date(2024, 7, 1), date(2024, 12, 31), 0, 26, 25, 0, 192.31, 0, 0.00501},
     {date(2024, 7, 1), date(2024, 12, 31), 0, 26, 25, 192.31, 384.62, 0.96, 0.01001},
     {date(2024, 7, 1), date(2024, 12, 31), 0, 26, 25, 384.62, 576.92, 2.89, 0.02005},
-    {date(2024, 7, 1), date(2024, 12, 31), 0, 26, 25, 576.92, 769.23, 6.74, 0.02505},
-    {date(2024, 7, 1), date(2024, 12, 31), 0, 26, 25, 769.23, 3846.15, 11.56, 0.0299},
-    {date(2024, 7, 1), date(2024, 12, 31), 0, 26, 25, 3846.15, 0, 103.56, 0.038},
+    {date(2024, 7, 1), date(2024, 12, 31), 0, 26, 25, 576.92, 769.23, 6.75, 0.02505},
+    {date(2024, 7, 1), date(2024, 12, 31), 0, 26, 25, 769.23, 3846.15, 11.57, 0.0299},
+    {date(2024, 7, 1), date(2024, 12, 31), 0, 26, 25, 3846.15, 0, 103.57, 0.038},
     {date(2024, 7, 1), date(2024, 12, 31), 0, 24, 27.08, 0, 208.33, 0, 0.00501},
     {date(2024, 7, 1), date(2024, 12, 31), 0, 24, 27.08, 208.33, 416.67, 1.04, 0.01001},
     {date(2024, 7, 1), date(2024, 12, 31), 0, 24, 27.08, 416.67, 625, 3.13, 0.02005},
     {date(2024, 7, 1), date(2024, 12, 31), 0, 24, 27.08, 625, 833.33, 7.31, 0.02505},
     {date(2024, 7, 1), date(2024, 12, 31), 0, 24, 27.08, 833.33, 4166.67, 12.53, 0.0299},
-    {date(2024, 7, 1), date(2024, 12, 31), 0, 24, 27.08, 4166.67, 0, 112.19, 0.038},
+    {date(2024, 7, 1), date(2024, 12, 31), 0, 24, 27.08, 4166.67, 0, 112.2, 0.038},
     {date(2024, 7, 1), date(2024, 12, 31), 0, 12, 54.17, 0, 416.67, 0, 0.00501},
     {date(2024, 7, 1), date(2024, 12, 31), 0, 12, 54.17, 416.67, 833.33, 2.09, 0.01001},
     {date(2024, 7, 1), date(2024, 12, 31), 0, 12, 54.17, 833.33, 1250, 6.26, 0.02005},
@@ -116,15 +119,15 @@ constexpr BracketRow kWithholding[] = {
     {date(2024, 1, 1), date(2024, 6, 30), 0, 26, 25, 0, 192.31, 0, 0.00501},
     {date(2024, 1, 1), date(2024, 6, 30), 0, 26, 25, 192.31, 384.62, 0.96, 0.01001},
     {date(2024, 1, 1), date(2024, 6, 30), 0, 26, 25, 384.62, 576.92, 2.89, 0.02005},
-    {date(2024, 1, 1), date(2024, 6, 30), 0, 26, 25, 576.92, 769.23, 6.74, 0.02505},
-    {date(2024, 1, 1), date(2024, 6, 30), 0, 26, 25, 769.23, 3846.15, 11.56, 0.0299},
-    {date(2024, 1, 1), date(2024, 6, 30), 0, 26, 25, 3846.15, 0, 103.56, 0.0441},
+    {date(2024, 1, 1), date(2024, 6, 30), 0, 26, 25, 576.92, 769.23, 6.75, 0.02505},
+    {date(2024, 1, 1), date(2024, 6, 30), 0, 26, 25, 769.23, 3846.15, 11.57, 0.0299},
+    {date(2024, 1, 1), date(2024, 6, 30), 0, 26, 25, 3846.15, 0, 103.57, 0.0441},
     {date(2024, 1, 1), date(2024, 6, 30), 0, 24, 27.08, 0, 208.33, 0, 0.00501},
     {date(2024, 1, 1), date(2024, 6, 30), 0, 24, 27.08, 208.33, 416.67, 1.04, 0.01001},
     {date(2024, 1, 1), date(2024, 6, 30), 0, 24, 27.08, 416.67, 625, 3.13, 0.02005},
     {date(2024, 1, 1), date(2024, 6, 30), 0, 24, 27.08, 625, 833.33, 7.31, 0.02505},
     {date(2024, 1, 1), date(2024, 6, 30), 0, 24, 27.08, 833.33, 4166.67, 12.53, 0.0299},
-    {date(2024, 1, 1), date(2024, 6, 30), 0, 24, 27.08, 4166.67, 0, 112.19, 0.0441},
+    {date(2024, 1, 1), date(2024, 6, 30), 0, 24, 27.08, 4166.67, 0, 112.2, 0.0441},
     {date(2024, 1, 1), date(2024, 6, 30), 0, 12, 54.17, 0, 416.67, 0, 0.00501},
     {date(2024, 1, 1), date(2024, 6, 30), 0, 12, 54.17, 416.67, 833.33, 2.09, 0.01001},
     {date(2024, 1, 1), date(2024, 6, 30), 0, 12, 54.17, 833.33, 1250, 6.26, 0.02005},
@@ -163,6 +166,12 @@ constexpr bool exemptionsMatchTable() {
 }
 static_assert(exemptionsMatchTable(), "every row carries the exemption amount of its periods");
 
+// The table's runs of consecutive rows sharing periods and dates: scanning the runs and then the rows of
+// a matching run visits the rows in stored order, so it finds the row of the plain first-match scan,
+// with the date test once per run.
+constexpr BracketIndex kIndex(kWithholding);
+static_assert(kIndex.count == 25, "five date blocks of five period groups");
+
 struct Found {
     const BracketRow* row = nullptr;
     double tax = 0.0;
@@ -171,17 +180,21 @@ struct Found {
 // The two passes over the withholding table: the rows of the pay's periods on the wages of this pay
 // (plus any supplemental wages), else the annual rows on the annualised wages, the tax divided back.
 Found withholding(const CalcDate& payDate, int periods, double wages, double suppWages, int exemptions) {
-    for (const BracketRow& r : kWithholding) {
-        if (r.periods != periods || !rowCoversStrict(r.from, r.to, payDate)) continue;
-        const double t = zeroFloor(wages - exemptions * r.allowance + suppWages);
-        if (inBracket(r, t)) return {&r, (t - r.low) * r.rate + r.base};
+    for (const BracketRun& run : kIndex.runList()) {
+        if (run.periods != periods || !rowCoversStrict(run.from, run.to, payDate)) continue;
+        for (const BracketRow& r : kIndex.rowsOf(run)) {
+            const double t = zeroFloor(wages - exemptions * r.allowance + suppWages);
+            if (inBracket(r, t)) return {&r, (t - r.low) * r.rate + r.base};
+        }
     }
     // Annualising needs at least one period.
     if (periods < 1) return {};
-    for (const BracketRow& r : kWithholding) {
-        if (r.periods != 1 || !rowCoversStrict(r.from, r.to, payDate)) continue;
-        const double t = zeroFloor(periods * wages + periods * suppWages - exemptions * r.allowance);
-        if (inBracket(r, t)) return {&r, ((t - r.low) * r.rate + r.base) / periods};
+    for (const BracketRun& run : kIndex.runList()) {
+        if (run.periods != 1 || !rowCoversStrict(run.from, run.to, payDate)) continue;
+        for (const BracketRow& r : kIndex.rowsOf(run)) {
+            const double t = zeroFloor(periods * wages + periods * suppWages - exemptions * r.allowance);
+            if (inBracket(r, t)) return {&r, ((t - r.low) * r.rate + r.base) / periods};
+        }
     }
     return {};
 }

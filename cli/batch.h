@@ -1,0 +1,29 @@
+// A batch of pays from CSV, computed in blocks on several threads and written in input order.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "fields.h"
+#include "format.h"
+
+namespace orla_cli {
+
+struct BatchSettings {
+    int mode = ORLA_MODE_FULL;
+    Format format = Format::Table;
+    PayInput defaults;         // the values given as flags; a row's cells override them
+    std::string sourceName;    // for the messages: the file name, or "<stdin>"
+    unsigned threads = 1;
+};
+
+// Exit statuses of orla-calc.
+constexpr int kExitOk = 0;
+constexpr int kExitBadRows = 1;
+constexpr int kExitUsage = 2;
+
+// Reads the CSV from `in`, writes the results to `out` and the bad rows to `errors`. Returns kExitOk when
+// every row parsed, kExitBadRows when some were skipped, kExitUsage when the header or the input failed.
+int runBatch(std::FILE* in, std::FILE* out, std::FILE* errors, const BatchSettings& settings);
+
+}  // namespace orla_cli

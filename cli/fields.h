@@ -1,0 +1,69 @@
+// The input fields of PayRecord and StateRecord as orla-calc names them: one table serves the command-line
+// flags and the CSV columns, so a value is parsed and checked the same way wherever it comes from.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include <orla/orla.h>
+
+namespace orla_cli {
+
+enum class Kind {
+    Integer,          // a whole number
+    Amount,           // dollars
+    Date,             // YYYY-MM-DD or M/D/YYYY
+    Switch,           // 1/0, yes/no, true/false; a flag without a value means 1
+    Jurisdiction,     // postal abbreviation (CA) or code 1-59
+    FedFilingStatus,  // single, married, head-of-household, married-single-rate or a code
+    PayRecordSize,    // 0 to sizeof(PayRecord)
+    StateRecordSize,  // 0 to sizeof(StateRecord)
+};
+
+enum class Target { Pay, State };
+
+struct Field {
+    std::string_view name;        // kebab-case: the long flag and the column name
+    std::string_view alias;       // a shorter flag and column name, or empty
+    std::string_view recordName;  // the field's name in the record, also accepted as a column name
+    Target target;
+    std::size_t offset;
+    Kind kind;
+    std::string_view help;
+};
+
+std::span<const Field> fields();
+
+// Finds a field by its name, alias or record name; null when there is none.
+const Field* findField(std::string_view name);
+
+// Index of a field in fields(), for the `given` mask of PayInput.
+std::size_t fieldIndex(const Field& field);
+
+// One pay's records as the host fills them, and which fields were given explicitly.
+struct PayInput {
+    PayRecord pay{};
+    StateRecord state{};
+    std::uint64_t given = 0;
+
+    PayInput();
+    bool has(const Field& field) const;
+};
+
+// Parses text as the field's value and stores it. On failure returns false with a message such as
+// "'abc' is not an amount".
+bool setField(const Field& field, std::string_view text, PayInput& input, std::string& error);
+
+// Fills what the user left out from the fields it mirrors (FICA and state wages from the federal wages,
+// state pay periods from the pay periods, ...), then checks that the pay can be calculated: returns false
+// with a message when a required field is missing.
+bool completeInput(PayInput& input, bool needsState, std::string& error);
+
+// Names for the output.
+std::string_view jurisdictionAbbreviation(int code);  // "CA", or "" outside 1-59
+std::string_view fedFilingStatusName(int code);        // "single", ..., or "" for other codes
+
+}  // namespace orla_cli

@@ -1,0 +1,404 @@
+#include "format.h"
+
+#include <charconv>
+#include <cmath>
+
+#include <fmt/format.h>
+
+namespace orla_cli {
+
+const std::array<std::string_view, kAmountCount> kAmountNames = {
+    "fed-wages", "supp-wages", "fed-tax", "fed-supp-tax", "ss-tax", "medicare-tax", "state-tax", "state-supp-tax", "net-pay"};
+
+namespace {
+
+constexpr std::array<std::string_view, kAmountCount> kTableTitles = {
+    "wages", "bonus", "federal", "fed bonus", "soc sec", "medicare", "state", "st bonus", "net pay"};
+
+constexpr int kLineWidth = 6;
+constexpr int kIdWidth = 10;
+constexpr int kDateWidth = 10;
+constexpr int kStateWidth = 5;
+constexpr int kAmountWidth = 11;
+
+// Amounts are whole cents already; this only removes the binary fraction, half away from zero.
+std::int64_t toCents(double amount) {
+    const double scaled = amount * 100.0;
+    return static_cast<std::int64_t>(scaled < 0 ? scaled - 0.5 : scaled + 0.5);
+}
+
+void appendCents(std::string& out, std::int64_t cents) {
+    char text[32];
+    char* p = text;
+    if (cents < 0) {
+        *p++ = '-';
+        cents = -cents;
+    }
+    p = std::to_chars(p, text + sizeof text, cents / 100).ptr;
+    *p++ = '.';
+    *p++ = static_cast<char>('0' + cents % 100 / 10);
+    *p++ = static_cast<char>('0' + cents % 10);
+    out.append(text, static_cast<std::size_t>(p - text));
+}
+
+void appendPadded(std::string& out, std::string_view text, int width, bool right) {
+    const auto pad = width > static_cast<int>(text.size()) ? static_cast<std::size_t>(width) - text.size() : 0;
+    if (right) out.append(pad, ' ');
+    out.append(text);
+    if (!right) out.append(pad, ' ');
+}
+
+void appendInt(std::string& out, long value) {
+    char text[24];
+    out.append(text, static_cast<std::size_t>(std::to_chars(text, text + sizeof text, value).ptr - text));
+}
+
+void appendDate(std::string& out, const CalcDate& date) {
+    char text[16];
+    char* p = text;
+    const auto two = [&p](int v) {
+        *p++ = static_cast<char>('0' + v / 10 % 10);
+        *p++ = static_cast<char>('0' + v % 10);
+    };
+    p = std::to_chars(p, text + 8, date.year).ptr;
+    *p++ = '-';
+    two(date.month);
+    *p++ = '-';
+    two(date.day);
+    out.append(text, static_cast<std::size_t>(p - text));
+}
+
+void appendCsvText(std::string& out, std::string_view text) {
+    if (text.find_first_of(",\"\n\r") == std::string_view::npos) {
+        out.append(text);
+        return;
+    }
+    out.push_back('"');
+    for (char c : text) {
+        if (c == '"') out.push_back('"');
+        out.push_back(c);
+    }
+    out.push_back('"');
+}
+
+void appendJsonText(std::string& out, std::string_view text) {
+    out.push_back('"');
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out.push_back('\\');
+            out.push_back(c);
+        } else if (byte < 0x20) {
+            out.append(fmt::format("\\u{:04x}", byte));
+        } else {
+            out.push_back(c);
+        }
+    }
+    out.push_back('"');
+}
+
+std::string joinedNotes(const PayResult& result) {
+    std::string joined;
+    if (!hasNotes(result)) return joined;
+    for (const std::string& note : explain(result)) {
+        if (!joined.empty()) joined += "; ";
+        joined += note;
+    }
+    return joined;
+}
+
+std::string_view modeName(int mode) {
+    switch (mode) {
+        case ORLA_MODE_FEDERAL: return "federal only";
+        case ORLA_MODE_FEDERAL_EMPLOYER: return "federal only, employer's share";
+        case ORLA_MODE_GROSS_UP_WAGES: return "gross-up of the net pay";
+        case ORLA_MODE_GROSS_UP_BONUS: return "gross-up of the net bonus";
+        default: return "federal and state";
+    }
+}
+
+std::string flagWords(unsigned flags) {
+    if (flags == 0) return "none";
+    std::string words;
+    if (flags & ORLA_FLAG_FEDERAL) words = "federal";
+    if (flags & ORLA_FLAG_STATE) words += words.empty() ? "state" : " and state";
+    return words;
+}
+
+}  // namespace
+
+std::array<double, kAmountCount> amounts(const PayResult& r) {
+    const bool payBonus = r.pay.recordSize > 128;
+    const bool stateBonus = r.state.recordSize > 144;
+    return {r.pay.fedWages,
+            payBonus ? r.pay.suppWages : 0.0,
+            r.pay.fedTax,
+            payBonus ? r.pay.fedSuppTax : 0.0,
+            r.pay.ssTax,
+            r.pay.medicareTax,
+            federalOnly(r.mode) ? 0.0 : r.state.stateTax,
+            federalOnly(r.mode) || !stateBonus ? 0.0 : r.state.stateSuppTax,
+            federalOnly(r.mode) ? netPay(r.pay, StateRecord{}) : netPay(r.pay, r.state)};
+}
+
+void Totals::add(const PayResult& result) {
+    const auto values = amounts(result);
+    for (std::size_t i = 0; i < kAmountCount; ++i) cents[i] += toCents(values[i]);
+    ++pays;
+    if (hasNotes(result)) ++paysWithNotes;
+}
+
+void Totals::merge(const Totals& other) {
+    for (std::size_t i = 0; i < kAmountCount; ++i) cents[i] += other.cents[i];
+    pays += other.pays;
+    paysWithNotes += other.paysWithNotes;
+    badRows += other.badRows;
+}
+
+void appendAmount(std::string& out, double amount) { appendCents(out, toCents(amount)); }
+
+std::string BatchWriter::header() const {
+    std::string out;
+    switch (format_) {
+        case Format::Table:
+            appendPadded(out, "line", kLineWidth, true);
+            out.push_back(' ');
+            if (withId_) {
+                appendPadded(out, "id", kIdWidth, false);
+                out.push_back(' ');
+            }
+            appendPadded(out, "date", kDateWidth, false);
+            appendPadded(out, "state", kStateWidth + 1, true);
+            for (std::string_view title : kTableTitles) appendPadded(out, title, kAmountWidth, true);
+            out += "  notes\n";
+            break;
+        case Format::Csv:
+            out = "line,id,pay-date,state";
+            for (std::string_view name : kAmountNames) out.append(",").append(name);
+            out += ",flags,fed-status,state-status,notes\n";
+            break;
+        case Format::Json:
+            out = "{\"pays\": [";
+            break;
+    }
+    return out;
+}
+
+void BatchWriter::row(std::string& out, long line, std::string_view id, const PayResult& r) const {
+    const auto values = amounts(r);
+    const std::string_view state = federalOnly(r.mode) ? std::string_view{} : jurisdictionAbbreviation(r.state.stateCode);
+    switch (format_) {
+        case Format::Table: {
+            const std::size_t start = out.size();
+            appendInt(out, line);
+            const std::size_t width = out.size() - start;
+            if (width < kLineWidth) out.insert(start, kLineWidth - width, ' ');
+            out.push_back(' ');
+            if (withId_) {
+                appendPadded(out, id, kIdWidth, false);
+                out.push_back(' ');
+            }
+            appendDate(out, r.pay.payDate);
+            appendPadded(out, state, kStateWidth + 1, true);
+            for (double value : values) {
+                const std::size_t cell = out.size();
+                appendAmount(out, value);
+                const std::size_t written = out.size() - cell;
+                // At least one blank between cells, even when a large total overflows its column.
+                out.insert(cell, written < kAmountWidth ? kAmountWidth - written : 1, ' ');
+            }
+            if (hasNotes(r)) out.append("  ").append(joinedNotes(r));
+            out.push_back('\n');
+            break;
+        }
+        case Format::Csv:
+            appendInt(out, line);
+            out.push_back(',');
+            appendCsvText(out, id);
+            out.push_back(',');
+            appendDate(out, r.pay.payDate);
+            out.push_back(',');
+            out.append(state);
+            for (double value : values) {
+                out.push_back(',');
+                appendAmount(out, value);
+            }
+            out.push_back(',');
+            appendInt(out, r.flags);
+            out.push_back(',');
+            appendInt(out, r.pay.fedStatus);
+            out.push_back(',');
+            appendInt(out, federalOnly(r.mode) ? 0 : r.state.status);
+            out.push_back(',');
+            appendCsvText(out, joinedNotes(r));
+            out.push_back('\n');
+            break;
+        case Format::Json:
+            out += ",\n  {\"line\": ";
+            appendInt(out, line);
+            out += ", \"id\": ";
+            appendJsonText(out, id);
+            out += ", \"pay-date\": \"";
+            appendDate(out, r.pay.payDate);
+            out += "\", \"state\": ";
+            appendJsonText(out, state);
+            for (std::size_t i = 0; i < kAmountCount; ++i) {
+                out += ", \"";
+                out += kAmountNames[i];
+                out += "\": ";
+                appendAmount(out, values[i]);
+            }
+            out += ", \"flags\": ";
+            appendInt(out, r.flags);
+            out += ", \"fed-status\": ";
+            appendInt(out, r.pay.fedStatus);
+            out += ", \"state-status\": ";
+            appendInt(out, federalOnly(r.mode) ? 0 : r.state.status);
+            out += ", \"notes\": [";
+            if (hasNotes(r)) {
+                bool first = true;
+                for (const std::string& note : explain(r)) {
+                    if (!first) out += ", ";
+                    first = false;
+                    appendJsonText(out, note);
+                }
+            }
+            out += "]}";
+            break;
+    }
+}
+
+std::string BatchWriter::footer(const Totals& totals) const {
+    std::string out;
+    switch (format_) {
+        case Format::Table: {
+            out.append(static_cast<std::size_t>(kLineWidth + 1 + (withId_ ? kIdWidth + 1 : 0) + kDateWidth + kStateWidth + 1 +
+                                                kAmountWidth * static_cast<int>(kAmountCount)),
+                       '-');
+            out.push_back('\n');
+            appendPadded(out, "total", kLineWidth, true);
+            out.push_back(' ');
+            if (withId_) out.append(static_cast<std::size_t>(kIdWidth + 1), ' ');
+            out.append(static_cast<std::size_t>(kDateWidth + kStateWidth + 1), ' ');
+            for (std::int64_t cents : totals.cents) {
+                const std::size_t cell = out.size();
+                appendCents(out, cents);
+                const std::size_t written = out.size() - cell;
+                // At least one blank between cells, even when a large total overflows its column.
+                out.insert(cell, written < kAmountWidth ? kAmountWidth - written : 1, ' ');
+            }
+            out += fmt::format("\n{} pays, {} with notes, {} bad rows\n", totals.pays, totals.paysWithNotes,
+                               totals.badRows);
+            break;
+        }
+        case Format::Csv:
+            out = "total,,,";
+            for (std::int64_t cents : totals.cents) {
+                out.push_back(',');
+                appendCents(out, cents);
+            }
+            out += ",,,,\n";
+            break;
+        case Format::Json: {
+            out = "\n],\n\"totals\": {";
+            for (std::size_t i = 0; i < kAmountCount; ++i) {
+                if (i > 0) out += ", ";
+                out += '"';
+                out += kAmountNames[i];
+                out += "\": ";
+                appendCents(out, totals.cents[i]);
+            }
+            out += fmt::format("}},\n\"pays-computed\": {}, \"pays-with-notes\": {}, \"bad-rows\": {}}}\n", totals.pays,
+                               totals.paysWithNotes, totals.badRows);
+            break;
+        }
+    }
+    return out;
+}
+
+std::string describePay(const PayResult& r) {
+    const PayRecord& pay = r.pay;
+    const StateRecord& state = r.state;
+    const bool fullMode = !federalOnly(r.mode);
+    const auto values = amounts(r);
+    std::string out;
+    const std::string_view status = fedFilingStatusName(pay.fedFilingStatus);
+    const bool w4Form2020 = pay.recordSize > 164 && pay.w4Form2020 == 1;
+    out += fmt::format("Pay of {}, {} pay periods a year, {}\n", formatDate(pay.payDate), pay.payPeriods, modeName(r.mode));
+    out += fmt::format("Federal elections: {}, ", status.empty() ? fmt::format("filing status {}", pay.fedFilingStatus)
+                                                                  : std::string(status));
+    if (w4Form2020) out += pay.w4MultipleJobs == 1 ? "Form W-4 of 2020 or later, Step 2 box marked\n" : "Form W-4 of 2020 or later\n";
+    else out += fmt::format("Form W-4 before 2020, {} allowances\n", pay.fedAllowances);
+
+    const auto line = [&out](std::string_view label, std::string wages, double tax) {
+        std::string taxText;
+        appendAmount(taxText, tax);
+        out += fmt::format("  {:<28}{:>13}{:>13}\n", label, wages, taxText);
+    };
+    const auto amount = [](double value) {
+        std::string text;
+        appendAmount(text, value);
+        return text;
+    };
+    out += fmt::format("\n  {:<28}{:>13}{:>13}\n", "", "wages", "tax");
+    line("Federal income tax", amount(values[0]), values[2]);
+    if (pay.recordSize > 128) line("Federal tax on the bonus", amount(values[1]), values[3]);
+    line("Social security", amount(pay.ficaWages + (pay.recordSize > 128 ? pay.suppWages : 0.0)), values[4]);
+    line("Medicare", amount(pay.ficaWages + (pay.recordSize > 128 ? pay.suppWages : 0.0)), values[5]);
+    if (fullMode) {
+        const std::string_view abbreviation = jurisdictionAbbreviation(state.stateCode);
+        line(fmt::format("State income tax ({})", abbreviation.empty() ? std::to_string(state.stateCode) : std::string(abbreviation)),
+             amount(state.stateWages), values[6]);
+        if (state.recordSize > 144) line("State tax on the bonus", amount(state.stateSuppWages), values[7]);
+    }
+    double withheld = 0;
+    for (std::size_t i = 2; i < 8; ++i) withheld += values[i];
+    line("Total withheld", "", withheld);
+    line("Net pay", "", values[8]);
+
+    out += "\n";
+    out += fmt::format("  Federal status   {:>3}  {}\n", pay.fedStatus,
+                       pay.fedStatus == 0 ? "computed" : pay.fedStatus == 1 ? "no table row" : "gross-up did not converge");
+    if (fullMode) {
+        out += fmt::format("  Federal tables   {}\n", formatDate(pay.fedTableDate));
+        std::string_view words = "computed";
+        if (state.status == ORLA_STATE_NO_ROW) words = "no table row, or the calculation could not be completed";
+        else if (state.status == ORLA_STATE_UNSUPPORTED) words = "jurisdiction not supported";
+        else if (state.status == ORLA_STATE_RECORD_TOO_SMALL) words = "record too small for the state's fields";
+        out += fmt::format("  State status     {:>3}  {}\n", state.status, words);
+        if (state.stateTableDate.year != 0) out += fmt::format("  State tables     {}\n", formatDate(state.stateTableDate));
+        if (pay.stateTaxableIncome != 0) out += fmt::format("  State taxable    {}\n", pay.stateTaxableIncome);
+        if (state.stateCode == ORLA_MP && state.recordSize > 212 && state.status == 0)
+            out += fmt::format("  Rebate           {}\n", amount(state.stateCertAmount1));
+    }
+    out += fmt::format("  Result flags     {:>3}  {}\n", r.flags, flagWords(r.flags));
+    if (hasNotes(r))
+        for (const std::string& note : explain(r)) out += fmt::format("  * {}\n", note);
+    return out;
+}
+
+nlohmann::json payJson(const PayResult& r) {
+    const auto values = amounts(r);
+    const auto cents = [](double value) { return static_cast<double>(toCents(value)) / 100.0; };
+    nlohmann::json json;
+    json["pay-date"] = formatDate(r.pay.payDate);
+    json["pay-periods"] = r.pay.payPeriods;
+    json["mode"] = r.mode;
+    for (std::size_t i = 0; i < kAmountCount; ++i) json[std::string(kAmountNames[i])] = cents(values[i]);
+    json["fed-status"] = r.pay.fedStatus;
+    json["flags"] = r.flags;
+    if (!federalOnly(r.mode)) {
+        json["fed-table-date"] = formatDate(r.pay.fedTableDate);
+        json["state"] = std::string(jurisdictionAbbreviation(r.state.stateCode));
+        json["state-code"] = r.state.stateCode;
+        json["state-wages"] = cents(r.state.stateWages);
+        json["state-status"] = r.state.status;
+        json["state-table-date"] = r.state.stateTableDate.year != 0 ? nlohmann::json(formatDate(r.state.stateTableDate)) : nlohmann::json();
+        json["state-taxable-income"] = r.pay.stateTaxableIncome;
+        if (r.state.recordSize > 212) json["state-cert-amount1"] = cents(r.state.stateCertAmount1);  // by value: the field is packed
+    }
+    json["notes"] = hasNotes(r) ? explain(r) : std::vector<std::string>{};
+    return json;
+}
+
+}  // namespace orla_cli

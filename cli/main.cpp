@@ -1,0 +1,168 @@
+// orla-calc: payroll withholding of one pay from flags, or of a CSV batch, through the library's C interface.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+#include <fmt/format.h>
+
+#include "batch.h"
+#include "calc.h"
+#include "fields.h"
+#include "format.h"
+#include "generate.h"
+
+namespace {
+
+using namespace orla_cli;
+
+struct ModeName {
+    std::string_view name;
+    int mode;
+};
+
+constexpr ModeName kModes[] = {
+    {"federal", ORLA_MODE_FEDERAL},           {"full", ORLA_MODE_FULL},
+    {"employer", ORLA_MODE_FEDERAL_EMPLOYER}, {"gross-up-net", ORLA_MODE_GROSS_UP_WAGES},
+    {"gross-up-bonus", ORLA_MODE_GROSS_UP_BONUS},
+};
+
+bool parseMode(const std::string& text, int& mode) {
+    for (const ModeName& m : kModes)
+        if (text == m.name || text == std::to_string(m.mode)) return mode = m.mode, true;
+    return false;
+}
+
+std::string flagNames(const Field& field) {
+    std::string names = "--" + std::string(field.name);
+    if (!field.alias.empty()) names += ",--" + std::string(field.alias);
+    return names;
+}
+
+int printVersion() {
+    char build[21] = {};
+    ORLA_Get_Build_Info(build);
+    fmt::print("orla-calc: library interface {:.1f}, tables {:.0f}, library built {}\n", ORLA_Version(),
+               ORLA_Table_Version(), build);
+    return kExitOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"Payroll tax withholding of one pay (from the flags) or of a batch (a CSV file, - for standard input)."};
+    app.footer(
+        "A batch has one pay per line; its columns are named like the flags without the dashes (fed-wages, state, ...),\n"
+        "plus an optional id column. Flags given with a batch are defaults for its empty cells.\n"
+        "Exit status: 0 every pay computed (flags raised by a calculation are shown per pay), 1 some rows were bad\n"
+        "and skipped, 2 unusable arguments or input.");
+    app.option_defaults()->always_capture_default()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+
+    std::string file;
+    std::string format = "table";
+    std::string modeText;
+    std::string grossUp;
+    unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+    long generateCount = -1;
+    app.add_option("file", file, "CSV file of pays, or - for standard input");
+    app.add_option("--format", format, "output: table, csv or json")->check(CLI::IsMember({"table", "csv", "json"}));
+    app.add_option("--mode", modeText,
+                   "federal (0), full (1, the default), employer (2: federal only, employer's social security), "
+                   "gross-up-net (11), gross-up-bonus (12)");
+    app.add_option("--gross-up", grossUp, "net: find the wages whose net pay is --fed-wages; bonus: find the bonus whose net is --supp-wages")
+        ->check(CLI::IsMember({"net", "bonus"}));
+    app.add_option("--jobs", threads, "threads for a batch")->check(CLI::Range(1u, 64u));
+    bool version = false;
+    app.add_flag("--version", version, "print the library's interface version, table year and build stamp");
+    app.add_option("--generate", generateCount, "")->group("");  // writes a generated payroll for measuring
+
+    const auto allFields = fields();
+    std::vector<std::string> values(allFields.size());
+    std::vector<CLI::Option*> options(allFields.size());
+    for (std::size_t i = 0; i < allFields.size(); ++i) {
+        const Field& field = allFields[i];
+        const std::string group = field.target == Target::Pay ? "Pay and federal elections" : "State elections";
+        options[i] = field.kind == Kind::Switch ? app.add_flag(flagNames(field), values[i], std::string(field.help))
+                                                : app.add_option(flagNames(field), values[i], std::string(field.help));
+        options[i]->group(group);
+    }
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        // --help is a "parse error" that exits 0; real ones share the usage status.
+        return app.exit(e) == 0 ? kExitOk : kExitUsage;
+    }
+
+    if (version) return printVersion();
+    if (generateCount >= 0) {
+        generatePayroll(generateCount, stdout);
+        return kExitOk;
+    }
+
+    int mode = ORLA_MODE_FULL;
+    if (!modeText.empty() && !parseMode(modeText, mode)) {
+        fmt::print(stderr, "orla-calc: --mode: unknown mode '{}' (federal, full, employer, gross-up-net, gross-up-bonus or 0, 1, 2, 11, 12)\n", modeText);
+        return kExitUsage;
+    }
+    if (!grossUp.empty()) {
+        const int grossUpMode = grossUp == "net" ? ORLA_MODE_GROSS_UP_WAGES : ORLA_MODE_GROSS_UP_BONUS;
+        if (!modeText.empty() && mode != grossUpMode) {
+            fmt::print(stderr, "orla-calc: --gross-up {} contradicts --mode {}\n", grossUp, modeText);
+            return kExitUsage;
+        }
+        mode = grossUpMode;
+    }
+
+    PayInput defaults;
+    for (std::size_t i = 0; i < allFields.size(); ++i) {
+        if (options[i]->count() == 0) continue;
+        // A switch given without a value reads "true".
+        std::string error;
+        if (!setField(allFields[i], values[i], defaults, error)) {
+            fmt::print(stderr, "orla-calc: --{}: {}\n", allFields[i].name, error);
+            return kExitUsage;
+        }
+    }
+
+    const Format outputFormat = format == "csv" ? Format::Csv : format == "json" ? Format::Json : Format::Table;
+    if (!file.empty()) {
+        BatchSettings settings;
+        settings.mode = mode;
+        settings.format = outputFormat;
+        settings.defaults = defaults;
+        settings.threads = threads;
+        settings.sourceName = file == "-" ? "<stdin>" : file;
+        std::FILE* in = file == "-" ? stdin : std::fopen(file.c_str(), "rb");
+        if (in == nullptr) {
+            fmt::print(stderr, "orla-calc: cannot open {}: {}\n", file, std::strerror(errno));
+            return kExitUsage;
+        }
+        const int status = runBatch(in, stdout, stderr, settings);
+        if (in != stdin) std::fclose(in);
+        return status;
+    }
+
+    if (defaults.given == 0) {
+        fmt::print(stderr, "orla-calc: nothing to calculate: give a pay (--date, --periods, --wages, ...) or a CSV file; see --help\n");
+        return kExitUsage;
+    }
+    std::string error;
+    if (!completeInput(defaults, !federalOnly(mode), error)) {
+        // The messages name fields; here they were meant as flags.
+        fmt::print(stderr, "orla-calc: --{}\n", error);
+        return kExitUsage;
+    }
+    const PayResult result = calculate(defaults, mode);
+    if (outputFormat == Format::Json) fmt::print("{}\n", payJson(result).dump(2));
+    else if (outputFormat == Format::Csv) {
+        const BatchWriter writer(Format::Csv, false);
+        std::string out = writer.header();
+        writer.row(out, 1, "", result);
+        fmt::print("{}", out);
+    } else fmt::print("{}", describePay(result));
+    return kExitOk;
+}

@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "state/hawaii.h"
+#include "state/idaho.h"
+#include "state/kansas.h"
+#include "state/run_index.h"
+
+namespace orla {
+namespace {
+
+// The plain scan: the first row in stored order that serves status and periods, covers d and holds x.
+template <class Row, class Holds>
+const Row* plainScan(std::span<const Row> rows, const CalcDate& d, int status, int periods, Holds holds) {
+    for (const Row& r : rows)
+        if (r.status == status && r.periods == periods && rowCovers(r.from, r.to, d) && holds(r)) return &r;
+    return nullptr;
+}
+
+// Over the first, middle and last days of every month of 2023 to 2027 (with 28 and 29 July, where Kansas
+// changes rows), every status and periods the table knows and some others, and amounts around every bound,
+// the index finds the row of the plain scan.
+template <class Row, std::size_t N, class Holds>
+void expectSameAsPlainScan(std::span<const Row> table, Holds holds) {
+    static Row copy[N];
+    ASSERT_EQ(table.size(), N);
+    std::copy(table.begin(), table.end(), copy);
+    const RunIndex<Row, N> index(copy);
+    std::vector<double> amounts{-1.0, 0.0};
+    for (const Row& r : copy)
+        for (double b : {r.low, r.high}) amounts.insert(amounts.end(), {b - 0.01, b, b + 0.01});
+    std::sort(amounts.begin(), amounts.end());
+    amounts.erase(std::unique(amounts.begin(), amounts.end()), amounts.end());
+    long checked = 0;
+    for (int year = 2023; year <= 2027; ++year)
+        for (int month = 1; month <= 12; ++month)
+            for (int day : {1, 15, 28, 29, 30, 31})
+                for (int status : {0, 1, 2, 3})
+                    for (int periods : {1, 2, 4, 12, 24, 26, 52, 260})
+                        for (double x : amounts) {
+                            const CalcDate d = date(year, month, day);
+                            auto accept = [&](const Row& r) { return holds(r, x); };
+                            const Row* want = plainScan<Row>(copy, d, status, periods, accept);
+                            ASSERT_EQ(index.find(d, status, periods, accept), want)
+                                << year << "-" << month << "-" << day << " status " << status << " periods "
+                                << periods << " x " << x;
+                            ++checked;
+                        }
+    EXPECT_GT(checked, 0);
+}
+
+TEST(RunIndex, SameRowAsPlainScanHawaii) {
+    expectSameAsPlainScan<HawaiiRow, 48>(hawaiiTable(), [](const HawaiiRow& r, double w) {
+        return (w > r.low || r.low == 0) && (w <= r.high || r.high == 0);
+    });
+}
+
+TEST(RunIndex, SameRowAsPlainScanIdaho) {
+    expectSameAsPlainScan<BracketRow, 100>(idahoRateTable(), inBracket);
+}
+
+TEST(RunIndex, SameRowAsPlainScanKansas) {
+    expectSameAsPlainScan<BracketRow, 273>(kansasRateTable(), inBracket);
+}
+
+// Rows of one status and periods that are not consecutive, and overlapping dates: the earlier stored row wins.
+TEST(RunIndex, InterleavedRunsKeepStoredOrder) {
+    static constexpr BracketRow rows[] = {
+        {date(2025, 1, 1), date(2025, 12, 31), 0, 26, 0, 0, 100, 0, 0.01},     // 0
+        {date(2025, 1, 1), date(2025, 12, 31), 1, 26, 0, 0, 0, 0, 0.02},       // 1
+        {date(2025, 6, 1), date(2025, 12, 31), 0, 26, 0, 0, 0, 0, 0.03},       // 2: overlaps row 0's dates
+        {date(2025, 1, 1), date(2025, 12, 31), 0, 26, 0, 100, 0, 0, 0.04},     // 3: same key as row 0, later
+        {date(2026, 1, 1), date(2025, 12, 31), 0, 26, 0, 0, 0, 0, 0.05},       // 4: covers all of 2026
+    };
+    constexpr RunIndex index(rows);
+    auto holdsAt = [](double x) { return [x](const BracketRow& r) { return inBracket(r, x); }; };
+    EXPECT_EQ(index.find(date(2025, 3, 1), 0, 26, holdsAt(50)), &rows[0]);
+    EXPECT_EQ(index.find(date(2025, 3, 1), 0, 26, holdsAt(150)), &rows[3]);
+    EXPECT_EQ(index.find(date(2025, 7, 1), 0, 26, holdsAt(150)), &rows[2]);  // stored before row 3
+    EXPECT_EQ(index.find(date(2025, 7, 1), 1, 26, holdsAt(150)), &rows[1]);
+    EXPECT_EQ(index.find(date(2026, 7, 1), 0, 26, holdsAt(150)), &rows[4]);
+    EXPECT_EQ(index.find(date(2025, 7, 1), 0, 52, holdsAt(150)), nullptr);
+    EXPECT_EQ(index.find(date(2024, 7, 1), 0, 26, holdsAt(150)), nullptr);
+}
+
+}  // namespace
+}  // namespace orla
