@@ -89,6 +89,26 @@ const BracketRow* findBracket(std::span<const BracketRow> rows, const CalcDate& 
 BracketHit bracketLookup(std::span<const BracketRow> rows, const CalcDate& d, int status, int periods, double w,
                          int allowances);
 
+// The two passes of the state bracket lookup, find(rowPeriods, x) giving the first row of the periods whose
+// bracket holds x: the pay's periods on w, else, with periods >= 1, the annual rows on w x periods with
+// the tax divided by the periods.
+template <class Find>
+BracketHit stateBracketPasses(int periods, double w, Find&& find) {
+    BracketHit hit;
+    if (const BracketRow* r = find(periods, w)) {
+        hit.row = r;
+        hit.tax = (w - r->low) * r->rate + r->base;
+        return hit;
+    }
+    if (periods < 1) return hit;
+    const double annual = w * periods;
+    if (const BracketRow* r = find(1, annual)) {
+        hit.row = r;
+        hit.tax = ((annual - r->low) * r->rate + r->base) / periods;
+    }
+    return hit;
+}
+
 // The state bracket lookup: as bracketLookup with no allowances and w not raised to 0, so a negative
 // w matches no row.
 BracketHit stateBracketLookup(std::span<const BracketRow> rows, const CalcDate& d, int status, int periods,

@@ -61,7 +61,8 @@ class RunIndex {
                 }
             }
             const auto run = static_cast<std::uint32_t>(runCount_++);
-            runs_[run] = Run{r.from, r.to, key, static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(i + 1), kNone};
+            const auto row = static_cast<std::uint32_t>(i);
+            runs_[run] = Run{r.from, r.to, key, row, row + 1, kNone};
             std::size_t h = 0;
             while (h < headCount_ && !(heads_[h].key == key)) ++h;
             if (h == headCount_) {
@@ -83,7 +84,8 @@ class RunIndex {
     // Over the runs of the key in stored order whose dates pass covers(run): the first non-null result of
     // inRun(run), or nullptr.
     template <class Covers, class InRun>
-    auto firstOfRuns(const Key& key, Covers&& covers, InRun&& inRun) const -> decltype(inRun(std::declval<const Run&>())) {
+    auto firstOfRuns(const Key& key, Covers&& covers, InRun&& inRun) const
+        -> decltype(inRun(std::declval<const Run&>())) {
         for (std::size_t h = 0; h < headCount_; ++h) {
             if (!(heads_[h].key == key)) continue;
             for (std::uint32_t i = heads_[h].first; i != kNone; i = runs_[i].next) {
@@ -165,19 +167,9 @@ const BracketRow* findBracket(const BracketIndex<N>& index, const CalcDate& d, i
 // The state bracket lookup over an indexed table (same result as over the plain rows).
 template <std::size_t N>
 BracketHit stateBracketLookup(const BracketIndex<N>& index, const CalcDate& d, int status, int periods, double w) {
-    BracketHit hit;
-    if (const BracketRow* r = findBracket(index, d, status, periods, w)) {
-        hit.row = r;
-        hit.tax = (w - r->low) * r->rate + r->base;
-        return hit;
-    }
-    if (periods < 1) return hit;
-    const double annual = w * periods;
-    if (const BracketRow* r = findBracket(index, d, status, 1, annual)) {
-        hit.row = r;
-        hit.tax = ((annual - r->low) * r->rate + r->base) / periods;
-    }
-    return hit;
+    return stateBracketPasses(periods, w, [&](int rowPeriods, double x) {
+        return findBracket(index, d, status, rowPeriods, x);
+    });
 }
 
 }  // namespace orla

@@ -64,7 +64,8 @@ struct StatusPeriodsKey {
     int periods;
     friend constexpr bool operator==(const StatusPeriodsKey&, const StatusPeriodsKey&) = default;
 };
-constexpr auto kRuns = runIndexBy(kStateTable, [](const MarylandRow& r) { return StatusPeriodsKey{r.status, r.periods}; });
+constexpr auto kRuns =
+    runIndexBy(kStateTable, [](const MarylandRow& r) { return StatusPeriodsKey{r.status, r.periods}; });
 static_assert(kRuns.runCount() == 6, "two statuses in each of 2026, 2025 and 2024");
 
 struct Found {
