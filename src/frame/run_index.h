@@ -7,6 +7,11 @@
 // next run of the same key. Walking the runs of one key visits exactly the rows the plain scan would
 // test, in the same order, so every lookup returns the row of the plain first-match scan, while the date
 // test runs once per run and the rows of other keys are never visited.
+//
+// find takes the row date test (rowCovers), findStrict the strict one (rowCoversStrict); firstOfRuns
+// leaves both the date test and the search within a run to the caller (Connecticut keeps a cached date
+// test and bisects its contiguous bands). The index keeps a pointer to the table, so the table must
+// outlive it: in practice both are constants of the same file.
 #pragma once
 
 #include <array>

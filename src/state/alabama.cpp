@@ -1,7 +1,7 @@
 // Alabama: annualised wages less the standard deduction, the federal income tax of the pay and the
 // exemptions, taxed by the annual brackets and brought back to the pay.
-#include "state/calculators.h"
 #include "frame/run_index.h"
+#include "state/calculators.h"
 #include "state/state_tables.h"
 
 namespace orla {

@@ -1,7 +1,7 @@
 // Arkansas: annual wages less the standard deduction, taken to the middle of their $100 band below the
 // banding limit, taxed at the bracket's rate less its subtracted amount, less a credit per exemption.
-#include "state/calculators.h"
 #include "frame/run_index.h"
+#include "state/calculators.h"
 #include "state/state_tables.h"
 
 namespace orla {

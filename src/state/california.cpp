@@ -2,9 +2,9 @@
 // exemption test, the deduction for additional allowances for estimated deductions, the standard deduction,
 // the graduated tax rate table and the credit per regular allowance; the tax on supplemental wages by the
 // aggregate method or at the flat supplemental rates.
+#include "frame/run_index.h"
 #include "state/calculators.h"
 #include "state/california.h"
-#include "frame/run_index.h"
 #include "state/state_tables.h"
 
 namespace orla {

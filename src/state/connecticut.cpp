@@ -1,7 +1,7 @@
 // Connecticut: the withholding-code method on annualised wages: an exemption that phases out, graduated
 // rates, an add-back and a recapture amount, and a personal tax credit given as a fraction of the tax.
-#include "state/calculators.h"
 #include "frame/run_index.h"
+#include "state/calculators.h"
 #include "state/state_tables.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Delaware: graduated annual rates on wages less the standard deduction, less a fixed credit per
 // exemption.
-#include "state/calculators.h"
 #include "frame/run_index.h"
+#include "state/calculators.h"
 #include "state/state_tables.h"
 
 namespace orla {

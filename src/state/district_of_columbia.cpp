@@ -1,6 +1,6 @@
 // District of Columbia: graduated annual rates on wages less an amount per withholding allowance.
-#include "state/calculators.h"
 #include "frame/run_index.h"
+#include "state/calculators.h"
 #include "state/state_tables.h"
 
 namespace orla {

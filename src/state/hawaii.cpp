@@ -2,8 +2,8 @@
 // supplemental wages are always taxed by the aggregate method.
 #include "state/hawaii.h"
 
-#include "state/calculators.h"
 #include "frame/run_index.h"
+#include "state/calculators.h"
 
 namespace orla {
 

@@ -3,8 +3,8 @@
 #include "state/idaho.h"
 
 #include "federal/federal.h"
-#include "state/calculators.h"
 #include "frame/run_index.h"
+#include "state/calculators.h"
 
 namespace orla {
 

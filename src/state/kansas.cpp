@@ -4,8 +4,8 @@
 #include "state/kansas.h"
 
 #include "federal/federal.h"
-#include "state/calculators.h"
 #include "frame/run_index.h"
+#include "state/calculators.h"
 
 namespace orla {
 
