@@ -3,9 +3,9 @@
 // A lookup in a table wants the first row in stored order that covers the pay date, has the wanted key
 // (the fields it compares for equality: status and periods, or a code, or the periods alone) and passes
 // a test of its own (mostly the wage bracket). Consecutive rows usually share their dates and their key;
-// such a stretch of rows is a run. A RunIndex holds a table's runs in stored order, each linked to the
-// next run of the same key. Walking the runs of one key visits exactly the rows the plain scan would
-// test, in the same order, so every lookup returns the row of the plain first-match scan, while the date
+// such a stretch of rows is a run. A RunIndex holds a table's runs with those of each key together, in
+// stored order. Walking the runs of one key visits exactly the rows the plain scan would test, in the
+// same order, so every lookup returns the row of the plain first-match scan, while the date
 // test runs once per run and the rows of other keys are never visited.
 //
 // find takes the row date test (rowCovers), findStrict the strict one (rowCoversStrict); firstOfRuns
@@ -46,7 +46,6 @@ class RunIndex {
         Key key;
         std::uint32_t begin;  // the run's rows are those from begin up to (not including) end
         std::uint32_t end;
-        std::uint32_t next;   // the next run of the same key, kNone after the last
     };
 
     // Keyed by status and periods (Key is StatusPeriods).
@@ -55,35 +54,38 @@ class RunIndex {
     // Keyed by keyOf(row).
     template <class KeyOf>
     constexpr RunIndex(const Row* table, KeyOf keyOf) : rows_(table) {
+        // The runs in stored order, and the keys in the order they first appear.
+        Run stored[N]{};
+        std::size_t count = 0;
         for (std::size_t i = 0; i < N; ++i) {
             const Row& r = table[i];
             const Key key = keyOf(r);
-            if (runCount_ > 0) {
-                Run& last = runs_[runCount_ - 1];
+            if (count > 0) {
+                Run& last = stored[count - 1];
                 if (last.key == key && sameDate(last.from, r.from) && sameDate(last.to, r.to)) {
                     last.end = static_cast<std::uint32_t>(i + 1);
                     continue;
                 }
             }
-            const auto run = static_cast<std::uint32_t>(runCount_++);
             const auto row = static_cast<std::uint32_t>(i);
-            runs_[run] = Run{r.from, r.to, key, row, row + 1, kNone};
+            stored[count++] = Run{r.from, r.to, key, row, row + 1};
             std::size_t h = 0;
             while (h < headCount_ && !(heads_[h].key == key)) ++h;
-            if (h == headCount_) {
-                heads_[headCount_++] = Head{key, run, run};
-            } else {
-                runs_[heads_[h].last].next = run;
-                heads_[h].last = run;
-            }
+            if (h == headCount_) heads_[headCount_++] = Head{key, 0, 0};
+        }
+        // The runs of each key together, in stored order.
+        for (std::size_t h = 0; h < headCount_; ++h) {
+            heads_[h].first = runCount_;
+            for (std::size_t k = 0; k < count; ++k)
+                if (stored[k].key == heads_[h].key) runs_[runCount_++] = stored[k];
+            heads_[h].end = runCount_;
         }
     }
 
-    // All runs in stored order.
+    // All runs: those of each key together (the keys in the order they first appear in the table), each
+    // key's runs in stored order.
     constexpr std::span<const Run> runs() const { return {runs_, runCount_}; }
     constexpr std::size_t runCount() const { return runCount_; }
-    // A run's place in runs(), for callers that keep facts of their own about each run.
-    std::size_t numberOf(const Run& run) const { return static_cast<std::size_t>(&run - runs_); }
     constexpr std::span<const Row> rowsOf(const Run& run) const { return {rows_ + run.begin, rows_ + run.end}; }
 
     // Over the runs of the key in stored order whose dates pass covers(run): the first non-null result of
@@ -93,10 +95,10 @@ class RunIndex {
         -> decltype(inRun(std::declval<const Run&>())) {
         for (std::size_t h = 0; h < headCount_; ++h) {
             if (!(heads_[h].key == key)) continue;
-            for (std::uint32_t i = heads_[h].first; i != kNone; i = runs_[i].next) {
-                const Run& run = runs_[i];
-                if (!covers(run)) continue;
-                if (auto found = inRun(run)) return found;
+            const Run* const end = runs_ + heads_[h].end;
+            for (const Run* run = runs_ + heads_[h].first; run != end; ++run) {
+                if (!covers(*run)) continue;
+                if (auto found = inRun(*run)) return found;
             }
             break;
         }
@@ -120,12 +122,10 @@ class RunIndex {
     }
 
   private:
-    static constexpr std::uint32_t kNone = UINT32_MAX;
-
     struct Head {
         Key key;
-        std::uint32_t first;  // the key's first run
-        std::uint32_t last;   // its last run so far (while building)
+        std::size_t first;  // the key's runs in runs_, from first up to (not including) end
+        std::size_t end;
     };
 
     template <class Accept>

@@ -622,7 +622,8 @@ constexpr bool holds(const Band& b, double x) {
     return (b.low <= x && x < b.high) || b.high == 0;
 }
 
-// A table's runs of consecutive rows sharing code and dates, with two facts about each run. A run whose
+// A table's runs of consecutive rows sharing code and dates, with two facts about each run, kept at the
+// place of the run's first row. A run whose
 // bands follow each other without gap or overlap (each high the next low, ascending, only the last one
 // open) is contiguous and is searched by bisection, which finds the same first row: see firstInRun. A run
 // spanning one of the table years is tested against the pay date once per call for all the tables: see
@@ -636,20 +637,22 @@ struct BandIndex {
     bool contiguous[N]{};
     int tableYear[N]{};  // the run's place in kTableYears when it spans that calendar year, else -1
 
+    constexpr bool isContiguous(const Run& run) const { return contiguous[run.begin]; }
+    constexpr int tableYearOf(const Run& run) const { return tableYear[run.begin]; }
+
     constexpr explicit BandIndex(const std::array<DatedRow<Band>, N>& table)
         : runs(table.data(), [](const DatedRow<Band>& r) { return r.band.code; }) {
-        for (std::size_t k = 0; k < runs.runCount(); ++k) {
-            const Run& run = runs.runs()[k];
+        for (const Run& run : runs.runs()) {
             bool ok = table[run.end - 1].band.high == 0;
             for (std::uint32_t i = run.begin; i + 1 < run.end; ++i) {
                 const Band& b = table[i].band;
                 ok = ok && b.high != 0 && b.low < b.high && b.high == table[i + 1].band.low;
             }
-            contiguous[k] = ok;
-            tableYear[k] = -1;
+            contiguous[run.begin] = ok;
+            tableYear[run.begin] = -1;
             for (std::size_t y = 0; y < std::size(kTableYears); ++y)
                 if (sameDate(run.from, date(kTableYears[y], 1, 1)) && sameDate(run.to, date(kTableYears[y], 12, 31)))
-                    tableYear[k] = static_cast<int>(y);
+                    tableYear[run.begin] = static_cast<int>(y);
         }
     }
 
@@ -666,7 +669,7 @@ struct BandIndex {
 template <Holds kind, class Band, std::size_t N>
 const Band* firstInRun(const BandIndex<Band, N>& index, const typename BandIndex<Band, N>::Run& run, double x) {
     const std::span<const DatedRow<Band>> rows = index.runs.rowsOf(run);
-    if (!index.contiguous[index.runs.numberOf(run)]) {
+    if (!index.isContiguous(run)) {
         for (const DatedRow<Band>& r : rows)
             if (holds<kind>(r.band, x)) return &r.band;
         return nullptr;
@@ -715,7 +718,7 @@ const Band* findBand(const BandIndex<Band, N>& index, const PayDateCover& d, int
     using Run = typename BandIndex<Band, N>::Run;
     return index.runs.firstOfRuns(
         code,
-        [&](const Run& run) { return d.covers(run.from, run.to, index.tableYear[index.runs.numberOf(run)]); },
+        [&](const Run& run) { return d.covers(run.from, run.to, index.tableYearOf(run)); },
         [&](const Run& run) { return firstInRun<kind>(index, run, x); });
 }
 
