@@ -207,8 +207,8 @@ constexpr bool allStatusZero() {
 }
 static_assert(allStatusZero(), "the period lookup finds rows of status 0 only");
 
-// The tax table's runs of rows sharing dates, status and periods.
-constexpr RunIndex kTaxIndex(kTax);
+// The tax table's runs of rows sharing dates and periods (the status is 0 in every row, as asserted above).
+constexpr auto kTaxIndex = runIndexBy(kTax, [](const TaxRow& r) { return r.periods; });
 
 // The middle of the $100 band that holds a non-negative amount.
 double bandMiddle(double amount) { return std::floor(amount / 100) * 100 + 50; }
@@ -224,14 +224,14 @@ int calcArkansas(int /*mode*/, PayRecord* pay, StateRecord* state) {
     // The two-pass period lookup: the first covering row fixes which rows (the pay's periods or the annual
     // ones) hold the brackets. Every row is annual, so both passes give the same tax.
     const auto anyRow = [](const TaxRow&) { return true; };
-    const TaxRow* first = kTaxIndex.find(payDate, StatusPeriods{0, periods}, anyRow);
-    if (first == nullptr && periods >= 1) first = kTaxIndex.find(payDate, StatusPeriods{0, 1}, anyRow);
+    const TaxRow* first = kTaxIndex.find(payDate, periods, anyRow);
+    if (first == nullptr && periods >= 1) first = kTaxIndex.find(payDate, 1, anyRow);
     const TaxRow* bracket = nullptr;
     double taxable = 0.0;
     if (first != nullptr) {
         taxable = zeroFloor(state->stateWages * periods - first->standardDeduction);
         if (taxable < first->bandLimit) taxable = bandMiddle(taxable);
-        bracket = kTaxIndex.find(payDate, StatusPeriods{0, first->periods}, [taxable](const TaxRow& r) {
+        bracket = kTaxIndex.find(payDate, first->periods, [taxable](const TaxRow& r) {
             return r.low <= taxable && (taxable < r.high || r.high == 0);
         });
     }
