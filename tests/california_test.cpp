@@ -7,6 +7,7 @@
 
 #include "state/calculators.h"
 #include "state/california.h"
+#include "test_records.h"
 
 namespace orla {
 namespace {
@@ -14,22 +15,11 @@ namespace {
 constexpr double kEps = 1e-9;
 constexpr double kSentinel = 99.0;  // an output the calculator must leave alone
 
-struct Ca {
-    PayRecord pay{};
-    StateRecord state{};
-
-    Ca(int year, int month, int day, int periods, int filingStatus, int allowances, double wages) {
-        pay.recordSize = sizeof(PayRecord);
-        pay.payDate = CalcDate{month, day, year};
-        pay.payPeriods = periods;
-        pay.fedWages = wages;
-        pay.ficaWages = wages;
-        state.recordSize = sizeof(StateRecord);
-        state.stateCode = ORLA_CA;
-        state.statePayPeriods = periods;
+struct Ca : testing::Records {
+    Ca(int year, int month, int day, int periods, int filingStatus, int allowances, double wages)
+        : Records(testing::makeRecords(ORLA_CA, CalcDate{month, day, year}, periods, wages)) {
         state.stateFilingStatus = filingStatus;
         state.stateAllowances = allowances;
-        state.stateWages = wages;
         state.stateSuppAggregate = 2;  // no supplemental tax unless a test asks for one
         state.stateSuppTax = kSentinel;
     }

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "state_test_support.h"
+#include "test_records.h"
 
 namespace orla {
 namespace {
 
-using testing::Call;
+using Call = testing::SentinelCall;
 using testing::kUntouched;
 using testing::sameDate;
 

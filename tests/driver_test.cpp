@@ -11,8 +11,8 @@
 namespace orla {
 namespace {
 
-using test::payRecord;
-using test::stateRecord;
+using testing::payRecord;
+using testing::stateRecord;
 
 constexpr unsigned kFed = ORLA_FLAG_FEDERAL;
 constexpr unsigned kState = ORLA_FLAG_STATE;

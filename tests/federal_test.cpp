@@ -11,8 +11,8 @@
 namespace orla {
 namespace {
 
-using test::payRecord;
-using test::stateRecord;
+using testing::payRecord;
+using testing::stateRecord;
 
 struct FederalCase {
     const char* name;

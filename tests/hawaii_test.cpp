@@ -2,7 +2,7 @@
 
 #include "state/calculators.h"
 #include "state/hawaii.h"
-#include "state_records_helper.h"
+#include "test_records.h"
 
 namespace orla {
 namespace {
@@ -12,20 +12,10 @@ using testing::kUntouched;
 using testing::makeRecords;
 using testing::Records;
 using testing::sameDate;
-
-struct TaxCase {
-    const char* name;
-    CalcDate payDate;
-    int periods;
-    int filingStatus;
-    int allowances;
-    double wages;
-    double wantTax;
-    CalcDate wantTableDate;
-};
+using testing::WorkedPay;
 
 TEST(Hawaii, WorkedPays) {
-    const TaxCase cases[] = {
+    const WorkedPay cases[] = {
         // 52,000 - 1,144 - 1,650 = 49,206; (49,206 - 48,000) x 0.076 + 2,539 = 2,630.656; / 26
         {"2026 single biweekly", date(2026, 3, 6), 26, 0, 1, 2000, 101.18, date(2026, 1, 1)},
         // 2024 has no deduction: 50,856 in the top bracket: (14,856 x 0.079 + 2,266) / 26
@@ -38,15 +28,10 @@ TEST(Hawaii, WorkedPays) {
         // Allowances beyond the wages leave nothing taxable.
         {"allowances exceed wages", date(2026, 3, 6), 26, 0, 40, 1000, 0.0, date(2026, 1, 1)},
     };
-    for (const TaxCase& c : cases) {
-        Records r = makeRecords(ORLA_HI, c.payDate, c.periods, c.wages);
-        r.state.stateFilingStatus = c.filingStatus;
-        r.state.stateAllowances = c.allowances;
+    for (const WorkedPay& c : cases) {
+        Records r = testing::workedPayRecords(ORLA_HI, c);
         r.pay.stateTaxableIncome = -1;
-        EXPECT_EQ(calcFull(r), 0u) << c.name;
-        EXPECT_EQ(r.state.status, 0) << c.name;
-        EXPECT_DOUBLE_EQ(r.state.stateTax, c.wantTax) << c.name;
-        EXPECT_TRUE(sameDate(r.state.stateTableDate, c.wantTableDate)) << c.name;
+        testing::expectWorkedPay(r, c);
         // Only an annual payroll reports its taxable amount.
         EXPECT_EQ(r.pay.stateTaxableIncome, -1) << c.name;
     }

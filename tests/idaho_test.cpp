@@ -2,7 +2,7 @@
 
 #include "state/calculators.h"
 #include "state/idaho.h"
-#include "state_records_helper.h"
+#include "test_records.h"
 
 namespace orla {
 namespace {
@@ -12,20 +12,10 @@ using testing::kUntouched;
 using testing::makeRecords;
 using testing::Records;
 using testing::sameDate;
-
-struct TaxCase {
-    const char* name;
-    CalcDate payDate;
-    int periods;
-    int filingStatus;
-    int allowances;
-    double wages;
-    double wantTax;
-    CalcDate wantTableDate;
-};
+using testing::WorkedPay;
 
 TEST(Idaho, WorkedPays) {
-    const TaxCase cases[] = {
+    const WorkedPay cases[] = {
         // 1,000 - 148.77 = 851.23; (851.23 - 577) x 0.053 = 14.53, whole dollars
         {"2026 single biweekly", date(2026, 2, 13), 26, 0, 1, 1000, 15, date(2026, 1, 1)},
         {"semimonthly married at the threshold", date(2026, 2, 13), 24, 1, 0, 1250, 0, date(2026, 1, 1)},
@@ -43,14 +33,9 @@ TEST(Idaho, WorkedPays) {
         // so the half dollar rounds up; unrounded it would be 0.4982 and give 0.
         {"annual product in cents first", date(2026, 6, 30), 2, 0, 0, 7509.40, 1, date(2026, 1, 1)},
     };
-    for (const TaxCase& c : cases) {
-        Records r = makeRecords(ORLA_ID, c.payDate, c.periods, c.wages);
-        r.state.stateFilingStatus = c.filingStatus;
-        r.state.stateAllowances = c.allowances;
-        EXPECT_EQ(calcFull(r), 0u) << c.name;
-        EXPECT_EQ(r.state.status, 0) << c.name;
-        EXPECT_DOUBLE_EQ(r.state.stateTax, c.wantTax) << c.name;
-        EXPECT_TRUE(sameDate(r.state.stateTableDate, c.wantTableDate)) << c.name;
+    for (const WorkedPay& c : cases) {
+        Records r = testing::workedPayRecords(ORLA_ID, c);
+        testing::expectWorkedPay(r, c);
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include "state/calculators.h"
 #include "state/illinois.h"
-#include "state_records_helper.h"
+#include "test_records.h"
 
 namespace orla {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "state/calculators.h"
 #include "state/indiana.h"
-#include "withholding_call.h"
+#include "test_records.h"
 
 namespace orla {
 namespace {

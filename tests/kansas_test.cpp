@@ -2,7 +2,7 @@
 
 #include "state/calculators.h"
 #include "state/kansas.h"
-#include "state_records_helper.h"
+#include "test_records.h"
 
 namespace orla {
 namespace {
@@ -12,20 +12,10 @@ using testing::kUntouched;
 using testing::makeRecords;
 using testing::Records;
 using testing::sameDate;
-
-struct TaxCase {
-    const char* name;
-    CalcDate payDate;
-    int periods;
-    int filingStatus;
-    int allowances;
-    double wages;
-    double wantTax;
-    CalcDate wantTableDate;
-};
+using testing::WorkedPay;
 
 TEST(Kansas, WorkedPays) {
-    const TaxCase cases[] = {
+    const WorkedPay cases[] = {
         // Half of the married exemption with one allowance: 3,000 - 352.31 = 2,647.69;
         // (2,647.69 - 2,086) x 0.0558 + 92 = 123.34, whole dollars
         {"married one allowance", date(2026, 1, 16), 26, 1, 1, 3000, 123, date(2026, 1, 1)},
@@ -55,14 +45,9 @@ TEST(Kansas, WorkedPays) {
         // Old rules, quarterly married: 10,000 - 2 x 562.50 = 8,875; (8,875 - 2,000) x 0.031 = 213.13
         {"old rules quarterly", date(2024, 3, 29), 4, 1, 2, 10000, 213, date(2024, 1, 1)},
     };
-    for (const TaxCase& c : cases) {
-        Records r = makeRecords(ORLA_KS, c.payDate, c.periods, c.wages);
-        r.state.stateFilingStatus = c.filingStatus;
-        r.state.stateAllowances = c.allowances;
-        EXPECT_EQ(calcFull(r), 0u) << c.name;
-        EXPECT_EQ(r.state.status, 0) << c.name;
-        EXPECT_DOUBLE_EQ(r.state.stateTax, c.wantTax) << c.name;
-        EXPECT_TRUE(sameDate(r.state.stateTableDate, c.wantTableDate)) << c.name;
+    for (const WorkedPay& c : cases) {
+        Records r = testing::workedPayRecords(ORLA_KS, c);
+        testing::expectWorkedPay(r, c);
     }
 }
 

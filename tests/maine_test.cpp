@@ -1,33 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 
 #include "state/calculators.h"
 #include "state/maine.h"
+#include "test_records.h"
 
 namespace orla {
 namespace {
 
-// The records are packed: a double field is copied before gtest binds a reference to it.
-double field(double value) { return value; }
-
-struct Records {
-    PayRecord pay;
-    StateRecord state;
-};
+using testing::field;
+using testing::makeRecords;
+using testing::Records;
 
 Records maineRecords(CalcDate payDate, int periods, double wages, int status = 0, int allowances = 0) {
-    Records r;
-    std::memset(&r, 0, sizeof r);
-    r.pay.recordSize = sizeof(PayRecord);
-    r.pay.payDate = payDate;
-    r.pay.payPeriods = periods;
-    r.pay.fedWages = wages;
-    r.pay.ficaWages = wages;
-    r.state.recordSize = sizeof(StateRecord);
-    r.state.stateCode = ORLA_ME;
-    r.state.statePayPeriods = periods;
-    r.state.stateWages = wages;
+    Records r = makeRecords(ORLA_ME, payDate, periods, wages);
     r.state.stateFilingStatus = status;
     r.state.stateAllowances = allowances;
     return r;

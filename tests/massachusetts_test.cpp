@@ -1,38 +1,25 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 
 #include "state/calculators.h"
 #include "state/massachusetts.h"
+#include "test_records.h"
 
 namespace orla {
 namespace {
 
-// The records are packed: a double field is copied before gtest binds a reference to it.
-double field(double value) { return value; }
-
-struct Records {
-    PayRecord pay;
-    StateRecord state;
-};
+using testing::field;
+using testing::makeRecords;
+using testing::Records;
 
 // A pay whose social security and Medicare taxes are given directly (the driver computes them before
 // the state calculators run).
 Records massachusettsRecords(CalcDate payDate, int periods, double wages, int exemptions, double ssTax = 0,
                              double medicareTax = 0) {
-    Records r;
-    std::memset(&r, 0, sizeof r);
-    r.pay.recordSize = sizeof(PayRecord);
-    r.pay.payDate = payDate;
+    Records r = makeRecords(ORLA_MA, payDate, periods, wages);
     r.pay.payPeriods = periods > 0 ? periods : 1;
-    r.pay.fedWages = wages;
-    r.pay.ficaWages = wages;
     r.pay.ssTax = ssTax;
     r.pay.medicareTax = medicareTax;
-    r.state.recordSize = sizeof(StateRecord);
-    r.state.stateCode = ORLA_MA;
-    r.state.statePayPeriods = periods;
-    r.state.stateWages = wages;
     r.state.stateAllowances = exemptions;
     return r;
 }

@@ -1,34 +1,21 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 
 #include "state/calculators.h"
 #include "state/new_york.h"
+#include "test_records.h"
 
 namespace orla {
 namespace {
 
-// The records are packed: a double field is copied before gtest binds a reference to it.
-double field(double value) { return value; }
-
-struct Records {
-    PayRecord pay;
-    StateRecord state;
-};
+using testing::field;
+using testing::makeRecords;
+using testing::Records;
 
 Records newYorkRecords(CalcDate payDate, int periods, double wages, int status = 0, int allowances = 0) {
-    Records r;
-    std::memset(&r, 0, sizeof r);
-    r.pay.recordSize = sizeof(PayRecord);
-    r.pay.payDate = payDate;
+    Records r = makeRecords(ORLA_NY, payDate, periods, wages);
     r.pay.payPeriods = periods > 0 ? periods : 1;
-    r.pay.fedWages = wages;
-    r.pay.ficaWages = wages;
-    r.state.recordSize = sizeof(StateRecord);
-    r.state.stateCode = ORLA_NY;
-    r.state.statePayPeriods = periods;
-    r.state.stateWages = wages;
     r.state.stateFilingStatus = status;
     r.state.stateAllowances = allowances;
     return r;

@@ -5,7 +5,7 @@
 
 #include "state/calculators.h"
 #include "state/ohio.h"
-#include "withholding_call.h"
+#include "test_records.h"
 
 namespace orla {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "state/calculators.h"
-#include "withholding_call.h"
+#include "test_records.h"
 
 namespace orla {
 namespace {

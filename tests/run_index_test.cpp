@@ -5,7 +5,8 @@
 #include "state/hawaii.h"
 #include "state/idaho.h"
 #include "state/kansas.h"
-#include "state/run_index.h"
+#include "state/ohio.h"
+#include "frame/run_index.h"
 
 namespace orla {
 namespace {
@@ -42,7 +43,7 @@ void expectSameAsPlainScan(std::span<const Row> table, Holds holds) {
                             const CalcDate d = date(year, month, day);
                             auto accept = [&](const Row& r) { return holds(r, x); };
                             const Row* want = plainScan<Row>(copy, d, status, periods, accept);
-                            ASSERT_EQ(index.find(d, status, periods, accept), want)
+                            ASSERT_EQ(index.find(d, StatusPeriods{status, periods}, accept), want)
                                 << year << "-" << month << "-" << day << " status " << status << " periods "
                                 << periods << " x " << x;
                             ++checked;
@@ -64,6 +65,52 @@ TEST(RunIndex, SameRowAsPlainScanKansas) {
     expectSameAsPlainScan<BracketRow, 273>(kansasRateTable(), inBracket);
 }
 
+// An index keyed by the periods alone, with the strict date test: the row of the plain scan that ignores
+// the status and tests the dates strictly.
+TEST(RunIndex, KeyedByPeriodsStrictSameAsPlainScanOhio) {
+    static BracketRow copy[120];
+    const std::span<const BracketRow> table = ohioWithholdingTable();
+    ASSERT_EQ(table.size(), std::size(copy));
+    std::copy(table.begin(), table.end(), copy);
+    const auto index = runIndexBy(copy, [](const BracketRow& r) { return r.periods; });
+    long checked = 0;
+    for (int year = 2023; year <= 2027; ++year)
+        for (int month = 1; month <= 12; ++month)
+            for (int day : {1, 15, 28, 31})
+                for (int periods : {1, 2, 4, 12, 24, 26, 52, 260})
+                    for (const BracketRow& bound : copy)
+                        for (double x : {bound.low - 0.01, bound.low, bound.high}) {
+                            const CalcDate d = date(year, month, day);
+                            const BracketRow* want = nullptr;
+                            for (const BracketRow& r : copy)
+                                if (r.periods == periods && rowCoversStrict(r.from, r.to, d) && inBracket(r, x)) {
+                                    want = &r;
+                                    break;
+                                }
+                            ASSERT_EQ(index.findStrict(d, periods, [x](const BracketRow& r) { return inBracket(r, x); }),
+                                      want)
+                                << year << "-" << month << "-" << day << " periods " << periods << " x " << x;
+                            ++checked;
+                        }
+    EXPECT_GT(checked, 0);
+}
+
+// A row whose to-date lies in a year before the pay: the plain date test takes it within a year of its
+// from-date, the strict one never.
+TEST(RunIndex, StrictDateTestRefusesALaterYear) {
+    static constexpr BracketRow rows[] = {
+        {date(2025, 7, 1), date(2025, 12, 31), 0, 26, 0, 0, 0, 0, 0.01},
+        {date(2026, 1, 1), date(2026, 12, 31), 0, 12, 0, 0, 0, 0, 0.02},
+    };
+    constexpr auto index = runIndexBy(rows, [](const BracketRow& r) { return r.periods; });
+    const auto any = [](const BracketRow&) { return true; };
+    EXPECT_EQ(index.find(date(2026, 3, 1), 26, any), &rows[0]);
+    EXPECT_EQ(index.findStrict(date(2026, 3, 1), 26, any), nullptr);
+    EXPECT_EQ(index.findStrict(date(2025, 9, 1), 26, any), &rows[0]);
+    EXPECT_EQ(index.findStrict(date(2026, 3, 1), 12, any), &rows[1]);
+    EXPECT_EQ(index.findStrict(date(2026, 3, 1), 52, any), nullptr);
+}
+
 // Rows of one status and periods that are not consecutive, and overlapping dates: the earlier stored row wins.
 TEST(RunIndex, InterleavedRunsKeepStoredOrder) {
     static constexpr BracketRow rows[] = {
@@ -75,13 +122,13 @@ TEST(RunIndex, InterleavedRunsKeepStoredOrder) {
     };
     constexpr RunIndex index(rows);
     auto holdsAt = [](double x) { return [x](const BracketRow& r) { return inBracket(r, x); }; };
-    EXPECT_EQ(index.find(date(2025, 3, 1), 0, 26, holdsAt(50)), &rows[0]);
-    EXPECT_EQ(index.find(date(2025, 3, 1), 0, 26, holdsAt(150)), &rows[3]);
-    EXPECT_EQ(index.find(date(2025, 7, 1), 0, 26, holdsAt(150)), &rows[2]);  // stored before row 3
-    EXPECT_EQ(index.find(date(2025, 7, 1), 1, 26, holdsAt(150)), &rows[1]);
-    EXPECT_EQ(index.find(date(2026, 7, 1), 0, 26, holdsAt(150)), &rows[4]);
-    EXPECT_EQ(index.find(date(2025, 7, 1), 0, 52, holdsAt(150)), nullptr);
-    EXPECT_EQ(index.find(date(2024, 7, 1), 0, 26, holdsAt(150)), nullptr);
+    EXPECT_EQ(index.find(date(2025, 3, 1), StatusPeriods{0, 26}, holdsAt(50)), &rows[0]);
+    EXPECT_EQ(index.find(date(2025, 3, 1), StatusPeriods{0, 26}, holdsAt(150)), &rows[3]);
+    EXPECT_EQ(index.find(date(2025, 7, 1), StatusPeriods{0, 26}, holdsAt(150)), &rows[2]);  // stored before row 3
+    EXPECT_EQ(index.find(date(2025, 7, 1), StatusPeriods{1, 26}, holdsAt(150)), &rows[1]);
+    EXPECT_EQ(index.find(date(2026, 7, 1), StatusPeriods{0, 26}, holdsAt(150)), &rows[4]);
+    EXPECT_EQ(index.find(date(2025, 7, 1), StatusPeriods{0, 52}, holdsAt(150)), nullptr);
+    EXPECT_EQ(index.find(date(2024, 7, 1), StatusPeriods{0, 26}, holdsAt(150)), nullptr);
 }
 
 }  // namespace

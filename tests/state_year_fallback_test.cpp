@@ -2,12 +2,12 @@
 // before, and a second missing year is flagged.
 #include <gtest/gtest.h>
 
-#include "state_test_support.h"
+#include "test_records.h"
 
 namespace orla {
 namespace {
 
-using testing::Call;
+using Call = testing::SentinelCall;
 using testing::sameDate;
 
 struct FallbackCase {

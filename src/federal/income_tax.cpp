@@ -1,4 +1,5 @@
 #include "federal/federal.h"
+#include "frame/run_index.h"
 
 namespace orla {
 
@@ -153,7 +154,7 @@ constexpr BracketRow kWithholding[] = {
     {date(2024, 1, 1), date(2024, 12, 31), 18, 1, 4300, 315625, 0, 90977.25, 0.37},
 };
 static_assert(std::size(kWithholding) == 144);
-constexpr BracketIndex kWithholdingIndex(kWithholding);
+constexpr RunIndex kWithholdingIndex(kWithholding);
 
 // The amount added to a nonresident alien's wages of one pay stands in the base column. Status 32 serves
 // Forms W-4 from before 2020, 33 those from 2020 on.
@@ -302,18 +303,11 @@ int fedIncomeTax(int mode, PayRecord* pay) {
         const int rowPeriods = pass == 1 ? periods : 1;
         const int annualise = pass == 1 ? 1 : periods;
         if (pass == 2 && periods < 1) break;
-        for (const BracketRun& run : kWithholdingIndex.runList()) {
-            if (run.status != status || run.periods != rowPeriods || !rowCovers(run.from, run.to, pay->payDate)) continue;
-            for (const BracketRow& r : kWithholdingIndex.rowsOf(run)) {
-                x = amountFor(r, annualise);
-                if (inBracket(r, atLeastZero(x))) {
-                    row = &r;
-                    divisor = annualise;
-                    break;
-                }
-            }
-            if (row != nullptr) break;
-        }
+        row = kWithholdingIndex.find(pay->payDate, StatusPeriods{status, rowPeriods}, [&](const BracketRow& r) {
+            x = amountFor(r, annualise);
+            return inBracket(r, atLeastZero(x));
+        });
+        divisor = annualise;
     }
     if (row != nullptr) pay->fedTax = ((atLeastZero(x) - row->low) * row->rate + row->base) / divisor;
     else pay->fedStatus = 1;

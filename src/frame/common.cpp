@@ -139,19 +139,9 @@ BracketHit bracketLookup(std::span<const BracketRow> rows, const CalcDate& d, in
 
 BracketHit stateBracketLookup(std::span<const BracketRow> rows, const CalcDate& d, int status, int periods,
                               double w) {
-    BracketHit hit;
-    if (const BracketRow* r = findBracket(rows, d, status, periods, w)) {
-        hit.row = r;
-        hit.tax = (w - r->low) * r->rate + r->base;
-        return hit;
-    }
-    if (periods < 1) return hit;
-    const double annual = w * periods;
-    if (const BracketRow* r = findBracket(rows, d, status, 1, annual)) {
-        hit.row = r;
-        hit.tax = ((annual - r->low) * r->rate + r->base) / periods;
-    }
-    return hit;
+    return stateBracketPasses(periods, w, [&](int rowPeriods, double x) {
+        return findBracket(rows, d, status, rowPeriods, x);
+    });
 }
 
 }  // namespace orla

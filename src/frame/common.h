@@ -1,4 +1,5 @@
-// Shared helpers of every calculator: rounding, dates, the row date test and the bracket lookups.
+// Shared helpers of every calculator: rounding, dates, the row date test and the bracket lookups (the
+// indexed lookups are in frame/run_index.h).
 // Nothing here allocates or keeps state.
 #pragma once
 
@@ -77,59 +78,6 @@ struct BracketHit {
 
 constexpr bool inBracket(const BracketRow& r, double x) { return x >= r.low && (x < r.high || r.high == 0); }
 
-// An index over a bracket table: its runs of consecutive rows sharing status, periods and dates, in
-// stored order. Scanning the runs and then the rows of a matching run visits the rows in stored order, so
-// it returns exactly the row of the plain first-match scan, while the date test runs once per run.
-struct BracketRun {
-    CalcDate from;
-    CalcDate to;
-    int status;
-    int periods;
-    std::uint32_t begin;
-    std::uint32_t end;
-};
-
-template <std::size_t N>
-struct BracketIndex {
-    const BracketRow* rows;
-    BracketRun runs[N]{};
-    std::size_t count = 0;
-
-    constexpr explicit BracketIndex(const BracketRow (&table)[N]) : rows(table) {
-        for (std::size_t i = 0; i < N; ++i) {
-            const BracketRow& r = table[i];
-            if (count > 0) {
-                BracketRun& last = runs[count - 1];
-                if (last.status == r.status && last.periods == r.periods && sameDate(last.from, r.from) &&
-                    sameDate(last.to, r.to)) {
-                    last.end = static_cast<std::uint32_t>(i + 1);
-                    continue;
-                }
-            }
-            runs[count++] = BracketRun{r.from, r.to, r.status, r.periods, static_cast<std::uint32_t>(i),
-                                       static_cast<std::uint32_t>(i + 1)};
-        }
-    }
-
-    std::span<const BracketRun> runList() const { return {runs, count}; }
-    std::span<const BracketRow> rowsOf(const BracketRun& run) const { return {rows + run.begin, rows + run.end}; }
-
-    // First row in stored order that covers d, serves status and periods, and whose bracket holds x.
-    const BracketRow* find(const CalcDate& d, int status, int periods, double x) const {
-        for (const BracketRun& run : runList()) {
-            if (run.status != status || run.periods != periods || !rowCovers(run.from, run.to, d)) continue;
-            for (const BracketRow& r : rowsOf(run))
-                if (inBracket(r, x)) return &r;
-        }
-        return nullptr;
-    }
-
-  private:
-    static constexpr bool sameDate(const CalcDate& a, const CalcDate& b) {
-        return a.month == b.month && a.day == b.day && a.year == b.year;
-    }
-};
-
 // First row in stored order that covers d, serves status and periods, and whose bracket holds x.
 const BracketRow* findBracket(std::span<const BracketRow> rows, const CalcDate& d, int status, int periods,
                               double x);
@@ -141,28 +89,30 @@ const BracketRow* findBracket(std::span<const BracketRow> rows, const CalcDate& 
 BracketHit bracketLookup(std::span<const BracketRow> rows, const CalcDate& d, int status, int periods, double w,
                          int allowances);
 
-// The state bracket lookup: as bracketLookup with no allowances and w not raised to 0, so a negative
-// w matches no row.
-BracketHit stateBracketLookup(std::span<const BracketRow> rows, const CalcDate& d, int status, int periods,
-                              double w);
-
-// The state bracket lookup over an indexed table (same result as over the plain rows).
-template <std::size_t N>
-BracketHit stateBracketLookup(const BracketIndex<N>& index, const CalcDate& d, int status, int periods, double w) {
+// The two passes of the state bracket lookup, find(rowPeriods, x) giving the first row of the periods whose
+// bracket holds x: the pay's periods on w, else, with periods >= 1, the annual rows on w x periods with
+// the tax divided by the periods.
+template <class Find>
+BracketHit stateBracketPasses(int periods, double w, Find&& find) {
     BracketHit hit;
-    if (const BracketRow* r = index.find(d, status, periods, w)) {
+    if (const BracketRow* r = find(periods, w)) {
         hit.row = r;
         hit.tax = (w - r->low) * r->rate + r->base;
         return hit;
     }
     if (periods < 1) return hit;
     const double annual = w * periods;
-    if (const BracketRow* r = index.find(d, status, 1, annual)) {
+    if (const BracketRow* r = find(1, annual)) {
         hit.row = r;
         hit.tax = ((annual - r->low) * r->rate + r->base) / periods;
     }
     return hit;
 }
+
+// The state bracket lookup: as bracketLookup with no allowances and w not raised to 0, so a negative
+// w matches no row.
+BracketHit stateBracketLookup(std::span<const BracketRow> rows, const CalcDate& d, int status, int periods,
+                              double w);
 
 // The two-pass period lookup for any row type with from, to and periods: the first row covering d
 // with the pay's periods, else the first covering annual row (annual is then set, and the caller

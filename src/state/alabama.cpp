@@ -1,5 +1,6 @@
 // Alabama: annualised wages less the standard deduction, the federal income tax of the pay and the
 // exemptions, taxed by the annual brackets and brought back to the pay.
+#include "frame/run_index.h"
 #include "state/calculators.h"
 #include "state/state_tables.h"
 
@@ -192,17 +193,17 @@ constexpr bool holds(const Band& b, double x) { return b.low <= x && (x < b.high
 // Runs of rows sharing dates and status: the date test runs once per run, and the first row in stored
 // order is found as by the plain scan.
 template <class Band, std::size_t N>
-constexpr KeyedRunIndex<DatedRow<Band>, N> byStatus(const std::array<DatedRow<Band>, N>& rows) {
-    return KeyedRunIndex<DatedRow<Band>, N>(rows.data(), [](const DatedRow<Band>& r) { return r.band.status; });
+constexpr auto byStatus(const std::array<DatedRow<Band>, N>& rows) {
+    return runIndexBy(rows, [](const DatedRow<Band>& r) { return r.band.status; });
 }
 constexpr auto kStandardDeductionIndex = byStatus(kStandardDeduction);
 constexpr auto kExemptionsIndex = byStatus(kExemptions);
 // The periods of the rate rows are not consulted: the runs are keyed by the status alone.
-constexpr KeyedRunIndex<BracketRow, std::size(kRates)> kRatesIndex(kRates, [](const BracketRow& r) { return r.status; });
+constexpr auto kRatesIndex = runIndexBy(kRates, [](const BracketRow& r) { return r.status; });
 
 // First row of a wage-banded table covering the date, serving the status, whose band holds x.
 template <class Band, std::size_t N>
-const Band* findBand(const KeyedRunIndex<DatedRow<Band>, N>& index, const CalcDate& d, int status, double x) {
+const Band* findBand(const RunIndex<DatedRow<Band>, N, int>& index, const CalcDate& d, int status, double x) {
     const DatedRow<Band>* r = index.find(d, status, [x](const DatedRow<Band>& row) { return holds(row.band, x); });
     return r ? &r->band : nullptr;
 }

@@ -1,5 +1,6 @@
 // Arkansas: annual wages less the standard deduction, taken to the middle of their $100 band below the
 // banding limit, taxed at the bracket's rate less its subtracted amount, less a credit per exemption.
+#include "frame/run_index.h"
 #include "state/calculators.h"
 #include "state/state_tables.h"
 
@@ -206,11 +207,8 @@ constexpr bool allStatusZero() {
 }
 static_assert(allStatusZero(), "the period lookup finds rows of status 0 only");
 
-// The tax table's runs of rows sharing dates, status and periods, keyed by status and periods.
-constexpr long long taxKey(int status, int periods) {
-    return static_cast<long long>(status) * (1LL << 32) + static_cast<std::uint32_t>(periods);
-}
-constexpr KeyedRunIndex<TaxRow, std::size(kTax)> kTaxIndex(kTax, [](const TaxRow& r) { return taxKey(r.status, r.periods); });
+// The tax table's runs of rows sharing dates and periods (the status is 0 in every row, as asserted above).
+constexpr auto kTaxIndex = runIndexBy(kTax, [](const TaxRow& r) { return r.periods; });
 
 // The middle of the $100 band that holds a non-negative amount.
 double bandMiddle(double amount) { return std::floor(amount / 100) * 100 + 50; }
@@ -226,14 +224,14 @@ int calcArkansas(int /*mode*/, PayRecord* pay, StateRecord* state) {
     // The two-pass period lookup: the first covering row fixes which rows (the pay's periods or the annual
     // ones) hold the brackets. Every row is annual, so both passes give the same tax.
     const auto anyRow = [](const TaxRow&) { return true; };
-    const TaxRow* first = kTaxIndex.find(payDate, taxKey(0, periods), anyRow);
-    if (first == nullptr && periods >= 1) first = kTaxIndex.find(payDate, taxKey(0, 1), anyRow);
+    const TaxRow* first = kTaxIndex.find(payDate, periods, anyRow);
+    if (first == nullptr && periods >= 1) first = kTaxIndex.find(payDate, 1, anyRow);
     const TaxRow* bracket = nullptr;
     double taxable = 0.0;
     if (first != nullptr) {
         taxable = zeroFloor(state->stateWages * periods - first->standardDeduction);
         if (taxable < first->bandLimit) taxable = bandMiddle(taxable);
-        bracket = kTaxIndex.find(payDate, taxKey(0, first->periods), [taxable](const TaxRow& r) {
+        bracket = kTaxIndex.find(payDate, first->periods, [taxable](const TaxRow& r) {
             return r.low <= taxable && (taxable < r.high || r.high == 0);
         });
     }

@@ -2,6 +2,7 @@
 // exemption test, the deduction for additional allowances for estimated deductions, the standard deduction,
 // the graduated tax rate table and the credit per regular allowance; the tax on supplemental wages by the
 // aggregate method or at the flat supplemental rates.
+#include "frame/run_index.h"
 #include "state/calculators.h"
 #include "state/california.h"
 #include "state/state_tables.h"
@@ -1017,8 +1018,8 @@ const CaEstimatedDeductionRow* estimatedDeductionRow(std::span<const CaEstimated
 }
 
 // The exemption credit table's runs of the counts 0 to 10 of one year and period count.
-constexpr KeyedRunIndex<CaExemptionCreditRow, std::size(kExemptionCredit)> kExemptionCreditIndex(
-    kExemptionCredit, [](const CaExemptionCreditRow& r) { return static_cast<long long>(r.periods); });
+constexpr auto kExemptionCreditIndex =
+    runIndexBy(kExemptionCredit, [](const CaExemptionCreditRow& r) { return r.periods; });
 
 // First row covering the date with the periods and the allowance count, through the index when the rows
 // are the library's own.
@@ -1053,7 +1054,7 @@ constexpr CaTables kTables{kLowIncome, kEstimatedDeduction, kStandardDeduction,
 
 // The tax rate table's runs of ten brackets: the date test runs once per run, and the index returns the
 // row of the plain first-match scan.
-constexpr BracketIndex kTaxRateIndex(kTaxRate);
+constexpr RunIndex kTaxRateIndex(kTaxRate);
 
 // The bracket lookup over the given rows, through the index when they are the library's own.
 BracketHit taxRateLookup(std::span<const BracketRow> rows, const CalcDate& d, int status, int periods, double w) {

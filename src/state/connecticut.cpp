@@ -1,5 +1,6 @@
 // Connecticut: the withholding-code method on annualised wages: an exemption that phases out, graduated
 // rates, an add-back and a recapture amount, and a personal tax credit given as a fraction of the tax.
+#include "frame/run_index.h"
 #include "state/calculators.h"
 #include "state/state_tables.h"
 
@@ -621,56 +622,43 @@ constexpr bool holds(const Band& b, double x) {
     return (b.low <= x && x < b.high) || b.high == 0;
 }
 
-// An index over a table's runs of consecutive rows sharing code and dates, in stored order. Scanning the
-// runs and then the rows of a matching run visits the rows in stored order, so it returns exactly the row
-// of the plain first-match scan, while the code and date tests run once per run. A run whose bands follow
-// each other without gap or overlap (each high the next low, ascending, only the last one open) is
-// searched by bisection, which finds the same first row: see firstInRun.
-struct BandRun {
-    CalcDate from;
-    CalcDate to;
-    int code;
-    std::uint32_t begin;
-    std::uint32_t end;
-    bool contiguous;
-    int tableYear;  // the run's place in kTableYears when it spans that calendar year, else -1
-};
-
-constexpr bool sameDate(const CalcDate& a, const CalcDate& b) {
-    return a.month == b.month && a.day == b.day && a.year == b.year;
-}
-
+// A table's runs of consecutive rows sharing code and dates, with two facts about each run, kept at the
+// place of the run's first row. A run whose
+// bands follow each other without gap or overlap (each high the next low, ascending, only the last one
+// open) is contiguous and is searched by bisection, which finds the same first row: see firstInRun. A run
+// spanning one of the table years is tested against the pay date once per call for all the tables: see
+// PayDateCover.
 template <class Band, std::size_t N>
 struct BandIndex {
-    const DatedRow<Band>* rows;
-    BandRun runs[N]{};
-    std::size_t count = 0;
+    using Runs = RunIndex<DatedRow<Band>, N, int>;
+    using Run = typename Runs::Run;
 
-    constexpr explicit BandIndex(const std::array<DatedRow<Band>, N>& table) : rows(table.data()) {
-        for (std::size_t i = 0; i < N; ++i) {
-            const DatedRow<Band>& r = table[i];
-            if (count > 0) {
-                BandRun& last = runs[count - 1];
-                if (last.code == r.band.code && sameDate(last.from, r.from) && sameDate(last.to, r.to)) {
-                    last.end = static_cast<std::uint32_t>(i + 1);
-                    continue;
-                }
-            }
-            runs[count++] = BandRun{r.from, r.to, r.band.code, static_cast<std::uint32_t>(i),
-                                    static_cast<std::uint32_t>(i + 1), false, -1};
-        }
-        for (std::size_t k = 0; k < count; ++k) {
-            BandRun& run = runs[k];
+    Runs runs;
+    bool contiguous[N]{};
+    int tableYear[N]{};  // the run's place in kTableYears when it spans that calendar year, else -1
+
+    constexpr bool isContiguous(const Run& run) const { return contiguous[run.begin]; }
+    constexpr int tableYearOf(const Run& run) const { return tableYear[run.begin]; }
+
+    constexpr explicit BandIndex(const std::array<DatedRow<Band>, N>& table)
+        : runs(table.data(), [](const DatedRow<Band>& r) { return r.band.code; }) {
+        for (const Run& run : runs.runs()) {
             bool ok = table[run.end - 1].band.high == 0;
             for (std::uint32_t i = run.begin; i + 1 < run.end; ++i) {
                 const Band& b = table[i].band;
                 ok = ok && b.high != 0 && b.low < b.high && b.high == table[i + 1].band.low;
             }
-            run.contiguous = ok;
+            contiguous[run.begin] = ok;
+            tableYear[run.begin] = -1;
             for (std::size_t y = 0; y < std::size(kTableYears); ++y)
                 if (sameDate(run.from, date(kTableYears[y], 1, 1)) && sameDate(run.to, date(kTableYears[y], 12, 31)))
-                    run.tableYear = static_cast<int>(y);
+                    tableYear[run.begin] = static_cast<int>(y);
         }
+    }
+
+  private:
+    static constexpr bool sameDate(const CalcDate& a, const CalcDate& b) {
+        return a.month == b.month && a.day == b.day && a.year == b.year;
     }
 };
 
@@ -679,23 +667,23 @@ struct BandIndex {
 // open, so that band is the first to hold x; with x outside every range (below the first low, or NaN) no
 // band holds it, except the open last band for the recapture.
 template <Holds kind, class Band, std::size_t N>
-const Band* firstInRun(const BandIndex<Band, N>& index, const BandRun& run, double x) {
-    const DatedRow<Band>* rows = index.rows;
-    if (!run.contiguous) {
-        for (std::uint32_t i = run.begin; i < run.end; ++i)
-            if (holds<kind>(rows[i].band, x)) return &rows[i].band;
+const Band* firstInRun(const BandIndex<Band, N>& index, const typename BandIndex<Band, N>::Run& run, double x) {
+    const std::span<const DatedRow<Band>> rows = index.runs.rowsOf(run);
+    if (!index.isContiguous(run)) {
+        for (const DatedRow<Band>& r : rows)
+            if (holds<kind>(r.band, x)) return &r.band;
         return nullptr;
     }
-    const Band& first = rows[run.begin].band;
-    const Band& last = rows[run.end - 1].band;
+    const Band& first = rows.front().band;
+    const Band& last = rows.back().band;
     if (kind == Holds::Above ? !(x > first.low) : !(x >= first.low))
         return kind == Holds::FromOrOpen ? &last : nullptr;
     // Bisection for the band whose range holds x: with Above the first band whose high is at or above x,
     // otherwise the first band whose high is above x (the open last band when none is).
-    std::uint32_t lo = run.begin;
-    std::uint32_t hi = run.end - 1;
+    std::size_t lo = 0;
+    std::size_t hi = rows.size() - 1;
     while (lo < hi) {
-        const std::uint32_t mid = lo + (hi - lo) / 2;
+        const std::size_t mid = lo + (hi - lo) / 2;
         const double high = rows[mid].band.high;
         if (kind == Holds::Above ? x <= high : x < high)
             hi = mid;
@@ -711,10 +699,10 @@ class PayDateCover {
   public:
     explicit PayDateCover(const CalcDate& payDate) : d_(payDate) {}
 
-    bool covers(const BandRun& run) const {
-        if (run.tableYear < 0) return rowCovers(run.from, run.to, d_);
-        Known& known = years_[run.tableYear];
-        if (known == Known::Unknown) known = rowCovers(run.from, run.to, d_) ? Known::Covers : Known::Not;
+    bool covers(const CalcDate& from, const CalcDate& to, int tableYear) const {
+        if (tableYear < 0) return rowCovers(from, to, d_);
+        Known& known = years_[tableYear];
+        if (known == Known::Unknown) known = rowCovers(from, to, d_) ? Known::Covers : Known::Not;
         return known == Known::Covers;
     }
 
@@ -727,12 +715,11 @@ class PayDateCover {
 // The first row in stored order that covers the pay date, serves the code and holds x.
 template <Holds kind, class Band, std::size_t N>
 const Band* findBand(const BandIndex<Band, N>& index, const PayDateCover& d, int code, double x) {
-    for (std::size_t k = 0; k < index.count; ++k) {
-        const BandRun& run = index.runs[k];
-        if (run.code != code || !d.covers(run)) continue;
-        if (const Band* b = firstInRun<kind>(index, run, x)) return b;
-    }
-    return nullptr;
+    using Run = typename BandIndex<Band, N>::Run;
+    return index.runs.firstOfRuns(
+        code,
+        [&](const Run& run) { return d.covers(run.from, run.to, index.tableYearOf(run)); },
+        [&](const Run& run) { return firstInRun<kind>(index, run, x); });
 }
 
 constexpr BandIndex kExemptionIndex(kExemptions);

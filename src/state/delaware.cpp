@@ -1,5 +1,6 @@
 // Delaware: graduated annual rates on wages less the standard deduction, less a fixed credit per
 // exemption.
+#include "frame/run_index.h"
 #include "state/calculators.h"
 #include "state/state_tables.h"
 
@@ -133,13 +134,13 @@ constexpr BracketRow kRates[] = {
 };
 static_assert(std::size(kRates) == 105);
 
-constexpr BracketIndex kRateIndex(kRates);
+constexpr RunIndex kRateIndex(kRates);
 
 // The annual tax of annual taxable wages: rows of the pay's periods first, then the annual rows. The
 // amount is annual in both passes and nothing is divided here, so the annual rows serve any periods.
 const BracketRow* findRate(const CalcDate& d, int status, int periods, double taxable) {
-    if (const BracketRow* r = kRateIndex.find(d, status, periods, taxable)) return r;
-    return kRateIndex.find(d, status, 1, taxable);
+    if (const BracketRow* r = findBracket(kRateIndex, d, status, periods, taxable)) return r;
+    return findBracket(kRateIndex, d, status, 1, taxable);
 }
 
 double annualTax(const BracketRow& r, double taxable) { return (taxable - r.low) * r.rate + r.base; }

@@ -1,4 +1,5 @@
 // District of Columbia: graduated annual rates on wages less an amount per withholding allowance.
+#include "frame/run_index.h"
 #include "state/calculators.h"
 #include "state/state_tables.h"
 
@@ -81,7 +82,7 @@ constexpr BracketRow kRates[] = {
 };
 static_assert(std::size(kRates) == 63);
 
-constexpr BracketIndex kRateIndex(kRates);
+constexpr RunIndex kRateIndex(kRates);
 
 // The two-pass period lookup with allowances, over the runs of rows sharing status, periods and dates (the
 // rows in stored order). The bonus is added once to a pay's wages in pass 1 and annualised with them in
@@ -90,30 +91,20 @@ BracketHit lookup(const StateRecord* state, const CalcDate& d, int status, doubl
     const int periods = state->statePayPeriods;
     const int allowances = state->stateAllowances;
     BracketHit hit;
-    for (const BracketRun& run : kRateIndex.runList()) {
-        if (run.status != status || run.periods != periods || !rowCovers(run.from, run.to, d)) continue;
-        for (const BracketRow& r : kRateIndex.rowsOf(run)) {
-            const double w = zeroFloor(state->stateWages - allowances * r.allowance + bonus);
-            if (inBracket(r, w)) {
-                hit.row = &r;
-                hit.tax = (w - r.low) * r.rate + r.base;
-                return hit;
-            }
-        }
-    }
+    hit.row = kRateIndex.find(d, StatusPeriods{status, periods}, [&](const BracketRow& r) {
+        const double w = zeroFloor(state->stateWages - allowances * r.allowance + bonus);
+        if (!inBracket(r, w)) return false;
+        hit.tax = (w - r.low) * r.rate + r.base;
+        return true;
+    });
     // An annual row can only be brought back to a pay when there are periods.
-    if (periods < 1) return hit;
-    for (const BracketRun& run : kRateIndex.runList()) {
-        if (run.status != status || run.periods != 1 || !rowCovers(run.from, run.to, d)) continue;
-        for (const BracketRow& r : kRateIndex.rowsOf(run)) {
-            const double w = zeroFloor(periods * state->stateWages - allowances * r.allowance + periods * bonus);
-            if (inBracket(r, w)) {
-                hit.row = &r;
-                hit.tax = ((w - r.low) * r.rate + r.base) / periods;
-                return hit;
-            }
-        }
-    }
+    if (hit.row != nullptr || periods < 1) return hit;
+    hit.row = kRateIndex.find(d, StatusPeriods{status, 1}, [&](const BracketRow& r) {
+        const double w = zeroFloor(periods * state->stateWages - allowances * r.allowance + periods * bonus);
+        if (!inBracket(r, w)) return false;
+        hit.tax = ((w - r.low) * r.rate + r.base) / periods;
+        return true;
+    });
     return hit;
 }
 

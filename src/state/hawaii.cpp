@@ -2,8 +2,8 @@
 // supplemental wages are always taxed by the aggregate method.
 #include "state/hawaii.h"
 
+#include "frame/run_index.h"
 #include "state/calculators.h"
-#include "state/run_index.h"
 
 namespace orla {
 
@@ -93,7 +93,7 @@ constexpr RunIndex kHawaiiIndex(kHawaii);
 HawaiiHit lookup(const CalcDate& d, int status, int periods, int allowances, double wages) {
     HawaiiHit hit;
     double w = 0;
-    hit.row = kHawaiiIndex.find(d, status, periods, [&](const HawaiiRow& r) {
+    hit.row = kHawaiiIndex.find(d, StatusPeriods{status, periods}, [&](const HawaiiRow& r) {
         w = std::fmax(0.0, wages - allowances * r.allowance - r.deduction);
         return holds(r, w);
     });
@@ -103,7 +103,7 @@ HawaiiHit lookup(const CalcDate& d, int status, int periods, int allowances, dou
         return hit;
     }
     if (periods < 1) return hit;
-    hit.row = kHawaiiIndex.find(d, status, 1, [&](const HawaiiRow& r) {
+    hit.row = kHawaiiIndex.find(d, StatusPeriods{status, 1}, [&](const HawaiiRow& r) {
         w = std::fmax(0.0, periods * wages - allowances * r.allowance - r.deduction);
         return holds(r, w);
     });

@@ -3,8 +3,8 @@
 #include "state/idaho.h"
 
 #include "federal/federal.h"
+#include "frame/run_index.h"
 #include "state/calculators.h"
-#include "state/run_index.h"
 
 namespace orla {
 
@@ -145,7 +145,7 @@ BracketHit lookup(const CalcDate& d, int status, int periods, int allowances, do
                   bool centsFirst) {
     BracketHit hit;
     double w = 0;
-    hit.row = kRateIndex.find(d, status, periods, [&](const BracketRow& r) {
+    hit.row = kRateIndex.find(d, StatusPeriods{status, periods}, [&](const BracketRow& r) {
         w = std::fmax(0.0, wages - allowances * r.allowance + suppWages);
         return inBracket(r, w);
     });
@@ -154,7 +154,7 @@ BracketHit lookup(const CalcDate& d, int status, int periods, int allowances, do
         return hit;
     }
     if (periods < 1) return hit;
-    hit.row = kRateIndex.find(d, status, 1, [&](const BracketRow& r) {
+    hit.row = kRateIndex.find(d, StatusPeriods{status, 1}, [&](const BracketRow& r) {
         w = std::fmax(0.0, periods * wages - allowances * r.allowance + periods * suppWages);
         return inBracket(r, w);
     });

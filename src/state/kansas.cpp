@@ -4,8 +4,8 @@
 #include "state/kansas.h"
 
 #include "federal/federal.h"
+#include "frame/run_index.h"
 #include "state/calculators.h"
-#include "state/run_index.h"
 
 namespace orla {
 
@@ -361,7 +361,7 @@ constexpr RunIndex kRateIndex(kRates);
 BracketHit lookup(const CalcDate& d, int periods, const Deductions& x, double wages) {
     BracketHit hit;
     double w = 0;
-    hit.row = kRateIndex.find(d, x.status, periods, [&](const BracketRow& r) {
+    hit.row = kRateIndex.find(d, StatusPeriods{x.status, periods}, [&](const BracketRow& r) {
         w = std::fmax(0.0, x.newRules ? wages - personalExemption(x, r.allowance) - x.dependentTotal
                                       : wages - x.allowances * r.allowance);
         return inBracket(r, w);
@@ -371,7 +371,7 @@ BracketHit lookup(const CalcDate& d, int periods, const Deductions& x, double wa
         return hit;
     }
     if (periods < 1) return hit;
-    hit.row = kRateIndex.find(d, x.status, 1, [&](const BracketRow& r) {
+    hit.row = kRateIndex.find(d, StatusPeriods{x.status, 1}, [&](const BracketRow& r) {
         w = std::fmax(0.0, x.newRules ? periods * wages - personalExemption(x, r.allowance) - x.dependentTotal
                                       : periods * wages - x.allowances * r.allowance);
         return inBracket(r, w);

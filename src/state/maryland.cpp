@@ -2,10 +2,10 @@
 // nothing withheld below an annual wage threshold.
 #include "state/maryland.h"
 
-#include <cstdint>
 #include <iterator>
 #include <span>
 
+#include "frame/run_index.h"
 #include "state/calculators.h"
 
 namespace orla {
@@ -57,54 +57,16 @@ static_assert(std::size(kStateTable) == 34, "2026: 14 rows; 2025 and 2024: 10 ro
 
 constexpr bool inBand(const MarylandRow& r, double t) { return t >= r.low && (t < r.high || r.high == 0); }
 
-// The table's runs of consecutive rows sharing status, periods and dates, in stored order. Scanning the
-// runs and then the rows of a matching run visits the rows in stored order, so it finds exactly the row
-// of the plain first-match scan, while the date test runs once per run.
-struct Run {
+// The table's runs of consecutive rows sharing status, periods and dates. The table stores its status as
+// a double, compared with the status asked for as a double.
+struct StatusPeriodsKey {
     double status;
     int periods;
-    CalcDate from;
-    CalcDate to;
-    std::uint32_t begin;
-    std::uint32_t end;
+    friend constexpr bool operator==(const StatusPeriodsKey&, const StatusPeriodsKey&) = default;
 };
-
-struct Runs {
-    Run runs[std::size(kStateTable)]{};
-    std::size_t count = 0;
-
-    constexpr Runs() {
-        for (std::size_t i = 0; i < std::size(kStateTable); ++i) {
-            const MarylandRow& r = kStateTable[i];
-            if (count > 0) {
-                Run& last = runs[count - 1];
-                if (last.status == r.status && last.periods == r.periods && sameDate(last.from, r.from) &&
-                    sameDate(last.to, r.to)) {
-                    last.end = static_cast<std::uint32_t>(i + 1);
-                    continue;
-                }
-            }
-            runs[count++] = Run{r.status, r.periods, r.from, r.to, static_cast<std::uint32_t>(i),
-                                static_cast<std::uint32_t>(i + 1)};
-        }
-    }
-
-    std::span<const Run> list() const { return {runs, count}; }
-    static std::span<const MarylandRow> rowsOf(const Run& run) {
-        return {kStateTable + run.begin, kStateTable + run.end};
-    }
-
-    static constexpr bool sameDate(const CalcDate& a, const CalcDate& b) {
-        return a.month == b.month && a.day == b.day && a.year == b.year;
-    }
-};
-
-constexpr Runs kRuns{};
-static_assert(kRuns.count == 6, "two statuses in each of 2026, 2025 and 2024");
-
-bool serves(const Run& run, const CalcDate& payDate, int status, int periods) {
-    return run.status == static_cast<double>(status) && run.periods == periods && rowCovers(run.from, run.to, payDate);
-}
+constexpr auto kRuns =
+    runIndexBy(kStateTable, [](const MarylandRow& r) { return StatusPeriodsKey{r.status, r.periods}; });
+static_assert(kRuns.runCount() == 6, "two statuses in each of 2026, 2025 and 2024");
 
 struct Found {
     bool found = false;
@@ -116,26 +78,28 @@ struct Found {
 // the taxable amount (annualised in pass 2).
 Found withholding(const CalcDate& payDate, int status, int periods, double wages, double suppWages, int exemptions,
                   bool thresholdApplies) {
-    for (const Run& run : kRuns.list()) {
-        if (!serves(run, payDate, status, periods)) continue;
-        for (const MarylandRow& r : Runs::rowsOf(run)) {
-            if (thresholdApplies && r.threshold > wages) return {true, 0.0, false};
-            const double t =
-                zeroFloor(wages - marylandStandardDeduction(r, wages) - exemptions * r.exemption + suppWages);
-            if (inBand(r, t)) return {true, (t - r.low) * r.rate + r.base, false};
-        }
-    }
+    const double asked = status;
+    Found found;
+    found.found = kRuns.find(payDate, StatusPeriodsKey{asked, periods}, [&](const MarylandRow& r) {
+        if (thresholdApplies && r.threshold > wages) return true;  // no tax
+        const double t =
+            zeroFloor(wages - marylandStandardDeduction(r, wages) - exemptions * r.exemption + suppWages);
+        if (!inBand(r, t)) return false;
+        found.tax = (t - r.low) * r.rate + r.base;
+        return true;
+    }) != nullptr;
+    if (found.found) return found;
     const double annualWages = periods * wages;
-    for (const Run& run : kRuns.list()) {
-        if (!serves(run, payDate, status, 1)) continue;
-        for (const MarylandRow& r : Runs::rowsOf(run)) {
-            if (thresholdApplies && r.threshold > annualWages) return {true, 0.0, false};
-            const double t = zeroFloor(annualWages - marylandStandardDeduction(r, annualWages) -
-                                       exemptions * r.exemption + periods * suppWages);
-            if (inBand(r, t)) return {true, ((t - r.low) * r.rate + r.base) / periods, true};
-        }
-    }
-    return {};
+    found.found = kRuns.find(payDate, StatusPeriodsKey{asked, 1}, [&](const MarylandRow& r) {
+        if (thresholdApplies && r.threshold > annualWages) return true;  // no tax, and not annual
+        const double t = zeroFloor(annualWages - marylandStandardDeduction(r, annualWages) -
+                                   exemptions * r.exemption + periods * suppWages);
+        if (!inBand(r, t)) return false;
+        found.tax = ((t - r.low) * r.rate + r.base) / periods;
+        found.annual = true;
+        return true;
+    }) != nullptr;
+    return found;
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
 // Missouri: a bracket schedule on annualised wages less a deduction by filing status, rounded to
 // whole dollars; a flat amount per pay set by the employee replaces the calculation.
 #include <algorithm>
-#include <cstdint>
 #include <iterator>
 #include <span>
 
 #include "federal/federal.h"
+#include "frame/run_index.h"
 #include "state/calculators.h"
 
 namespace orla {
@@ -200,48 +200,9 @@ AllowanceSplit splitAllowances(int n, int status, int payYear) {
     return split;
 }
 
-// The table's runs of consecutive rows sharing status, periods and dates, in stored order. Scanning the
-// runs and then the rows of a matching run visits the rows in stored order, so it finds exactly the row
-// of the plain first-match scan, while the date test runs once per run.
-struct Run {
-    int status;
-    int periods;
-    CalcDate from;
-    CalcDate to;
-    std::uint32_t begin;
-    std::uint32_t end;
-};
-
-struct Runs {
-    Run runs[std::size(kTable)]{};
-    std::size_t count = 0;
-
-    constexpr Runs() {
-        for (std::size_t i = 0; i < std::size(kTable); ++i) {
-            const Row& r = kTable[i];
-            if (count > 0) {
-                Run& last = runs[count - 1];
-                if (last.status == r.status && last.periods == r.periods && sameDate(last.from, r.from) &&
-                    sameDate(last.to, r.to)) {
-                    last.end = static_cast<std::uint32_t>(i + 1);
-                    continue;
-                }
-            }
-            runs[count++] = Run{r.status, r.periods, r.from, r.to, static_cast<std::uint32_t>(i),
-                                static_cast<std::uint32_t>(i + 1)};
-        }
-    }
-
-    std::span<const Run> list() const { return {runs, count}; }
-    static std::span<const Row> rowsOf(const Run& run) { return {kTable + run.begin, kTable + run.end}; }
-
-    static constexpr bool sameDate(const CalcDate& a, const CalcDate& b) {
-        return a.month == b.month && a.day == b.day && a.year == b.year;
-    }
-};
-
-constexpr Runs kRuns{};
-static_assert(kRuns.count == 15, "five statuses in each of 2026, 2025 and 2024");
+// The table's runs of consecutive rows sharing status, periods and dates.
+constexpr RunIndex kRuns(kTable);
+static_assert(kRuns.runCount() == 15, "five statuses in each of 2026, 2025 and 2024");
 
 struct Found {
     const Row* row = nullptr;
@@ -253,26 +214,25 @@ struct Found {
 // bracket low <= t < high, pass 2 low < t <= high (a low of 0 taking t = 0).
 Found withholding(const CalcDate& payDate, int status, int periods, double wages, double suppWages,
                   AllowanceSplit split, double federalTax) {
-    for (const Run& run : kRuns.list()) {
-        if (run.status != status || run.periods != periods || !rowCovers(run.from, run.to, payDate)) continue;
-        for (const Row& r : Runs::rowsOf(run)) {
-            const double t = zeroFloor(wages - r.deduction - split.first * r.firstAllowance + suppWages -
-                                       split.further * r.furtherAllowance - std::min(r.federalTaxCap, federalTax));
-            if (t >= r.low && (t < r.high || r.high == 0)) return {&r, (t - r.low) * r.rate + r.base, false};
-        }
-    }
-    if (periods < 1) return {};
-    for (const Run& run : kRuns.list()) {
-        if (run.status != status || run.periods != 1 || !rowCovers(run.from, run.to, payDate)) continue;
-        for (const Row& r : Runs::rowsOf(run)) {
-            const double t = zeroFloor(periods * wages - r.deduction - split.first * r.firstAllowance +
-                                       periods * suppWages - split.further * r.furtherAllowance -
-                                       std::min(r.federalTaxCap, periods * federalTax));
-            if ((t > r.low || r.low == 0) && (t <= r.high || r.high == 0))
-                return {&r, ((t - r.low) * r.rate + r.base) / periods, true};
-        }
-    }
-    return {};
+    Found found;
+    found.row = kRuns.find(payDate, StatusPeriods{status, periods}, [&](const Row& r) {
+        const double t = zeroFloor(wages - r.deduction - split.first * r.firstAllowance + suppWages -
+                                   split.further * r.furtherAllowance - std::min(r.federalTaxCap, federalTax));
+        if (!(t >= r.low && (t < r.high || r.high == 0))) return false;
+        found.tax = (t - r.low) * r.rate + r.base;
+        return true;
+    });
+    if (found.row != nullptr || periods < 1) return found;
+    found.row = kRuns.find(payDate, StatusPeriods{status, 1}, [&](const Row& r) {
+        const double t = zeroFloor(periods * wages - r.deduction - split.first * r.firstAllowance +
+                                   periods * suppWages - split.further * r.furtherAllowance -
+                                   std::min(r.federalTaxCap, periods * federalTax));
+        if (!((t > r.low || r.low == 0) && (t <= r.high || r.high == 0))) return false;
+        found.tax = ((t - r.low) * r.rate + r.base) / periods;
+        found.annual = true;
+        return true;
+    });
+    return found;
 }
 
 }  // namespace

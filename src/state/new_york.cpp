@@ -4,9 +4,9 @@
 #include "state/new_york.h"
 
 #include "federal/federal.h"
+#include "frame/run_index.h"
 #include "state/calculators.h"
 
-#include <cstdint>
 #include <iterator>
 
 namespace orla {
@@ -417,58 +417,10 @@ constexpr NewYorkSupplementalRateRow kSupplementalRates[] = {
 };
 static_assert(std::size(kSupplementalRates) == 3);
 
-// The bracket table's runs of consecutive rows sharing status, periods and dates, in stored order. A
-// scan over the runs and then the rows of a matching run visits the rows in stored order, so it finds
-// exactly the row of the plain first-match scan, while the date test runs once per run.
-struct RowRun {
-    int status;
-    int periods;
-    CalcDate from;
-    CalcDate to;
-    std::uint32_t begin;
-    std::uint32_t end;
-};
-
-constexpr bool sameDate(const CalcDate& a, const CalcDate& b) {
-    return a.month == b.month && a.day == b.day && a.year == b.year;
-}
-
-// Whether row i continues the run of the row before it.
-constexpr bool continuesRun(std::size_t i) {
-    if (i == 0) return false;
-    const NewYorkBracketRow& r = kBrackets[i];
-    const NewYorkBracketRow& prev = kBrackets[i - 1];
-    return r.status == prev.status && r.periods == prev.periods && sameDate(r.from, prev.from) &&
-           sameDate(r.to, prev.to);
-}
-
-constexpr std::size_t countRuns() {
-    std::size_t n = 0;
-    for (std::size_t i = 0; i < std::size(kBrackets); ++i)
-        if (!continuesRun(i)) ++n;
-    return n;
-}
-
-struct RowRuns {
-    RowRun runs[countRuns()]{};
-
-    constexpr RowRuns() {
-        std::size_t count = 0;
-        for (std::size_t i = 0; i < std::size(kBrackets); ++i) {
-            if (continuesRun(i)) {
-                runs[count - 1].end = static_cast<std::uint32_t>(i + 1);
-                continue;
-            }
-            const NewYorkBracketRow& r = kBrackets[i];
-            runs[count++] = RowRun{r.status, r.periods, r.from, r.to, static_cast<std::uint32_t>(i),
-                                   static_cast<std::uint32_t>(i + 1)};
-        }
-    }
-};
-
-constexpr RowRuns kRowRuns{};
+// The bracket table's runs of consecutive rows sharing status, periods and dates.
+constexpr RunIndex kRowRuns(kBrackets);
 // Per year 2 statuses x 5 period groups.
-static_assert(std::size(kRowRuns.runs) == 30);
+static_assert(kRowRuns.runCount() == 30);
 
 // One pass over the rows of the given periods. taxable(row) gives the taxable amount for a row (its
 // deduction and allowance amount differ by group); annualise turns it into the annual wage of the
@@ -476,27 +428,23 @@ static_assert(std::size(kRowRuns.runs) == 30);
 template <class Taxable>
 bool scan(const CalcDate& d, int status, int rowPeriods, int periods, double annualise, double divisor,
           Taxable taxable, double& tax) {
-    for (const RowRun& run : kRowRuns.runs) {
-        if (run.status != status || run.periods != rowPeriods || !rowCovers(run.from, run.to, d)) continue;
-        for (std::uint32_t i = run.begin; i < run.end; ++i) {
-            const NewYorkBracketRow& r = kBrackets[i];
-            const double t = taxable(r);
-            if (!(t >= r.low)) continue;
-            if (isHighIncomeRow(r)) {
-                // The whole annualised wage at one rate; no high-income row leaves the tax at 0.
-                const double annual = annualise * t;
-                tax = 0.0;
-                if (const NewYorkBracketRow* h = newYorkHighIncomeRow(d, status, annual))
-                    tax = annual * h->rate / periods;
-                return true;
-            }
-            if (r.high > t || r.high == 0) {
-                tax = ((t - r.low) * r.rate + r.base) / divisor;
-                return true;
-            }
+    return kRowRuns.find(d, StatusPeriods{status, rowPeriods}, [&](const NewYorkBracketRow& r) {
+        const double t = taxable(r);
+        if (!(t >= r.low)) return false;
+        if (isHighIncomeRow(r)) {
+            // The whole annualised wage at one rate; no high-income row leaves the tax at 0.
+            const double annual = annualise * t;
+            tax = 0.0;
+            if (const NewYorkBracketRow* h = newYorkHighIncomeRow(d, status, annual))
+                tax = annual * h->rate / periods;
+            return true;
         }
-    }
-    return false;
+        if (r.high > t || r.high == 0) {
+            tax = ((t - r.low) * r.rate + r.base) / divisor;
+            return true;
+        }
+        return false;
+    }) != nullptr;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "federal/federal.h"
+#include "frame/run_index.h"
 #include "state/calculators.h"
 
 namespace orla {
@@ -166,11 +167,10 @@ constexpr bool exemptionsMatchTable() {
 }
 static_assert(exemptionsMatchTable(), "every row carries the exemption amount of its periods");
 
-// The table's runs of consecutive rows sharing periods and dates: scanning the runs and then the rows of
-// a matching run visits the rows in stored order, so it finds the row of the plain first-match scan,
-// with the date test once per run.
-constexpr BracketIndex kIndex(kWithholding);
-static_assert(kIndex.count == 25, "five date blocks of five period groups");
+// The table's runs of consecutive rows sharing periods and dates (the rows of every status are looked up
+// alike); the lookups find the row of the plain first-match scan.
+constexpr auto kIndex = runIndexBy(kWithholding, [](const BracketRow& r) { return r.periods; });
+static_assert(kIndex.runCount() == 25, "five date blocks of five period groups");
 
 struct Found {
     const BracketRow* row = nullptr;
@@ -180,23 +180,23 @@ struct Found {
 // The two passes over the withholding table: the rows of the pay's periods on the wages of this pay
 // (plus any supplemental wages), else the annual rows on the annualised wages, the tax divided back.
 Found withholding(const CalcDate& payDate, int periods, double wages, double suppWages, int exemptions) {
-    for (const BracketRun& run : kIndex.runList()) {
-        if (run.periods != periods || !rowCoversStrict(run.from, run.to, payDate)) continue;
-        for (const BracketRow& r : kIndex.rowsOf(run)) {
-            const double t = zeroFloor(wages - exemptions * r.allowance + suppWages);
-            if (inBracket(r, t)) return {&r, (t - r.low) * r.rate + r.base};
-        }
-    }
+    Found found;
+    found.row = kIndex.findStrict(payDate, periods, [&](const BracketRow& r) {
+        const double t = zeroFloor(wages - exemptions * r.allowance + suppWages);
+        if (!inBracket(r, t)) return false;
+        found.tax = (t - r.low) * r.rate + r.base;
+        return true;
+    });
+    if (found.row != nullptr) return found;
     // Annualising needs at least one period.
     if (periods < 1) return {};
-    for (const BracketRun& run : kIndex.runList()) {
-        if (run.periods != 1 || !rowCoversStrict(run.from, run.to, payDate)) continue;
-        for (const BracketRow& r : kIndex.rowsOf(run)) {
-            const double t = zeroFloor(periods * wages + periods * suppWages - exemptions * r.allowance);
-            if (inBracket(r, t)) return {&r, ((t - r.low) * r.rate + r.base) / periods};
-        }
-    }
-    return {};
+    found.row = kIndex.findStrict(payDate, 1, [&](const BracketRow& r) {
+        const double t = zeroFloor(periods * wages + periods * suppWages - exemptions * r.allowance);
+        if (!inBracket(r, t)) return false;
+        found.tax = ((t - r.low) * r.rate + r.base) / periods;
+        return true;
+    });
+    return found;
 }
 
 const FlatRateRow* supplementalRate(const CalcDate& payDate) {

@@ -1,0 +1,180 @@
+// Run indexes over effective-date tables.
+//
+// A lookup in a table wants the first row in stored order that covers the pay date, has the wanted key
+// (the fields it compares for equality: status and periods, or a code, or the periods alone) and passes
+// a test of its own (mostly the wage bracket). Consecutive rows usually share their dates and their key;
+// such a stretch of rows is a run. A RunIndex holds a table's runs with those of each key together, in
+// stored order. Walking the runs of one key visits exactly the rows the plain scan would test, in the
+// same order, so every lookup returns the row of the plain first-match scan, while the date
+// test runs once per run and the rows of other keys are never visited.
+//
+// find takes the row date test (rowCovers), findStrict the strict one (rowCoversStrict); firstOfRuns
+// leaves both the date test and the search within a run to the caller (Connecticut keeps a cached date
+// test and bisects its contiguous bands). The index keeps a pointer to the table, so the table must
+// outlive it: in practice both are constants of the same file.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <type_traits>
+#include <utility>
+
+#include "frame/common.h"
+
+namespace orla {
+
+// The key of most tables: a row's status and periods.
+struct StatusPeriods {
+    int status;
+    int periods;
+    friend constexpr bool operator==(const StatusPeriods&, const StatusPeriods&) = default;
+};
+
+template <class Row>
+constexpr StatusPeriods statusPeriodsOf(const Row& r) { return StatusPeriods{r.status, r.periods}; }
+
+// The runs of a table of N rows of type Row, each row with from and to dates; Key is the type keyOf
+// gives for a row (compared with ==).
+template <class Row, std::size_t N, class Key = StatusPeriods>
+class RunIndex {
+  public:
+    struct Run {
+        CalcDate from;
+        CalcDate to;
+        Key key;
+        std::uint32_t begin;  // the run's rows are those from begin up to (not including) end
+        std::uint32_t end;
+    };
+
+    // Keyed by status and periods (Key is StatusPeriods).
+    constexpr explicit RunIndex(const Row (&table)[N]) : RunIndex(table, statusPeriodsOf<Row>) {}
+
+    // Keyed by keyOf(row).
+    template <class KeyOf>
+    constexpr RunIndex(const Row* table, KeyOf keyOf) : rows_(table) {
+        // The runs in stored order, and the keys in the order they first appear.
+        Run stored[N]{};
+        std::size_t count = 0;
+        for (std::size_t i = 0; i < N; ++i) {
+            const Row& r = table[i];
+            const Key key = keyOf(r);
+            if (count > 0) {
+                Run& last = stored[count - 1];
+                if (last.key == key && sameDate(last.from, r.from) && sameDate(last.to, r.to)) {
+                    last.end = static_cast<std::uint32_t>(i + 1);
+                    continue;
+                }
+            }
+            const auto row = static_cast<std::uint32_t>(i);
+            stored[count++] = Run{r.from, r.to, key, row, row + 1};
+            std::size_t h = 0;
+            while (h < headCount_ && !(heads_[h].key == key)) ++h;
+            if (h == headCount_) heads_[headCount_++] = Head{key, 0, 0};
+        }
+        // The runs of each key together, in stored order.
+        for (std::size_t h = 0; h < headCount_; ++h) {
+            heads_[h].first = runCount_;
+            for (std::size_t k = 0; k < count; ++k)
+                if (stored[k].key == heads_[h].key) runs_[runCount_++] = stored[k];
+            heads_[h].end = runCount_;
+        }
+    }
+
+    // All runs: those of each key together (the keys in the order they first appear in the table), each
+    // key's runs in stored order.
+    constexpr std::span<const Run> runs() const { return {runs_, runCount_}; }
+    constexpr std::size_t runCount() const { return runCount_; }
+    constexpr std::span<const Row> rowsOf(const Run& run) const { return {rows_ + run.begin, rows_ + run.end}; }
+
+    // Over the runs of the key in stored order whose dates pass covers(run): the first non-null result of
+    // inRun(run), or nullptr.
+    template <class Covers, class InRun>
+    auto firstOfRuns(const Key& key, Covers&& covers, InRun&& inRun) const
+        -> decltype(inRun(std::declval<const Run&>())) {
+        for (std::size_t h = 0; h < headCount_; ++h) {
+            if (!(heads_[h].key == key)) continue;
+            const Run* const end = runs_ + heads_[h].end;
+            for (const Run* run = runs_ + heads_[h].first; run != end; ++run) {
+                if (!covers(*run)) continue;
+                if (auto found = inRun(*run)) return found;
+            }
+            break;
+        }
+        return nullptr;
+    }
+
+    // The first row in stored order that has the key, covers d (rowCovers) and is accepted by accept.
+    template <class Accept>
+    const Row* find(const CalcDate& d, const Key& key, Accept&& accept) const {
+        return firstOfRuns(
+            key, [&](const Run& run) { return rowCovers(run.from, run.to, d); },
+            [&](const Run& run) { return firstAccepted(run, accept); });
+    }
+
+    // As find, with the strict date test (rowCoversStrict).
+    template <class Accept>
+    const Row* findStrict(const CalcDate& d, const Key& key, Accept&& accept) const {
+        return firstOfRuns(
+            key, [&](const Run& run) { return rowCoversStrict(run.from, run.to, d); },
+            [&](const Run& run) { return firstAccepted(run, accept); });
+    }
+
+  private:
+    struct Head {
+        Key key;
+        std::size_t first;  // the key's runs in runs_, from first up to (not including) end
+        std::size_t end;
+    };
+
+    template <class Accept>
+    const Row* firstAccepted(const Run& run, Accept& accept) const {
+        for (std::uint32_t k = run.begin; k < run.end; ++k)
+            if (accept(rows_[k])) return &rows_[k];
+        return nullptr;
+    }
+
+    static constexpr bool sameDate(const CalcDate& a, const CalcDate& b) {
+        return a.month == b.month && a.day == b.day && a.year == b.year;
+    }
+
+    const Row* rows_;
+    Run runs_[N]{};
+    Head heads_[N]{};
+    std::size_t runCount_ = 0;
+    std::size_t headCount_ = 0;
+};
+
+// A run index keyed by keyOf(row), over a built-in array or a std::array.
+template <class Row, std::size_t N, class KeyOf>
+constexpr auto runIndexBy(const Row (&table)[N], KeyOf keyOf) {
+    return RunIndex<Row, N, std::invoke_result_t<KeyOf&, const Row&>>(table, keyOf);
+}
+template <class Row, std::size_t N, class KeyOf>
+constexpr auto runIndexBy(const std::array<Row, N>& table, KeyOf keyOf) {
+    return RunIndex<Row, N, std::invoke_result_t<KeyOf&, const Row&>>(table.data(), keyOf);
+}
+
+// ---- bracket tables ---------------------------------------------------------------------------------
+
+// The index of a bracket table, keyed by status and periods.
+template <std::size_t N>
+using BracketIndex = RunIndex<BracketRow, N>;
+
+// First row in stored order that covers d, serves status and periods, and whose bracket holds x (as
+// findBracket over the plain rows).
+template <std::size_t N>
+const BracketRow* findBracket(const BracketIndex<N>& index, const CalcDate& d, int status, int periods, double x) {
+    return index.find(d, StatusPeriods{status, periods}, [x](const BracketRow& r) { return inBracket(r, x); });
+}
+
+// The state bracket lookup over an indexed table (same result as over the plain rows).
+template <std::size_t N>
+BracketHit stateBracketLookup(const BracketIndex<N>& index, const CalcDate& d, int status, int periods, double w) {
+    return stateBracketPasses(periods, w, [&](int rowPeriods, double x) {
+        return findBracket(index, d, status, rowPeriods, x);
+    });
+}
+
+}  // namespace orla
