@@ -124,6 +124,26 @@ TEST(Indiana, TablesShareTheirRowOrder) {
     EXPECT_EQ(first[25].status, 1);
     EXPECT_EQ(first[25].periods, 1);
     EXPECT_DOUBLE_EQ(first[25].rate, 0.0305);
+    // Every row of every year: the published amounts per pay period (exemption; dependent; additional
+    // dependent; adopted dependent).
+    struct Amounts {
+        int periods;
+        double exemption, dependent, additional, adopted;
+    };
+    const Amounts published[] = {{1, 1000, 1500, 3000, 1500},
+                                 {52, 19.23, 28.85, 57.69, 28.85},
+                                 {12, 83.33, 125, 250, 125},
+                                 {24, 41.67, 62.5, 125, 62.5},
+                                 {26, 38.46, 57.69, 115.38, 57.69}};
+    for (std::size_t i = 0; i < first.size(); ++i)
+        for (const Amounts& a : published)
+            if (a.periods == first[i].periods) {
+                EXPECT_EQ(first[i].exemption, a.exemption) << i;
+                EXPECT_EQ(first[i].dependent, a.dependent) << i;
+                EXPECT_EQ(second[i].dependent, a.additional) << i;
+                EXPECT_EQ(third[i].dependent, a.adopted) << i;
+                EXPECT_EQ(second[i].rate, first[i].rate) << i;
+            }
 }
 
 }  // namespace

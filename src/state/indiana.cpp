@@ -2,6 +2,7 @@
 // adopted-dependent exemptions, from per-period rows with an annual fallback.
 #include "state/indiana.h"
 
+#include <array>
 #include <iterator>
 
 #include "state/calculators.h"
@@ -44,73 +45,35 @@ constexpr IndianaRow kWithholding[] = {
     {date(2024, 1, 1), date(2024, 12, 31), 1, 26, 38.46, 57.69, 0, 0, 0, 0.0305},
 };
 
-// The same rows with the additional-dependent amount as the dependent amount.
-constexpr IndianaRow kAdditionalDependents[] = {
-    {date(2026, 1, 1), date(2026, 12, 31), 0, 1, 1000, 3000, 0, 0, 0, 0.0295},
-    {date(2026, 1, 1), date(2026, 12, 31), 0, 52, 19.23, 57.69, 0, 0, 0, 0.0295},
-    {date(2026, 1, 1), date(2026, 12, 31), 0, 12, 83.33, 250, 0, 0, 0, 0.0295},
-    {date(2026, 1, 1), date(2026, 12, 31), 0, 24, 41.67, 125, 0, 0, 0, 0.0295},
-    {date(2026, 1, 1), date(2026, 12, 31), 0, 26, 38.46, 115.38, 0, 0, 0, 0.0295},
-    {date(2026, 1, 1), date(2026, 12, 31), 1, 1, 1000, 3000, 0, 0, 0, 0.0295},
-    {date(2026, 1, 1), date(2026, 12, 31), 1, 52, 19.23, 57.69, 0, 0, 0, 0.0295},
-    {date(2026, 1, 1), date(2026, 12, 31), 1, 12, 83.33, 250, 0, 0, 0, 0.0295},
-    {date(2026, 1, 1), date(2026, 12, 31), 1, 24, 41.67, 125, 0, 0, 0, 0.0295},
-    {date(2026, 1, 1), date(2026, 12, 31), 1, 26, 38.46, 115.38, 0, 0, 0, 0.0295},
-    {date(2025, 1, 1), date(2025, 12, 31), 0, 1, 1000, 3000, 0, 0, 0, 0.03},
-    {date(2025, 1, 1), date(2025, 12, 31), 0, 52, 19.23, 57.69, 0, 0, 0, 0.03},
-    {date(2025, 1, 1), date(2025, 12, 31), 0, 12, 83.33, 250, 0, 0, 0, 0.03},
-    {date(2025, 1, 1), date(2025, 12, 31), 0, 24, 41.67, 125, 0, 0, 0, 0.03},
-    {date(2025, 1, 1), date(2025, 12, 31), 0, 26, 38.46, 115.38, 0, 0, 0, 0.03},
-    {date(2025, 1, 1), date(2025, 12, 31), 1, 1, 1000, 3000, 0, 0, 0, 0.03},
-    {date(2025, 1, 1), date(2025, 12, 31), 1, 52, 19.23, 57.69, 0, 0, 0, 0.03},
-    {date(2025, 1, 1), date(2025, 12, 31), 1, 12, 83.33, 250, 0, 0, 0, 0.03},
-    {date(2025, 1, 1), date(2025, 12, 31), 1, 24, 41.67, 125, 0, 0, 0, 0.03},
-    {date(2025, 1, 1), date(2025, 12, 31), 1, 26, 38.46, 115.38, 0, 0, 0, 0.03},
-    {date(2024, 1, 1), date(2024, 12, 31), 0, 1, 1000, 3000, 0, 0, 0, 0.0305},
-    {date(2024, 1, 1), date(2024, 12, 31), 0, 52, 19.23, 57.69, 0, 0, 0, 0.0305},
-    {date(2024, 1, 1), date(2024, 12, 31), 0, 12, 83.33, 250, 0, 0, 0, 0.0305},
-    {date(2024, 1, 1), date(2024, 12, 31), 0, 24, 41.67, 125, 0, 0, 0, 0.0305},
-    {date(2024, 1, 1), date(2024, 12, 31), 0, 26, 38.46, 115.38, 0, 0, 0, 0.0305},
-    {date(2024, 1, 1), date(2024, 12, 31), 1, 1, 1000, 3000, 0, 0, 0, 0.0305},
-    {date(2024, 1, 1), date(2024, 12, 31), 1, 52, 19.23, 57.69, 0, 0, 0, 0.0305},
-    {date(2024, 1, 1), date(2024, 12, 31), 1, 12, 83.33, 250, 0, 0, 0, 0.0305},
-    {date(2024, 1, 1), date(2024, 12, 31), 1, 24, 41.67, 125, 0, 0, 0, 0.0305},
-    {date(2024, 1, 1), date(2024, 12, 31), 1, 26, 38.46, 115.38, 0, 0, 0, 0.0305},
-};
+// The second and third tables repeat the first, row for row, with their own dependent amount: the
+// additional-dependent amount is twice the dependent amount of the pay period (published per period, so
+// not always the doubled cents), the adopted-dependent amount equals it.
+constexpr double additionalDependentAmount(int periods) {
+    switch (periods) {
+        case 1: return 3000;
+        case 52: return 57.69;
+        case 12: return 250;
+        case 24: return 125;
+        case 26: return 115.38;
+        default: return 0;
+    }
+}
 
-// The same rows with the adopted-dependent amount as the dependent amount.
-constexpr IndianaRow kAdoptedDependents[] = {
-    {date(2026, 1, 1), date(2026, 12, 31), 0, 1, 1000, 1500, 0, 0, 0, 0.0295},
-    {date(2026, 1, 1), date(2026, 12, 31), 0, 52, 19.23, 28.85, 0, 0, 0, 0.0295},
-    {date(2026, 1, 1), date(2026, 12, 31), 0, 12, 83.33, 125, 0, 0, 0, 0.0295},
-    {date(2026, 1, 1), date(2026, 12, 31), 0, 24, 41.67, 62.5, 0, 0, 0, 0.0295},
-    {date(2026, 1, 1), date(2026, 12, 31), 0, 26, 38.46, 57.69, 0, 0, 0, 0.0295},
-    {date(2026, 1, 1), date(2026, 12, 31), 1, 1, 1000, 1500, 0, 0, 0, 0.0295},
-    {date(2026, 1, 1), date(2026, 12, 31), 1, 52, 19.23, 28.85, 0, 0, 0, 0.0295},
-    {date(2026, 1, 1), date(2026, 12, 31), 1, 12, 83.33, 125, 0, 0, 0, 0.0295},
-    {date(2026, 1, 1), date(2026, 12, 31), 1, 24, 41.67, 62.5, 0, 0, 0, 0.0295},
-    {date(2026, 1, 1), date(2026, 12, 31), 1, 26, 38.46, 57.69, 0, 0, 0, 0.0295},
-    {date(2025, 1, 1), date(2025, 12, 31), 0, 1, 1000, 1500, 0, 0, 0, 0.03},
-    {date(2025, 1, 1), date(2025, 12, 31), 0, 52, 19.23, 28.85, 0, 0, 0, 0.03},
-    {date(2025, 1, 1), date(2025, 12, 31), 0, 12, 83.33, 125, 0, 0, 0, 0.03},
-    {date(2025, 1, 1), date(2025, 12, 31), 0, 24, 41.67, 62.5, 0, 0, 0, 0.03},
-    {date(2025, 1, 1), date(2025, 12, 31), 0, 26, 38.46, 57.69, 0, 0, 0, 0.03},
-    {date(2025, 1, 1), date(2025, 12, 31), 1, 1, 1000, 1500, 0, 0, 0, 0.03},
-    {date(2025, 1, 1), date(2025, 12, 31), 1, 52, 19.23, 28.85, 0, 0, 0, 0.03},
-    {date(2025, 1, 1), date(2025, 12, 31), 1, 12, 83.33, 125, 0, 0, 0, 0.03},
-    {date(2025, 1, 1), date(2025, 12, 31), 1, 24, 41.67, 62.5, 0, 0, 0, 0.03},
-    {date(2025, 1, 1), date(2025, 12, 31), 1, 26, 38.46, 57.69, 0, 0, 0, 0.03},
-    {date(2024, 1, 1), date(2024, 12, 31), 0, 1, 1000, 1500, 0, 0, 0, 0.0305},
-    {date(2024, 1, 1), date(2024, 12, 31), 0, 52, 19.23, 28.85, 0, 0, 0, 0.0305},
-    {date(2024, 1, 1), date(2024, 12, 31), 0, 12, 83.33, 125, 0, 0, 0, 0.0305},
-    {date(2024, 1, 1), date(2024, 12, 31), 0, 24, 41.67, 62.5, 0, 0, 0, 0.0305},
-    {date(2024, 1, 1), date(2024, 12, 31), 0, 26, 38.46, 57.69, 0, 0, 0, 0.0305},
-    {date(2024, 1, 1), date(2024, 12, 31), 1, 1, 1000, 1500, 0, 0, 0, 0.0305},
-    {date(2024, 1, 1), date(2024, 12, 31), 1, 52, 19.23, 28.85, 0, 0, 0, 0.0305},
-    {date(2024, 1, 1), date(2024, 12, 31), 1, 12, 83.33, 125, 0, 0, 0, 0.0305},
-    {date(2024, 1, 1), date(2024, 12, 31), 1, 24, 41.67, 62.5, 0, 0, 0, 0.0305},
-    {date(2024, 1, 1), date(2024, 12, 31), 1, 26, 38.46, 57.69, 0, 0, 0, 0.0305},
-};
+using IndianaTable = std::array<IndianaRow, std::size(kWithholding)>;
+
+template <class Amount>
+constexpr IndianaTable withDependentAmount(Amount amountFor) {
+    IndianaTable table{};
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        table[i] = kWithholding[i];
+        table[i].dependent = amountFor(kWithholding[i]);
+    }
+    return table;
+}
+
+constexpr IndianaTable kAdditionalDependents =
+    withDependentAmount([](const IndianaRow& r) { return additionalDependentAmount(r.periods); });
+constexpr IndianaTable kAdoptedDependents = withDependentAmount([](const IndianaRow& r) { return r.dependent; });
 
 static_assert(std::size(kWithholding) == 30, "ten rows a year for 2026, 2025 and 2024");
 static_assert(std::size(kAdditionalDependents) == std::size(kWithholding) &&
