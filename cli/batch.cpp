@@ -263,8 +263,11 @@ int runBatch(std::FILE* in, std::FILE* out, std::FILE* errors, const BatchSettin
         return kExitUsage;
     }
     if (totals.failedPays > 0 || totals.badRows > 0) {
-        fmt::print(errors, "{}: {} bad rows skipped, {} pays failed (left out of the totals)\n", settings.sourceName,
-                   totals.badRows, totals.failedPays);
+        std::string summary;
+        if (totals.badRows > 0) summary = fmt::format("{} bad rows skipped", totals.badRows);
+        if (totals.failedPays > 0)
+            summary += fmt::format("{}{} pays failed (left out of the totals)", summary.empty() ? "" : ", ", totals.failedPays);
+        fmt::print(errors, "{}: {}\n", settings.sourceName, summary);
         return kExitIncomplete;
     }
     return kExitOk;
