@@ -527,6 +527,8 @@ TEST(OrlaCalcStrictInput, AmountsTakeOnlyALeadingDollarAndThousandsGroups) {
         {"\"1,2,3\"", "'1,2,3' is not an amount"},
         {"20$00", "'20$00' is not an amount"},
         {"\"1,234.5,6\"", "'1,234.5,6' is not an amount"},
+        {"\"0,125\"", "'0,125' is not an amount"},
+        {"\"1234,567\"", "'1234,567' is not an amount"},
         {"$-5", "'$-5' is not an amount"},
         {"1e400", "'1e400' is out of range"},
         {"-1e400", "'-1e400' is out of range"},

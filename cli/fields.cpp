@@ -201,7 +201,8 @@ bool ungroup(std::string_view text, std::string& plain) {
     const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
     std::size_t lead = 0;
     while (lead < whole.size() && isDigit(whole[lead])) ++lead;
-    if (lead == 0 || lead > 3) return false;
+    // A first group of 0 is no thousands group: "0,125" is a decimal comma.
+    if (lead == 0 || lead > 3 || (whole[0] == '0' && lead < whole.size())) return false;
     for (std::size_t i = lead; i < whole.size(); i += 4)
         if (whole.size() - i < 4 || whole[i] != ',' || !isDigit(whole[i + 1]) || !isDigit(whole[i + 2]) || !isDigit(whole[i + 3]))
             return false;
