@@ -310,6 +310,8 @@ std::string BatchWriter::footer(const Totals& totals) const {
             }
             out += ",,,,";
             if (totals.failedPays > 0) out += fmt::format("totals leave out {} failed pays", totals.failedPays);
+            if (totals.skippedLines > 0)
+                out += fmt::format("{}{} blank or comment lines skipped", totals.failedPays > 0 ? "; " : "", totals.skippedLines);
             out += '\n';
             break;
         case Format::Json: {
