@@ -104,6 +104,14 @@ void auditTable(std::span<const BracketRow> table, const TableRules& rules) {
     }
 }
 
+// The position of a period count in 1, 2, 4, 12, 24, 26, 52 (the order of the allowance lists below).
+std::size_t periodsIndex(int periods) {
+    const int order[] = {1, 2, 4, 12, 24, 26, 52};
+    std::size_t i = 0;
+    while (i < std::size(order) - 1 && order[i] != periods) ++i;
+    return i;
+}
+
 std::vector<GroupKey> nestedOrder(std::initializer_list<int> outer, std::initializer_list<int> inner, bool statusOuter) {
     std::vector<GroupKey> order;
     for (int year : {2026, 2025, 2024})
@@ -121,9 +129,8 @@ TEST(NebraskaNjNm, NebraskaTable) {
         const double by2026[] = {2440, 1220, 610, 203.33, 101.67, 93.85, 46.92};
         const double by2025[] = {2360, 1180, 590, 196.67, 98.33, 90.77, 45.38};
         const double by2024[] = {2250, 1125, 562.5, 187.5, 93.75, 86.54, 43.27};
-        const int index = periods == 1 ? 0 : periods == 2 ? 1 : periods == 4 ? 2 : periods == 12 ? 3 : periods == 24 ? 4
-                                                                                   : periods == 26 ? 5 : 6;
-        return year == 2026 ? by2026[index] : year == 2025 ? by2025[index] : by2024[index];
+        const std::size_t i = periodsIndex(periods);
+        return year == 2026 ? by2026[i] : year == 2025 ? by2025[i] : by2024[i];
     };
     // Each per-period base is chained from the row before it, to the cent.
     rules.periodBase = [](const Group& g, std::size_t k, const Group&) {
@@ -160,8 +167,8 @@ TEST(NebraskaNjNm, NewJerseyTable) {
     TableRules rules;
     rules.order = nestedOrder({0, 1, 2, 3, 4}, {52, 26, 24, 12, 4, 2, 1}, true);
     rules.allowance = [](int, int periods) {
-        return periods == 1 ? 1000 : periods == 2 ? 500 : periods == 4 ? 250 : periods == 12 ? 83.3 : periods == 24 ? 41.6
-               : periods == 26 ? 38.4 : 19.2;
+        const double amounts[] = {1000, 500, 250, 83.3, 41.6, 38.4, 19.2};
+        return amounts[periodsIndex(periods)];
     };
     // Each per-period base is the annual base divided by the periods, to the cent or to the dollar, but for
     // three published amounts.
@@ -381,6 +388,30 @@ TEST(NebraskaNjNm, NewJerseyTaxableIncome) {
         r.pay.stateTaxableIncome = 12345;
         EXPECT_EQ(calcFull(r), 0u);
         EXPECT_EQ(r.pay.stateTaxableIncome, 12345) << code;
+    }
+}
+
+// ---- declared record sizes -----------------------------------------------------------------------------
+
+// A field is used only when the declared size holds all of it: the rate table letter (116 to 120) and the
+// supplemental tax (168 to 176).
+TEST(NebraskaNjNm, DeclaredSizes) {
+    for (int size : {119, 120}) {
+        Records r = makeRecords(ORLA_NJ, date(2026, 3, 13), 52, 1000);
+        r.state.recordSize = size;
+        r.state.stateFilingStatus = 1;
+        r.state.stateRateTable = 'C';
+        EXPECT_EQ(calcFull(r), 0u);
+        EXPECT_DOUBLE_EQ(field(r.state.stateTax), size == 120 ? 21.33 : 18.34) << size;  // table C, else B
+    }
+    for (int size : {175, 176}) {
+        Records r = makeRecords(ORLA_NM, date(2026, 3, 13), 52, 1000);
+        r.state.recordSize = size;
+        r.state.stateSuppAggregate = 1;
+        r.state.stateSuppWages = 500;
+        r.state.stateSuppTax = kUntouched;
+        EXPECT_EQ(calcFull(r), 0u);
+        EXPECT_DOUBLE_EQ(field(r.state.stateSuppTax), size == 176 ? 23.62 : kUntouched) << size;
     }
 }
 
