@@ -16,7 +16,12 @@ constexpr CalcDate k2024From = date(2024, 1, 1);
 constexpr CalcDate k2024To = date(2024, 12, 31);
 
 // Newest year first; per year the periods 1, 52, 26, 24, 12, 4 and 2, per periods single (0) then
-// married (1), seven brackets each.
+// married (1), seven brackets each. The 2025 per-period rows are the state's published ones. Those of
+// 2024 are derived from the 2024 annual rows as the published ones are: each low is the annual low divided
+// by the periods, half up to whole dollars; rows 1 and 2 have base 0 and every later base is the base
+// before it plus (low - the low before it) x the rate before it, half up to cents. (The 2024 married
+// annual base of row 3, 101.93, is larger than its lows give, 97.86; the per-period rows chain from their
+// own lows.)
 constexpr BracketRow kBrackets[] = {
     {k2026From, k2026To, 0, 1, 2440, 0, 3430, 0, 0},
     {k2026From, k2026To, 0, 1, 2440, 3430, 6710, 0, 0.0226},

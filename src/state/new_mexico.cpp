@@ -16,7 +16,9 @@ constexpr CalcDate k2024From = date(2024, 1, 1);
 constexpr CalcDate k2024To = date(2024, 12, 31);
 
 // Newest year first; per year the periods 52, 26, 24, 12, 4, 2 and 1, per periods single (0), married
-// (1) and head of household (2), ten brackets each. The allowance amount is 0 throughout.
+// (1) and head of household (2), ten brackets each. The allowance amount is 0 throughout. The 2025
+// per-period rows are the state's published ones; those of 2024 are derived from the 2024 annual rows as
+// the published ones are: low and base divided by the periods, half up to whole dollars and to cents.
 constexpr BracketRow kBrackets[] = {
     {k2026From, k2026To, 0, 52, 0, 0, 155, 0, 0},
     {k2026From, k2026To, 0, 52, 0, 155, 261, 0, 0.015},
