@@ -56,7 +56,7 @@ struct TableRules {
     std::vector<GroupKey> order;
     std::function<double(int year, int periods)> allowance;
     std::function<bool(const Group& g, std::size_t k, const Group& annual)> periodBase;
-    // An annual base the document gives that does not follow from the lows and rates: its value, else NaN.
+    // An annual base kept as given although it does not follow from the lows and rates: its value, else NaN.
     std::function<double(int year, int status, std::size_t k)> annualBaseAsGiven = [](int, int, std::size_t) {
         return std::nan("");
     };
