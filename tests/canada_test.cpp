@@ -1,12 +1,15 @@
 // Canadian withholding: pension contribution, insurance premium, federal and provincial tax, claim codes
 // and Quebec. Expected amounts were worked independently from the published rules and rates.
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <vector>
 
 #include <gtest/gtest.h>
 #include <orla/orla.h>
+
+#include "canada/canada.h"
 
 namespace {
 
@@ -593,3 +596,46 @@ TEST(CanadaRecords, EveryDeclaredSizeStaysInsideTheRecord) {
 }
 
 }  // namespace
+
+// ---- the pension walk ------------------------------------------------------------------------------
+
+namespace orla::canada {
+namespace {
+
+// The walk one cent at a time, as the rule states it.
+double pensionTotalCentByCent(double ytd, double g, const PensionRow& row, int periods) {
+    const double exemption = row.basicExemption / periods;
+    const double c = row.rate * 0.01;
+    const double c2 = row.secondTierRate * 0.01;
+    double total = ytd;
+    if (g - exemption >= 0)
+        for (double k = 0; g - exemption >= k; k += 0.01) {
+            if (row.maxContribution > total + c)
+                total += c;
+            else if (row.maxContribution + row.maxSecondTier > total + c2)
+                total += c2;
+            else
+                break;  // nothing more can be added
+        }
+    return total;
+}
+
+TEST(CanadaPensionWalk, RunsGiveTheSameBitsAsSingleSteps) {
+    std::uint64_t seed = 12345;
+    auto next = [&seed] {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        return static_cast<double>(seed >> 11) / 9007199254740992.0;
+    };
+    const int periodCounts[] = {1, 4, 12, 24, 26, 52, 365};
+    for (int i = 0; i < 300; ++i) {
+        const PensionRow& row = kPension[static_cast<std::size_t>(i) % std::size(kPension)];
+        const int periods = periodCounts[static_cast<std::size_t>(i / 3) % std::size(periodCounts)];
+        const double ytd = i % 7 == 0 ? 0.0 : std::round(next() * 450000) / 100;
+        const double g = std::round(next() * (i % 10 == 0 ? 20000000 : 1500000)) / 100;
+        SCOPED_TRACE(testing::Message() << "ytd " << ytd << " g " << g << " periods " << periods);
+        EXPECT_EQ(pensionTotal(ytd, g, row, periods), pensionTotalCentByCent(ytd, g, row, periods));
+    }
+}
+
+}  // namespace
+}  // namespace orla::canada

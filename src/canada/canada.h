@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include "canada/canada_tables.h"
+
 namespace orla::canada {
 
 // The size a record declares, read without binding a reference to the packed record.
@@ -49,6 +51,9 @@ void put(Record* r, std::size_t offset, T value) {
 // Writes the held outputs of prov and returns the annual provincial tax of the regular pay (0 when the
 // calculation could not run); failed is set when a lookup failed or the record cannot be computed.
 double provincialTax(ProvinceRecord* prov, const double block[3], bool& failed);
+
+// The pension total after the cent-by-cent walk over g dollars of pensionable earnings from ytd.
+double pensionTotal(double ytd, double g, const PensionRow& row, int periods);
 
 // Clears the outputs prov holds (status, provAnnualTax, provBonusTax).
 void clearProvincialOutputs(ProvinceRecord* prov);

@@ -18,30 +18,77 @@ struct PassResult {
     double totalAnnualTax = 0;
 };
 
+// A run of steps x <- fl(x + delta) that all add the same amount: within one binade of x every step
+// rounds delta to the same grid, so the increment d is the same each time, unless delta lies exactly
+// halfway between two grid points (then the rounding depends on x) or a step would leave the binade.
+// Returns the number of steps that may be taken at once (0: take a single step) and their increment.
+struct Run {
+    double steps = 0;
+    double increment = 0;
+};
+
+Run uniformRun(double x, double delta) {
+    // Near zero the binades are narrower than a few steps: single steps.
+    if (!(x > 4 * delta)) return {};
+    int e = 0;
+    std::frexp(x, &e);  // x lies in [2^(e-1), 2^e)
+    const double top = std::ldexp(1.0, e);
+    const double ulp = std::ldexp(1.0, e - 53);
+    if (std::fmod(delta, ulp) == ulp / 2) return {};
+    const double d = (x + delta) - x;  // exact: the sum lies within a factor 2 of x
+    // x + j d is a multiple of the grid inside the binade, hence exact, for every step counted; two steps
+    // are kept back so that no step's sum reaches the binade's top.
+    const double steps = std::floor((top - x) / d) - 2;
+    return {steps > 0 ? steps : 0, d};
+}
+
 // The contribution on g dollars of pensionable earnings, in steps of one cent of earnings: each step adds
-// the first-tier contribution while the total stays below its maximum, then the second-tier one while the
-// total stays below both maximums. The step counter k grows by repeated addition of 0.01, which fixes the
-// number of steps. Once neither tier can take a step the total can no longer change, so the walk stops
-// there: the result is the same as walking every remaining cent, and the number of steps is bounded by
-// the maximums whatever the earnings.
+// the first-tier contribution c while the total stays below its maximum, then the second-tier one c2 while
+// the total stays below both maximums. The step counter k grows by repeated addition of 0.01, which fixes
+// the number of steps, and the total by repeated addition of c or c2, whose rounding fixes the last cent.
+// The walk takes the steps in runs: where k and the total both add an unchanging increment (see
+// uniformRun) and neither bound can be reached within the run, many steps are taken at once with the
+// exact result of taking them one by one; near a binade's edge or a bound it takes single steps. Once
+// neither tier can take a step the total can no longer change, so the walk stops there.
+}  // namespace
+
 double pensionTotal(double ytd, double g, const PensionRow& row, int periods) {
     const double exemption = row.basicExemption / periods;
     const double c = row.rate * 0.01;
     const double c2 = row.secondTierRate * 0.01;
     const double both = row.maxContribution + row.maxSecondTier;
+    const double room = g - exemption;
     double total = ytd;
-    if (g - exemption >= 0) {
-        for (double k = 0; g - exemption >= k; k += 0.01) {
-            if (row.maxContribution > total + c)
-                total += c;
-            else if (both > total + c2)
-                total += c2;
-            else
-                break;
+    if (!(room >= 0)) return total;
+    double k = 0;
+    while (room >= k) {
+        const bool firstTier = row.maxContribution > total + c;
+        if (!firstTier && !(both > total + c2)) break;
+        const double step = firstTier ? c : c2;
+        const double limit = firstTier ? row.maxContribution : both;
+        const Run rk = uniformRun(k, 0.01);
+        const Run rt = uniformRun(total, step);
+        double steps = rk.steps < rt.steps ? rk.steps : rt.steps;
+        if (steps >= 1) {
+            // Step j is taken while k + j dk <= room and limit > total + (j + 1) dt; one step of margin
+            // on each bound covers the rounding of the divisions.
+            const double byRoom = std::floor((room - k) / rk.increment) - 1;
+            const double byLimit = std::floor((limit - total) / rt.increment) - 2;
+            if (byRoom < steps) steps = byRoom;
+            if (byLimit < steps) steps = byLimit;
+        }
+        if (steps >= 1) {
+            k = k + steps * rk.increment;
+            total = total + steps * rt.increment;
+        } else {
+            total += step;
+            k += 0.01;
         }
     }
     return total;
 }
+
+namespace {
 
 template <class Row>
 const Row* covering(std::span<const Row> rows, const CalcDate& d) {
