@@ -41,6 +41,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <type_traits>
 
@@ -267,7 +268,7 @@ int standardSupplemental(StateRecord* s, const CalcDate& d, std::span<const Flat
 // ---- S1 to S7 in one call -----------------------------------------------------------------------------
 
 struct StandardOptions {
-    int allowances = -1;          // the allowance count a; -1 takes stateAllowances (New Mexico: min(a, 3))
+    std::optional<int> allowances;  // the allowance count a; unset takes stateAllowances (New Mexico: min(a, 3))
     double allowanceFactor = 1.0; // a x allowance x factor (Rhode Island's exemption factor)
     Pass2Form pass2 = Pass2Form::Standard;
     bool writeTableDate = true;   // false: neither S1 nor S3 writes stateTableDate (Nebraska)
@@ -288,7 +289,7 @@ int runStandardSteps(PayRecord* pay, StateRecord* s, Find&& find, std::span<cons
     if (o.writeTableDate) writeUnmatchedTableDate(pay, s);
     if (rejectPeriodsBelowOne(s)) return 1;
     StandardTaxable taxable{s->statePayPeriods, s->stateWages};
-    taxable.allowances = o.allowances >= 0 ? o.allowances : s->stateAllowances;
+    taxable.allowances = o.allowances.value_or(s->stateAllowances);
     taxable.allowanceFactor = o.allowanceFactor;
     taxable.pass2Form = o.pass2;
     if (o.storeTaxableCents) taxable.taxableCents = &pay->stateTaxableIncome;
