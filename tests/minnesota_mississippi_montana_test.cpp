@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "state/calculators.h"
 #include "state/minnesota.h"
 #include "state/mississippi.h"
@@ -232,6 +234,17 @@ TEST(Montana, FixedTaxAndRecordSize) {
             EXPECT_TRUE(sameDate(call.state.stateTableDate, date(2017, 1, 9))) << c.name;
         }
     }
+    // Through the driver, a field beyond the declared size is not read, whatever the bytes there hold.
+    Call beyond(ORLA_MT, date(2026, 1, 9), 52, 1000);
+    beyond.state.recordSize = 211;
+    beyond.state.stateFixedTax = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(beyond.driver(), 0u);
+    EXPECT_DOUBLE_EQ(field(beyond.state.stateTax), 33);
+    Call shortMs(ORLA_MS, date(2026, 6, 5), 52, 600);
+    shortMs.state.recordSize = 131;
+    shortMs.state.stateExemptionAmount = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(shortMs.driver(), 0u);
+    EXPECT_DOUBLE_EQ(field(shortMs.state.stateTax), 16);
     // Through the driver a record too small is a state failure.
     Call small(ORLA_MT, date(2026, 1, 9), 52, 1000);
     small.state.recordSize = 176;
