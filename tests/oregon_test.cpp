@@ -41,6 +41,8 @@ TEST(Oregon, RegularTax) {
         {"biweekly higher-wage", date(2026, 3, 6), 26, 0, 1, 2000, 150, 131, 0},
         // 1,900 < 1,923: lower-wage table, 42,665: ((31,565 x 0.0875 + 917 - 256) / 26 = 131.65
         {"biweekly lower-wage", date(2026, 3, 6), 26, 0, 1, 1900, 150, 132, 0},
+        // A weekly wage at the threshold takes the higher-wage table: (36,089 x 0.0875 + 661 - 256) / 52
+        {"weekly at the threshold", date(2026, 3, 6), 52, 0, 1, 962, 0, 69, 0},
         // Single with 3 allowances: married rows, single subtraction and credit limit:
         // 60,000 - 5,000 - 5,670 = 49,330; 27,130 x 0.0875 + 1,323 - 768 = 2,928.88
         {"single with 3 allowances", date(2026, 3, 6), 1, 0, 3, 60000, 5000, 2929, 4933000},
