@@ -37,6 +37,27 @@
 //     o.pass2 = Pass2Form::PerPayAnnualised;
 //     o.supplemental.floorAtZero = false;
 //     return runStandardSteps(pay, state, kIndex, status, kFlatRates, o);
+//
+// Composed from the pieces (West Virginia style: the tax and the aggregate tax' in whole dollars):
+//
+//     clearStateOutputs(state);
+//     writeUnmatchedTableDate(pay, state);
+//     if (rejectPeriodsBelowOne(state)) return 1;
+//     const auto find = indexedFinder(kIndex, pay->payDate, status);
+//     StandardTaxable t{state->statePayPeriods, state->stateWages};
+//     t.allowances = state->stateAllowances;
+//     if (const int failed = applyRegularTax(state, standardLookup(find, t.periods, t))) return failed;
+//     state->stateTax = roundDollars(state->stateTax);
+//     return standardSupplemental(state, pay->payDate, kFlatRates, [&](double supp) {
+//         StandardTaxable withSupp = t;
+//         withSupp.supp = supp;
+//         auto hit = standardLookup(find, withSupp.periods, withSupp);
+//         hit.tax = roundDollars(hit.tax);
+//         return hit;
+//     });
+//
+// A state with its own taxable amount passes a type with pass1(row) and pass2(row) in place of
+// StandardTaxable; one whose lookup ignores the status passes its own finder (see indexedFinder).
 #pragma once
 
 #include <cstddef>
