@@ -215,11 +215,15 @@ TEST(OrlaCalcGolden, SamplePayrollMatchesThePublishedRates) {
     // Guam withholds its own tax by the federal computation, in place of the federal tax.
     EXPECT_DOUBLE_EQ(amount(rows["E112"], "fed-tax"), 0.0);
     EXPECT_DOUBLE_EQ(amount(rows["E112"], "state-tax"), federalTax(kSingle2026, 26, 2000, kAdjustmentOther));
+    // State anchors: Oregon, Oklahoma, Wisconsin, Minnesota, Mississippi and Montana.
+    for (const auto& [id, tax] : {std::pair{"E151", 130.00}, {"E152", 38.00}, {"E153", 99.94}, {"E154", 78.74},
+                                  {"E155", 175.00}, {"E156", 91.00}})
+        EXPECT_DOUBLE_EQ(amount(rows[id], "state-tax"), tax) << id;
     // Nebraska by the flat rate (the sample's default) has no 2026 rate: the pay is taxed on the 2025 rows,
     // 54.71 + (2,300 - 90.77 - 1,490) x 0.0523.
-    EXPECT_DOUBLE_EQ(amount(rows["E154"], "state-tax"), 92.33);
-    EXPECT_DOUBLE_EQ(amount(rows["E155"], "state-tax"), 91.12);   // rate table B: 70 + (3,500 - 76.80 - 3,077) x 0.061
-    EXPECT_DOUBLE_EQ(amount(rows["E156"], "state-tax"), 178.80);  // 163.71 + (5,200 - 4,879) x 0.047
+    EXPECT_DOUBLE_EQ(amount(rows["E157"], "state-tax"), 92.33);
+    EXPECT_DOUBLE_EQ(amount(rows["E158"], "state-tax"), 91.12);   // rate table B: 70 + (3,500 - 76.80 - 3,077) x 0.061
+    EXPECT_DOUBLE_EQ(amount(rows["E159"], "state-tax"), 178.80);  // 163.71 + (5,200 - 4,879) x 0.047
 
 
     // The totals are the exact sums of the rows.
