@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "statuses.h"
+#include "local.h"
 
 namespace orla_cli {
 
@@ -47,6 +48,7 @@ unsigned findingsOf(const PayResult& r) {
     if (fullMode && !(findings & kFederalFailed) && pay.fedTableDate.year != pay.payDate.year) findings |= kFederalFallback;
     // State rows are dated within one year: a row of an earlier year covers the pay only through the fallback.
     if (fullMode && stateTableDateKnown(r) && state.stateTableDate.year < pay.payDate.year) findings |= kStateFallback;
+    if (r.withLocal && ((r.flags & ORLA_FLAG_LOCAL) || r.local.localStatus != 0)) findings |= kLocalFailed;
     const bool bonus = hasField(pay, 128);
     if (pay.fedWages < 0 || pay.ficaWages < 0 || (bonus && pay.suppWages < 0) || (fullMode && state.stateWages < 0))
         findings |= kNegativeWages;
@@ -76,6 +78,11 @@ double netPay(const PayRecord& pay, const StateRecord& state) {
 }
 
 PayResult calculate(const PayInput& input, int mode) {
+    if (wantsLocal(input)) {
+        PayResult local = calculateLocal(input, mode);
+        local.findings = findingsOf(local);
+        return local;
+    }
     PayResult result;
     result.pay = input.pay;
     result.state = input.state;
@@ -166,7 +173,7 @@ std::string stateStatusWords(const PayResult& r) {
 
 std::vector<std::string> explain(const PayResult& r) {
     std::vector<std::string> notes;
-    if (r.findings == 0) return notes;
+
     const PayRecord& pay = r.pay;
     const StateRecord& state = r.state;
     const bool fullMode = !federalOnly(r.mode);
@@ -192,6 +199,7 @@ std::vector<std::string> explain(const PayResult& r) {
         if (fullMode) add("state-wages", state.stateWages);
         notes.push_back("negative wages computed as given: " + negative);
     }
+    explainLocal(r, notes);
     return notes;
 }
 

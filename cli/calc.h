@@ -16,12 +16,15 @@ enum Finding : unsigned {
     kFederalFallback = 1u << 3,  // computed on the federal tables of the year before
     kStateFallback = 1u << 4,    // computed on state tables of an earlier year
     kNegativeWages = 1u << 5,    // a wage amount below zero, computed as given
+    kLocalFailed = 1u << 6,      // flag 16, or a local status other than 0 (pays with local taxes)
 };
-constexpr unsigned kFailures = kFederalFailed | kStateFailed | kGrossUpMissed;
+constexpr unsigned kFailures = kFederalFailed | kStateFailed | kGrossUpMissed | kLocalFailed;
 
 struct PayResult {
     PayRecord pay{};
     StateRecord state{};
+    LocalRecord local{};
+    bool withLocal = false;      // computed through ORLA_Calc_Local (flags then hold its status)
     unsigned flags = 0;
     unsigned findings = 0;       // Finding bits
     int mode = ORLA_MODE_FULL;

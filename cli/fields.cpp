@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "local.h"
+
 namespace orla_cli {
 
 namespace {
@@ -80,7 +82,7 @@ constexpr Field kFields[] = {
 #undef PAY
 #undef STATE
 
-static_assert(std::size(kFields) <= 64, "PayInput::given holds one bit per field");
+static_assert(std::size(kFields) <= 96, "PayInput::given holds one bit per field, the local fields' too");
 
 // Jurisdiction codes 1 to 59: the postal list with the territories, in alphabetical order of the full names.
 struct Jurisdiction {
@@ -342,8 +344,9 @@ bool parseFedFilingStatus(std::string_view text, int& code) {
 std::string quoted(std::string_view text) { return "'" + printable(text) + "'"; }
 
 std::byte* fieldAddress(const Field& field, PayInput& input) {
-    auto* base = field.target == Target::Pay ? reinterpret_cast<std::byte*>(&input.pay)
-                                             : reinterpret_cast<std::byte*>(&input.state);
+    auto* base = field.target == Target::Pay     ? reinterpret_cast<std::byte*>(&input.pay)
+                 : field.target == Target::Local ? reinterpret_cast<std::byte*>(&input.local)
+                                                 : reinterpret_cast<std::byte*>(&input.state);
     return base + field.offset;
 }
 
@@ -354,8 +357,9 @@ void store(const Field& field, PayInput& input, const T& value) {
 
 template <typename T>
 T load(const Field& field, const PayInput& input) {
-    const auto* base = field.target == Target::Pay ? reinterpret_cast<const std::byte*>(&input.pay)
-                                                   : reinterpret_cast<const std::byte*>(&input.state);
+    const auto* base = field.target == Target::Pay     ? reinterpret_cast<const std::byte*>(&input.pay)
+                       : field.target == Target::Local ? reinterpret_cast<const std::byte*>(&input.local)
+                                                       : reinterpret_cast<const std::byte*>(&input.state);
     T value;
     std::memcpy(&value, base + field.offset, sizeof value);
     return value;
@@ -374,17 +378,21 @@ const Field* findField(std::string_view name) {
     for (const Field& f : kFields)
         if (name == f.name || (!f.alias.empty() && name == f.alias) || (!f.recordName.empty() && name == f.recordName))
             return &f;
-    return nullptr;
+    return findLocalField(name);
 }
 
-std::size_t fieldIndex(const Field& f) { return static_cast<std::size_t>(&f - kFields); }
+std::size_t fieldIndex(const Field& f) {
+    if (f.target == Target::Local) return std::size(kFields) + static_cast<std::size_t>(&f - localFields().data());
+    return static_cast<std::size_t>(&f - kFields);
+}
 
 PayInput::PayInput() {
     pay.recordSize = sizeof(PayRecord);
     state.recordSize = sizeof(StateRecord);
+    local.recordSize = sizeof(LocalRecord);
 }
 
-bool PayInput::has(const Field& f) const { return (given >> fieldIndex(f)) & 1u; }
+bool PayInput::has(const Field& f) const { return given.test(fieldIndex(f)); }
 
 bool setField(const Field& f, std::string_view text, PayInput& input, std::string& error) {
     text = trim(text);
@@ -427,16 +435,19 @@ bool setField(const Field& f, std::string_view text, PayInput& input, std::strin
             store(f, input, whole);
             break;
         case Kind::PayRecordSize:
-        case Kind::StateRecordSize: {
+        case Kind::StateRecordSize:
+        case Kind::LocalRecordSize: {
             // A size beyond the record would let the library read memory the record does not have.
-            const int limit = f.kind == Kind::PayRecordSize ? int{sizeof(PayRecord)} : int{sizeof(StateRecord)};
+            const int limit = f.kind == Kind::PayRecordSize     ? int{sizeof(PayRecord)}
+                              : f.kind == Kind::LocalRecordSize ? int{sizeof(LocalRecord)}
+                                                                : int{sizeof(StateRecord)};
             if (!parseInt(text, whole) || whole < 0 || whole > limit)
                 return error = quoted(text) + " is not a record size from 0 to " + std::to_string(limit), false;
             store(f, input, whole);
             break;
         }
     }
-    input.given |= std::uint64_t{1} << fieldIndex(f);
+    input.given.set(fieldIndex(f));
     return true;
 }
 
@@ -460,11 +471,14 @@ bool completeInput(PayInput& input, int mode, std::string& error) {
         {field("state-pay-periods"), field("pay-periods")},
         {field("medicare-ytd-wages"), field("ss-ytd-wages")},
         {field("state-supp-wages"), field("supp-wages")},
+        {field("local-wages"), field("fed-wages")},
+        {field("local-pay-periods"), field("pay-periods")},
+        {field("local-supp-wages"), field("supp-wages")},
     };
-    static const std::uint64_t kAlwaysRequired = [] {
-        std::uint64_t mask = 0;
+    static const std::bitset<128> kAlwaysRequired = [] {
+        std::bitset<128> mask;
         for (const Field& f : kFields)
-            if (isRequired(f, ORLA_MODE_FEDERAL)) mask |= std::uint64_t{1} << fieldIndex(f);
+            if (isRequired(f, ORLA_MODE_FEDERAL)) mask.set(fieldIndex(f));
         return mask;
     }();
     static const Field& kStateCode = field("state-code");
