@@ -1,0 +1,87 @@
+// Every value of the long tables against the published figures: each table's rows are folded into one
+// digest (each amount in ten-thousandths), and the expected digest was computed from the published
+// tables by the same fold, so a one-digit change anywhere in a row fails. A few behaviours that a
+// changed value or bound would show are checked besides.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <initializer_list>
+
+#include "federal/federal.h"
+#include "state/new_york.h"
+#include "test_records.h"
+
+namespace orla {
+namespace {
+
+using testing::field;
+
+struct Digest {
+    std::uint64_t value = 0;
+    void add(double v) { value = value * 1000003u + static_cast<std::uint64_t>(std::llround(v * 10000)); }
+    void add(std::initializer_list<double> values) {
+        for (double v : values) add(v);
+    }
+    void addDates(const CalcDate& from, const CalcDate& to) {
+        add({double(from.year), double(from.month), double(from.day), double(to.year), double(to.month), double(to.day)});
+    }
+};
+
+std::uint64_t digestOf(std::span<const BracketRow> rows) {
+    Digest d;
+    for (const BracketRow& r : rows) {
+        d.addDates(r.from, r.to);
+        d.add({double(r.status), double(r.periods), r.allowance, r.low, r.high, r.base, r.rate});
+    }
+    return d.value;
+}
+
+std::uint64_t digestOf(std::span<const NewYorkBracketRow> rows) {
+    Digest d;
+    for (const NewYorkBracketRow& r : rows) {
+        d.addDates(r.from, r.to);
+        d.add({double(r.status), double(r.periods), r.deduction, r.allowance, r.low, r.high, r.base, r.rate});
+    }
+    return d.value;
+}
+
+TEST(TableValues, FederalTables) {
+    EXPECT_EQ(federalWithholdingTable().size(), 144u);
+    EXPECT_EQ(digestOf(federalWithholdingTable()), 4137269910326098212u);
+    EXPECT_EQ(nonresidentAlienTable().size(), 42u);
+    EXPECT_EQ(digestOf(nonresidentAlienTable()), 10916386991023536808u);
+}
+
+TEST(TableValues, NewYorkTables) {
+    EXPECT_EQ(newYorkBracketTable().size(), 360u);
+    EXPECT_EQ(digestOf(newYorkBracketTable()), 3896647648727626726u);
+    EXPECT_EQ(newYorkHighIncomeTable().size(), 18u);
+    EXPECT_EQ(digestOf(newYorkHighIncomeTable()), 6170142804534897494u);
+}
+
+// Biweekly single 2026, 1,500: 1,500 - 284.60 = 1,215.40 in the row from 535 (base 22.54) at 5.4 %.
+TEST(TableValues, NewYorkBiweeklyBase) {
+    testing::Call c(ORLA_NY, date(2026, 6, 12), 26, 1500);
+    EXPECT_EQ(c.run(), 0u);
+    EXPECT_DOUBLE_EQ(field(c.state.stateTax), 59.28);
+}
+
+// The flat federal rate is chosen by the bonuses paid before this one: 37 % only once they exceed
+// 1,000,000, so exactly 1,000,000 still takes 22 %.
+TEST(TableValues, FlatSupplementalThreshold) {
+    const struct {
+        double paidBefore;
+        double want;
+    } cases[] = {{999999.99, 220.00}, {1000000.00, 220.00}, {1000000.01, 370.00}};
+    for (const auto& k : cases) {
+        testing::Call c(ORLA_TX, date(2025, 6, 13), 26, 2000);
+        c.pay.suppWages = 1000;
+        c.pay.suppYtdWages = k.paidBefore;
+        EXPECT_EQ(c.run(), 0u);
+        EXPECT_DOUBLE_EQ(field(c.pay.fedSuppTax), k.want) << k.paidBefore;
+    }
+}
+
+}  // namespace
+}  // namespace orla
