@@ -7,8 +7,11 @@
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
+#include <vector>
 
 #include "federal/federal.h"
+#include "state/california.h"
+#include "state/kansas.h"
 #include "state/new_york.h"
 #include "test_records.h"
 
@@ -58,6 +61,32 @@ TEST(TableValues, NewYorkTables) {
     EXPECT_EQ(digestOf(newYorkBracketTable()), 3896647648727626726u);
     EXPECT_EQ(newYorkHighIncomeTable().size(), 18u);
     EXPECT_EQ(digestOf(newYorkHighIncomeTable()), 6170142804534897494u);
+}
+
+TEST(TableValues, KansasRates) {
+    EXPECT_EQ(kansasRateTable().size(), 273u);
+    EXPECT_EQ(digestOf(kansasRateTable()), 14148800179048214877u);
+}
+
+TEST(TableValues, CaliforniaTables) {
+    // The published groups of the tax rate table: every 2026 group and the annual groups of 2025 and 2024
+    // (the other per-period groups come from the state's own tables), with the two corrections of the
+    // 2025 annual rows (single third low 25,499, head-of-household sixth base 3,862.25).
+    const std::span<const BracketRow> rates = caTables().taxRate;
+    std::vector<BracketRow> published;
+    for (const BracketRow& r : rates)
+        if (r.from.year == 2026 || r.periods == 1) published.push_back(r);
+    EXPECT_EQ(rates.size(), 630u);
+    EXPECT_EQ(published.size(), 270u);
+    EXPECT_EQ(digestOf(published), 132810240156866123u);
+    // Every credit is the annual credit per allowance times the count over the periods, in cents.
+    Digest credits;
+    for (const CaExemptionCreditRow& r : caTables().exemptionCredit) {
+        credits.addDates(r.from, r.to);
+        credits.add({double(r.periods), double(r.allowances), r.credit});
+    }
+    EXPECT_EQ(caTables().exemptionCredit.size(), 231u);
+    EXPECT_EQ(credits.value, 3895733141650227460u);
 }
 
 // Biweekly single 2026, 1,500: 1,500 - 284.60 = 1,215.40 in the row from 535 (base 22.54) at 5.4 %.
