@@ -139,9 +139,10 @@ TEST(FailurePaths, AggregateMethodAfterAFailedFederalLookup) {
 // The running flags of a search: a first state failure clears flag 8, also one raised by an earlier
 // trial, so a search whose last trial computed on the retry ends without it.
 TEST(FailurePaths, GrossUpFlagsFollowTheLastTrial) {
+    // A 2027 pay: Delaware's first attempt of a trial fails, and whether the 2026 retry finds a bracket
+    // depends on the trial wages (52 state periods against 4 pay periods).
     Call c(ORLA_DE, date(2027, 9, 15), 4, 114);
     c.pay.fedFilingStatus = ORLA_FED_MARRIED;
-    c.state.stateFilingStatus = 1;
     c.state.statePayPeriods = 52;
     EXPECT_EQ(c.driver(ORLA_MODE_GROSS_UP_WAGES), 0u);
     EXPECT_EQ(c.state.status, 0);
