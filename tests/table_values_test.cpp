@@ -13,6 +13,7 @@
 #include "state/california.h"
 #include "state/kansas.h"
 #include "state/new_york.h"
+#include "state/ohio.h"
 #include "test_records.h"
 
 namespace orla {
@@ -87,6 +88,23 @@ TEST(TableValues, CaliforniaTables) {
     }
     EXPECT_EQ(caTables().exemptionCredit.size(), 231u);
     EXPECT_EQ(credits.value, 3895733141650227460u);
+}
+
+TEST(TableValues, OhioPublishedRows) {
+    // Both three-bracket blocks whole, and the weekly and annual rows of the six-bracket blocks (the
+    // other periods of those blocks come from the state's own tables). The status is not tested.
+    Digest d;
+    int count = 0;
+    for (const BracketRow& r : ohioWithholdingTable()) {
+        const bool threeBrackets = r.from.year == 2026 || (r.from.year == 2025 && r.from.month == 10);
+        if (!threeBrackets && r.periods != 52 && r.periods != 1) continue;
+        d.addDates(r.from, r.to);
+        d.add({double(r.periods), r.allowance, r.low, r.high, r.base, r.rate});
+        ++count;
+    }
+    EXPECT_EQ(ohioWithholdingTable().size(), 120u);
+    EXPECT_EQ(count, 66);
+    EXPECT_EQ(d.value, 1123186796491407694u);
 }
 
 // Biweekly single 2026, 1,500: 1,500 - 284.60 = 1,215.40 in the row from 535 (base 22.54) at 5.4 %.
