@@ -11,6 +11,7 @@
 
 #include "federal/federal.h"
 #include "state/california.h"
+#include "state/idaho.h"
 #include "state/kansas.h"
 #include "state/new_york.h"
 #include "state/ohio.h"
@@ -64,9 +65,11 @@ TEST(TableValues, NewYorkTables) {
     EXPECT_EQ(digestOf(newYorkHighIncomeTable()), 6170142804534897494u);
 }
 
-TEST(TableValues, KansasRates) {
+TEST(TableValues, KansasAndIdahoRates) {
     EXPECT_EQ(kansasRateTable().size(), 273u);
     EXPECT_EQ(digestOf(kansasRateTable()), 14148800179048214877u);
+    EXPECT_EQ(idahoRateTable().size(), 100u);
+    EXPECT_EQ(digestOf(idahoRateTable()), 3742679026952718872u);
 }
 
 TEST(TableValues, CaliforniaTables) {
