@@ -13,6 +13,7 @@
 #include "state/california.h"
 #include "state/idaho.h"
 #include "state/kansas.h"
+#include "state/missouri.h"
 #include "state/new_york.h"
 #include "state/ohio.h"
 #include "test_records.h"
@@ -108,6 +109,17 @@ TEST(TableValues, OhioPublishedRows) {
     EXPECT_EQ(ohioWithholdingTable().size(), 120u);
     EXPECT_EQ(count, 66);
     EXPECT_EQ(d.value, 1123186796491407694u);
+}
+
+TEST(TableValues, MissouriTable) {
+    Digest d;
+    for (const MissouriRow& r : missouriTable()) {
+        d.addDates(r.from, r.to);
+        d.add({double(r.status), double(r.periods), r.federalTaxCap, r.deduction, r.firstAllowance, r.furtherAllowance,
+               r.low, r.high, r.base, r.rate});
+    }
+    EXPECT_EQ(missouriTable().size(), 120u);
+    EXPECT_EQ(d.value, 8832300216101524702u);
 }
 
 // Biweekly single 2026, 1,500: 1,500 - 284.60 = 1,215.40 in the row from 535 (base 22.54) at 5.4 %.
