@@ -57,6 +57,9 @@ TEST(TableValues, FederalTables) {
     EXPECT_EQ(digestOf(federalWithholdingTable()), 4137269910326098212u);
     EXPECT_EQ(nonresidentAlienTable().size(), 42u);
     EXPECT_EQ(digestOf(nonresidentAlienTable()), 10916386991023536808u);
+    // The rebate bounds as published, the overlap and the gaps included.
+    EXPECT_EQ(northernMarianasRebateTable().size(), 36u);
+    EXPECT_EQ(digestOf(northernMarianasRebateTable()), 11819253752270655248u);
 }
 
 TEST(TableValues, NewYorkTables) {
