@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "federal/federal.h"
+#include "state/arkansas.h"
 #include "state/california.h"
 #include "state/idaho.h"
 #include "state/kansas.h"
@@ -123,6 +124,18 @@ TEST(TableValues, MissouriTable) {
     }
     EXPECT_EQ(missouriTable().size(), 120u);
     EXPECT_EQ(d.value, 8832300216101524702u);
+}
+
+TEST(TableValues, ArkansasTaxTable) {
+    // The credit column of the rules before 2024 is not published and not checked.
+    Digest d;
+    for (const ArkansasTaxRow& r : arkansasTaxTable()) {
+        d.addDates(r.from, r.to);
+        d.add({double(r.status), double(r.periods), r.standardDeduction, r.creditPerExemption, r.bandLimit, r.low,
+               r.high, r.subtracted, r.rate});
+    }
+    EXPECT_EQ(arkansasTaxTable().size(), 157u);
+    EXPECT_EQ(d.value, 4605452775362641888u);
 }
 
 // Biweekly single 2026, 1,500: 1,500 - 284.60 = 1,215.40 in the row from 535 (base 22.54) at 5.4 %.
