@@ -12,6 +12,7 @@
 #include "federal/federal.h"
 #include "state/arkansas.h"
 #include "state/california.h"
+#include "state/hawaii.h"
 #include "state/idaho.h"
 #include "state/kansas.h"
 #include "state/missouri.h"
@@ -136,6 +137,16 @@ TEST(TableValues, ArkansasTaxTable) {
     }
     EXPECT_EQ(arkansasTaxTable().size(), 157u);
     EXPECT_EQ(d.value, 4605452775362641888u);
+}
+
+TEST(TableValues, HawaiiTable) {
+    Digest d;
+    for (const HawaiiRow& r : hawaiiTable()) {
+        d.addDates(r.from, r.to);
+        d.add({double(r.status), double(r.periods), r.allowance, r.deduction, r.low, r.high, r.base, r.rate});
+    }
+    EXPECT_EQ(hawaiiTable().size(), 48u);
+    EXPECT_EQ(d.value, 16189270298759022448u);
 }
 
 // Biweekly single 2026, 1,500: 1,500 - 284.60 = 1,215.40 in the row from 535 (base 22.54) at 5.4 %.
