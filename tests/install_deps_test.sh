@@ -25,8 +25,9 @@ machine() {
 expect() {
   local what=$1 want=$2
   shift 2
-  local got
-  got=$(ORLA_DEPS_ROOT="$work/root" PATH="$work/bin" "$bash" "$script" --dry-run "$@" | head -1)
+  local out got
+  out=$(ORLA_DEPS_ROOT="$work/root" PATH="$work/bin" "$bash" "$script" --dry-run "$@")
+  got=${out%%$'\n'*}
   if [ "$got" != "$want" ]; then
     echo "FAIL: $what"
     echo "  want: $want"
@@ -59,7 +60,8 @@ expect "a sanitizer runtime without the fuzzer's" \
   "install-deps: would install: g++-mingw-w64-x86-64 googletest wine wine64 clang libclang-rt-14-dev" --ci
 
 machine
-got=$(ORLA_DEPS_ROOT="$work/root" PATH="$work/bin" "$bash" "$script" --dry-run | sed -n 2p)
+out=$(ORLA_DEPS_ROOT="$work/root" PATH="$work/bin" "$bash" "$script" --dry-run)
+got=${out#*$'\n'}
 want="install-deps: with: apt-get update && apt-get install -y cmake ninja-build g++ libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libfmt-dev"
 [ "$got" = "$want" ] || { echo "FAIL: the install command"; echo "  got: $got"; failures=$((failures + 1)); }
 
