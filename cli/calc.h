@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fields.h"
+#include "levies.h"
 
 namespace orla_cli {
 
@@ -16,6 +17,7 @@ struct PayResult {
     bool grossUpMissed = false;  // the search ended away from the desired net
     double wantedNet = 0;        // mode 11: the net pay, mode 12: the net bonus asked for
     double reachedNet = 0;       // what the search reached
+    LevyResult levies{};         // with --levies
 };
 
 bool federalOnly(int mode);

@@ -5,6 +5,8 @@
 
 #include <fmt/format.h>
 
+#include "levy_format.h"
+
 namespace orla_cli {
 
 const std::array<std::string_view, kAmountCount> kAmountNames = {
@@ -144,12 +146,14 @@ std::array<double, kAmountCount> amounts(const PayResult& r) {
 void Totals::add(const PayResult& result) {
     const auto values = amounts(result);
     for (std::size_t i = 0; i < kAmountCount; ++i) cents[i] += toCents(values[i]);
+    addLevyCents(levyCents, result.levies);
     ++pays;
     if (hasNotes(result)) ++paysWithNotes;
 }
 
 void Totals::merge(const Totals& other) {
     for (std::size_t i = 0; i < kAmountCount; ++i) cents[i] += other.cents[i];
+    for (std::size_t i = 0; i < kLevyCount; ++i) levyCents[i] += other.levyCents[i];
     pays += other.pays;
     paysWithNotes += other.paysWithNotes;
     badRows += other.badRows;
@@ -170,11 +174,13 @@ std::string BatchWriter::header() const {
             appendPadded(out, "date", kDateWidth, false);
             appendPadded(out, "state", kStateWidth + 1, true);
             for (std::string_view title : kTableTitles) appendPadded(out, title, kAmountWidth, true);
+            if (withLevies_) appendLevyHeader(out, format_);
             out += "  notes\n";
             break;
         case Format::Csv:
             out = "line,id,pay-date,state";
             for (std::string_view name : kAmountNames) out.append(",").append(name);
+            if (withLevies_) appendLevyHeader(out, format_);
             out += ",flags,fed-status,state-status,notes\n";
             break;
         case Format::Json:
@@ -207,6 +213,7 @@ void BatchWriter::row(std::string& out, long line, std::string_view id, const Pa
                 // At least one blank between cells, even when a large total overflows its column.
                 out.insert(cell, written < kAmountWidth ? kAmountWidth - written : 1, ' ');
             }
+            if (withLevies_) appendLevyCells(out, format_, r.levies);
             if (hasNotes(r)) out.append("  ").append(joinedNotes(r));
             out.push_back('\n');
             break;
@@ -223,6 +230,7 @@ void BatchWriter::row(std::string& out, long line, std::string_view id, const Pa
                 out.push_back(',');
                 appendAmount(out, value);
             }
+            if (withLevies_) appendLevyCells(out, format_, r.levies);
             out.push_back(',');
             appendInt(out, r.flags);
             out.push_back(',');
@@ -248,6 +256,7 @@ void BatchWriter::row(std::string& out, long line, std::string_view id, const Pa
                 out += "\": ";
                 appendAmount(out, values[i]);
             }
+            if (withLevies_) appendLevyCells(out, format_, r.levies);
             out += ", \"flags\": ";
             appendInt(out, r.flags);
             out += ", \"fed-status\": ";
@@ -273,7 +282,8 @@ std::string BatchWriter::footer(const Totals& totals) const {
     switch (format_) {
         case Format::Table: {
             out.append(static_cast<std::size_t>(kLineWidth + 1 + (withId_ ? kIdWidth + 1 : 0) + kDateWidth + kStateWidth + 1 +
-                                                kAmountWidth * static_cast<int>(kAmountCount)),
+                                                kAmountWidth * static_cast<int>(kAmountCount) +
+                                                (withLevies_ ? levyTableWidth() : 0)),
                        '-');
             out.push_back('\n');
             appendPadded(out, "total", kLineWidth, true);
@@ -287,6 +297,7 @@ std::string BatchWriter::footer(const Totals& totals) const {
                 // At least one blank between cells, even when a large total overflows its column.
                 out.insert(cell, written < kAmountWidth ? kAmountWidth - written : 1, ' ');
             }
+            if (withLevies_) appendLevyTotals(out, format_, totals.levyCents);
             out += fmt::format("\n{} pays, {} with notes, {} bad rows\n", totals.pays, totals.paysWithNotes,
                                totals.badRows);
             break;
@@ -297,6 +308,7 @@ std::string BatchWriter::footer(const Totals& totals) const {
                 out.push_back(',');
                 appendCents(out, cents);
             }
+            if (withLevies_) appendLevyTotals(out, format_, totals.levyCents);
             out += ",,,,\n";
             break;
         case Format::Json: {
@@ -308,6 +320,7 @@ std::string BatchWriter::footer(const Totals& totals) const {
                 out += "\": ";
                 appendCents(out, totals.cents[i]);
             }
+            if (withLevies_) appendLevyTotals(out, format_, totals.levyCents);
             out += fmt::format("}},\n\"pays-computed\": {}, \"pays-with-notes\": {}, \"bad-rows\": {}}}\n", totals.pays,
                                totals.paysWithNotes, totals.badRows);
             break;
@@ -355,6 +368,7 @@ std::string describePay(const PayResult& r) {
     for (std::size_t i = 2; i < 8; ++i) withheld += values[i];
     line("Total withheld", "", withheld);
     line("Net pay", "", values[8]);
+    if (r.levies.computed) out += describeLevies(r.levies, state);
 
     out += "\n";
     out += fmt::format("  Federal status   {:>3}  {}\n", pay.fedStatus,
@@ -397,6 +411,7 @@ nlohmann::json payJson(const PayResult& r) {
         json["state-taxable-income"] = r.pay.stateTaxableIncome;
         if (r.state.recordSize > 212) json["state-cert-amount1"] = cents(r.state.stateCertAmount1);  // by value: the field is packed
     }
+    if (r.levies.computed) json["levies"] = levyJson(r.levies);
     json["notes"] = hasNotes(r) ? explain(r) : std::vector<std::string>{};
     return json;
 }

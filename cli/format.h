@@ -22,6 +22,7 @@ std::array<double, kAmountCount> amounts(const PayResult& result);
 // Sums in whole cents, so that a million rows add up exactly.
 struct Totals {
     std::array<std::int64_t, kAmountCount> cents{};
+    std::array<std::int64_t, kLevyCount> levyCents{};  // with --levies
     std::int64_t pays = 0;
     std::int64_t paysWithNotes = 0;
     std::int64_t badRows = 0;
@@ -35,7 +36,8 @@ void appendAmount(std::string& out, double amount);
 
 class BatchWriter {
 public:
-    BatchWriter(Format format, bool withId) : format_(format), withId_(withId) {}
+    BatchWriter(Format format, bool withId, bool withLevies = false)
+        : format_(format), withId_(withId), withLevies_(withLevies) {}
 
     std::string header() const;
     // Appends one row. JSON rows start with a comma; the writer of the first row drops it.
@@ -45,6 +47,7 @@ public:
 private:
     Format format_;
     bool withId_;
+    bool withLevies_;
 };
 
 // One pay in words and figures, for a person at a terminal.

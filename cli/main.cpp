@@ -14,6 +14,7 @@
 #include "fields.h"
 #include "format.h"
 #include "generate.h"
+#include "levies.h"
 
 namespace {
 
@@ -78,6 +79,9 @@ int main(int argc, char** argv) {
     bool version = false;
     app.add_flag("--version", version, "print the library's interface version, table year and build stamp");
     app.add_option("--generate", generateCount, "")->group("");  // writes a generated payroll for measuring
+    LevySettings levySettings;
+    bool levies = false;
+    addLevyOptions(app, levySettings, levies);
 
     const auto allFields = fields();
     std::vector<std::string> values(allFields.size());
@@ -135,6 +139,7 @@ int main(int argc, char** argv) {
         settings.format = outputFormat;
         settings.defaults = defaults;
         settings.threads = threads;
+        if (levies) settings.levies = &levySettings;
         settings.sourceName = file == "-" ? "<stdin>" : file;
         std::FILE* in = file == "-" ? stdin : std::fopen(file.c_str(), "rb");
         if (in == nullptr) {
@@ -156,10 +161,11 @@ int main(int argc, char** argv) {
         fmt::print(stderr, "orla-calc: --{}\n", error);
         return kExitUsage;
     }
-    const PayResult result = calculate(defaults, mode);
+    PayResult result = calculate(defaults, mode);
+    if (levies) result.levies = computeLevies(levySettings, result.pay, result.state);
     if (outputFormat == Format::Json) fmt::print("{}\n", payJson(result).dump(2));
     else if (outputFormat == Format::Csv) {
-        const BatchWriter writer(Format::Csv, false);
+        const BatchWriter writer(Format::Csv, false, levies);
         std::string out = writer.header();
         writer.row(out, 1, "", result);
         fmt::print("{}", out);
