@@ -72,6 +72,18 @@ TEST(Sdi, EveryEmployeeRow) {
     }
 }
 
+// California's quarterly rows leave no day of a year uncovered.
+TEST(Sdi, CaliforniaQuartersCoverEveryDay) {
+    constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    for (int year = 2024; year <= 2026; ++year)
+        for (int month = 1; month <= 12; ++month)
+            for (int day = 1; day <= kDays[month - 1]; ++day) {
+                const SdiRecord r = call(sdi(ORLA_CA, date(year, month, day), 100, 0));
+                ASSERT_EQ(r.status, 0) << year << "-" << month << "-" << day;
+                ASSERT_DOUBLE_EQ(r.sdiTax, year == 2026 ? 1.30 : year == 2025 ? 1.20 : 1.10);
+            }
+}
+
 // From 72 bytes the caller's rate override and the employer side; beyond 72 Hawaii's limit no longer
 // applies and New York caps the levy by the pay periods (held from 76 bytes on).
 TEST(Sdi, RecordSizesAndTheEmployerSide) {

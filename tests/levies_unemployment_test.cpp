@@ -216,6 +216,14 @@ TEST(Sui, CasesAroundTheBase) {
         EXPECT_DOUBLE_EQ(r.tax, c.tax) << c.name;
         EXPECT_DOUBLE_EQ(r.wageBase, c.base) << c.name;
     }
+    // Every row runs from 1 January to 31 December of its year, but the 2026 Illinois row, which ends on
+    // 31 December 2025.
+    for (const SuiRow& row : suiTable()) {
+        const bool illinois2026 = row.stateCode == ORLA_IL && row.from.year == 2026;
+        EXPECT_TRUE(row.from.month == 1 && row.from.day == 1 && row.to.month == 12 && row.to.day == 31 &&
+                    row.to.year == row.from.year - (illinois2026 ? 1 : 0))
+            << row.stateCode << " " << row.from.year;
+    }
     // The minimum and maximum rates are not read; Alabama 2026 carries its published range.
     EXPECT_DOUBLE_EQ(suiTable()[0].minRate, 1.19);
     EXPECT_DOUBLE_EQ(suiTable()[0].maxRate, 7.34);
