@@ -449,7 +449,7 @@ typedef struct SdiRecord {
  *   Massachusetts: employerAmount in = number of employees, out = the employer's family part; shareInput =
  *                  the employer's share of the family part; extraInput = the employer's share of the medical
  *                  part (at least 0.6; a smaller share is raised to 0.6); medicalByShare and
- *                  medicalRemainder out. Needs recordSize >= 88.
+ *                  medicalRemainder out. Needs recordSize >= 88 (less: nothing computed, result 1).
  *   District of Columbia: employerAmount out.  Connecticut, New Jersey, New York: employeeAmount only.
  * Amounts are unrounded except New Jersey, Massachusetts and the District of Columbia (cents). */
 typedef struct FamilyLeaveRecord {
@@ -531,7 +531,8 @@ ORLA_API int ORLA_CALL ETT_Calc(EttRecord* record);
 ORLA_API int ORLA_CALL SDI_Calc(SdiRecord* record);
 
 /* Paid family and medical leave contributions (see FamilyLeaveRecord). An unknown jurisdiction or year
- * computes nothing. */
+ * computes nothing and returns 0; a null record, a non-finite amount read, or a Massachusetts record short
+ * of 88 bytes returns 1. */
 ORLA_API int ORLA_CALL FAMLEAVE_Calc(FamilyLeaveRecord* record);
 
 /* Transit taxes: the caller's rate, and the employee transit tax at the year's fixed rate. */

@@ -21,6 +21,7 @@ struct LeaveInput {
 // medical parts were cleared at entry.
 struct LeaveResult {
     bool served = false;  // the jurisdiction and year have a programme here
+    bool recordTooSmall = false;  // served, but the record lacks fields the programme needs
     double employeeAmount = 0;
     bool setsEmployer = false;
     double employerAmount = 0;
@@ -164,7 +165,11 @@ LeaveResult compute(int code, const LeaveInput& in, bool holdsMassachusettsField
             break;
         }
         case ORLA_MA: {
-            if (!years2024To2026 || !holdsMassachusettsFields) break;
+            if (!years2024To2026) break;
+            if (!holdsMassachusettsFields) {
+                out.recordTooSmall = true;
+                break;
+            }
             const double t = taxable(in, baseOfDate);
             const int employees = truncToInt(in.employerAmount);
             const bool large = employees >= kMassachusettsLargeEmployer;
@@ -214,9 +219,11 @@ int calcFamilyLeave(FamilyLeaveRecord* r) {
     const LeaveInput in{LEVY_IN(r, payDate),    LEVY_IN(r, wages),          LEVY_IN(r, ytdWages),
                         LEVY_IN(r, shareInput), LEVY_IN(r, employerAmount), LEVY_IN(r, extraInput)};
     if (!finite(in.wages) || !finite(in.ytdWages)) return 1;
-    // Massachusetts reads and writes every field up to the end of the record.
+    // Massachusetts reads and writes every field up to the end of the record (88 bytes).
     const bool holdsMassachusettsFields = LEVY_HOLDS(r, medicalByShare);
     const LeaveResult out = compute(LEVY_IN(r, stateCode), in, holdsMassachusettsFields);
+    // A record too small for the programme's fields computes nothing and says so.
+    if (out.recordTooSmall) return 1;
     if (!out.served) return 0;
     if (!resultFinite(out, in)) {
         // Nothing computed: the amounts the programme returns are left 0.
