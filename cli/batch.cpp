@@ -1,6 +1,8 @@
 #include "batch.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <deque>
 #include <future>
 
@@ -34,8 +36,17 @@ struct Context {
     const BatchSettings& settings;
     const CsvLayout& layout;
     const BatchWriter& writer;
-    bool needsState;
 };
+
+bool isBlank(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+std::string joined(const std::vector<std::string>& notes) {
+    std::string text;
+    for (const std::string& note : notes) text += (text.empty() ? "" : "; ") + note;
+    return text;
+}
 
 BlockResult processBlock(const Block& block, const Context& context) {
     BlockResult result;
@@ -50,9 +61,13 @@ BlockResult processBlock(const Block& block, const Context& context) {
         std::string_view text = rest.substr(0, newline);
         rest.remove_prefix(newline == std::string_view::npos ? rest.size() : newline + 1);
         if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-        if (text.empty() || text.front() == '#' || std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; }))
+        // A blank line holds no pay. Any other line is a row: one that begins with '#' too, whose first
+        // cell may be an id such as #1001.
+        if (isBlank(text)) {
+            ++result.totals.skippedLines;
             continue;
-        if (!parseCsvRow(text, context.layout, context.settings.defaults, context.needsState, input, id, scratch)) {
+        }
+        if (!parseCsvRow(text, context.layout, context.settings.defaults, context.settings.mode, input, id, scratch)) {
             result.errors += fmt::format("{}:{}: {}\n", context.settings.sourceName, line, scratch.error);
             ++result.totals.badRows;
             continue;
@@ -61,6 +76,9 @@ BlockResult processBlock(const Block& block, const Context& context) {
         if (context.settings.levies) pay.levies = computeLevies(*context.settings.levies, pay.pay, pay.state);
         context.writer.row(result.output, line, id, pay);
         result.totals.add(pay);
+        if (pay.failed())
+            result.errors += fmt::format("{}:{}: pay failed, left out of the totals: {}\n", context.settings.sourceName, line,
+                                         joined(explain(pay)));
     }
     return result;
 }
@@ -139,51 +157,82 @@ private:
 int runBatch(std::FILE* in, std::FILE* out, std::FILE* errors, const BatchSettings& settings) {
     LineReader reader(in);
     std::string text;
-    if (!reader.next(text)) {
-        fmt::print(errors, "{}: {}\n", settings.sourceName, reader.failed() ? "cannot be read" : "empty: no header line");
-        return kExitUsage;
+    Totals totals;
+    // The header is the first line that is neither blank nor a comment ('#'); the lines before it are
+    // skipped and counted. A byte-order mark may open the file.
+    long headerLine = 1;
+    std::size_t headerStart = 0;
+    std::size_t bytesDone = 0;
+    bool firstBlock = true;
+    std::string_view header;
+    while (true) {
+        if (headerStart >= text.size()) {
+            bytesDone += text.size();
+            if (!reader.next(text)) {
+                fmt::print(errors, "{}: {}\n", settings.sourceName, reader.failed() ? "cannot be read" : "empty: no header line");
+                return kExitUsage;
+            }
+            headerStart = 0;
+            if (firstBlock && text.starts_with("\xEF\xBB\xBF")) headerStart = 3;
+            firstBlock = false;
+        }
+        const std::size_t newline = text.find('\n', headerStart);
+        std::string_view line = std::string_view(text).substr(headerStart, newline == std::string::npos ? std::string::npos : newline - headerStart);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!line.starts_with('#') && !isBlank(line)) {
+            header = line;
+            break;
+        }
+        ++totals.skippedLines;
+        ++headerLine;
+        headerStart = newline == std::string::npos ? text.size() : newline + 1;
     }
-    std::size_t headerEnd = text.find('\n');
-    std::string_view header = std::string_view(text).substr(0, headerEnd);
-    if (header.starts_with("\xEF\xBB\xBF")) header.remove_prefix(3);  // a spreadsheet's byte-order mark
-    if (!header.empty() && header.back() == '\r') header.remove_suffix(1);
+    const std::size_t headerEnd = text.find('\n', headerStart);
     CsvLayout layout;
     std::string error;
     if (!parseCsvHeader(header, layout, error)) {
-        fmt::print(errors, "{}:1: {}\n", settings.sourceName, error);
+        fmt::print(errors, "{}:{}: {}\n", settings.sourceName, headerLine, error);
+        return kExitUsage;
+    }
+    if (const Field* missing = missingColumn(layout, settings.defaults, settings.mode)) {
+        fmt::print(errors, "{}:{}: no column {}: it is required (or give --{} for every row)\n", settings.sourceName, headerLine,
+                   missing->name, missing->name);
         return kExitUsage;
     }
 
     const BatchWriter writer(settings.format, layout.idColumn >= 0, settings.levies != nullptr);
-    const Context context{settings, layout, writer, !federalOnly(settings.mode)};
+    const Context context{settings, layout, writer};
     Progress progress(in, errors);
-    Totals totals;
     bool firstRow = true;
+    bool writeFailed = false;
     long rowsDone = 0;
-    std::size_t bytesDone = headerEnd == std::string::npos ? text.size() : headerEnd + 1;
+    bytesDone += headerEnd == std::string::npos ? text.size() : headerEnd + 1;
 
-    const std::string head = writer.header();
-    std::fwrite(head.data(), 1, head.size(), out);
+    // Every write is checked: a full disk or a closed pipe ends the batch with status 2, not with 0.
+    const auto write = [&](std::string_view data) {
+        if (!writeFailed && !data.empty() && std::fwrite(data.data(), 1, data.size(), out) != data.size()) writeFailed = true;
+    };
+    write(writer.header());
     const auto emit = [&](BlockResult result) {
         std::string_view output = result.output;
         if (settings.format == Format::Json && firstRow && output.starts_with(",")) output.remove_prefix(1);
         if (!output.empty()) firstRow = false;
-        std::fwrite(output.data(), 1, output.size(), out);
+        write(output);
         if (!result.errors.empty()) {
             progress.finish();
             std::fwrite(result.errors.data(), 1, result.errors.size(), errors);
         }
         totals.merge(result.totals);
-        rowsDone = static_cast<long>(totals.pays + totals.badRows);
+        rowsDone = static_cast<long>(totals.pays + totals.failedPays + totals.badRows);
         bytesDone += result.bytes;
         progress.update(rowsDone, bytesDone);
     };
 
     // The header's block goes on with the rows after the header.
-    Block block{headerEnd == std::string::npos ? std::string{} : text.substr(headerEnd + 1), 2};
+    Block block{headerEnd == std::string::npos ? std::string{} : text.substr(headerEnd + 1), headerLine + 1};
     std::deque<std::future<BlockResult>> pending;
     const std::size_t inFlight = std::max(1u, settings.threads);
-    while (true) {
+    while (!writeFailed) {
         const long lines = static_cast<long>(std::count(block.text.begin(), block.text.end(), '\n'));
         const long nextLine = block.firstLine + lines;
         if (!block.text.empty()) {
@@ -204,18 +253,25 @@ int runBatch(std::FILE* in, std::FILE* out, std::FILE* errors, const BatchSettin
     for (auto& result : pending) emit(result.get());
     progress.finish();
 
-    const std::string foot = writer.footer(totals);
-    std::fwrite(foot.data(), 1, foot.size(), out);
-    std::fflush(out);
+    write(writer.footer(totals));
+    if (std::fflush(out) != 0 || std::ferror(out)) writeFailed = true;
+    if (writeFailed) {
+        fmt::print(errors, "orla-calc: cannot write the results: {}\n", std::strerror(errno));
+        return kExitUsage;
+    }
     if (reader.failed()) {
         fmt::print(errors, "{}: read error after line {}\n", settings.sourceName, rowsDone + 1);
         return kExitUsage;
     }
-    if (std::ferror(out)) {
-        fmt::print(errors, "orla-calc: cannot write the results\n");
-        return kExitUsage;
+    if (totals.failedPays > 0 || totals.badRows > 0) {
+        std::string summary;
+        if (totals.badRows > 0) summary = fmt::format("{} bad rows skipped", totals.badRows);
+        if (totals.failedPays > 0)
+            summary += fmt::format("{}{} pays failed (left out of the totals)", summary.empty() ? "" : ", ", totals.failedPays);
+        fmt::print(errors, "{}: {}\n", settings.sourceName, summary);
+        return kExitIncomplete;
     }
-    return totals.badRows > 0 ? kExitBadRows : kExitOk;
+    return kExitOk;
 }
 
 }  // namespace orla_cli

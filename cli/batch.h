@@ -19,12 +19,12 @@ struct BatchSettings {
 };
 
 // Exit statuses of orla-calc.
-constexpr int kExitOk = 0;
-constexpr int kExitBadRows = 1;
-constexpr int kExitUsage = 2;
+constexpr int kExitOk = 0;          // every pay computed
+constexpr int kExitIncomplete = 1;  // rows skipped as bad, or pays that failed
+constexpr int kExitUsage = 2;       // unusable arguments, header or input, or output that could not be written
 
-// Reads the CSV from `in`, writes the results to `out` and the bad rows to `errors`. Returns kExitOk when
-// every row parsed, kExitBadRows when some were skipped, kExitUsage when the header or the input failed.
+// Reads the CSV from `in`, writes the results to `out` and the bad rows and failed pays to `errors`.
+// Returns one of the exit statuses above.
 int runBatch(std::FILE* in, std::FILE* out, std::FILE* errors, const BatchSettings& settings);
 
 }  // namespace orla_cli

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "statuses.h"
+
 namespace orla_cli {
 
 namespace {
@@ -11,12 +13,44 @@ namespace {
 // taxes to cents; two rounded taxes can move it by a cent more.
 constexpr double kGrossUpTolerance = 0.02;
 
+// The year several state calculators stamp into stateTableDate, with the pay's month and day, before
+// they look up a row.
+constexpr int kStampYear = 2017;
+
 bool hasField(const PayRecord& pay, int gate) { return pay.recordSize > gate; }
 bool hasField(const StateRecord& state, int gate) { return state.recordSize > gate; }
 
-std::string_view stateName(int code) {
+std::string stateName(int code) {
     const std::string_view abbreviation = jurisdictionAbbreviation(code);
-    return abbreviation.empty() ? std::string_view{"the state"} : abbreviation;
+    return abbreviation.empty() ? "state code " + std::to_string(code) : std::string(abbreviation);
+}
+
+std::string amountText(double value) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%.2f", value);
+    return text;
+}
+
+bool isFederalRuleTerritory(int code) { return code == ORLA_GU || code == ORLA_MP || code == ORLA_VI; }
+
+// The conditions behind each Finding bit; explain() puts them into words.
+unsigned findingsOf(const PayResult& r) {
+    const PayRecord& pay = r.pay;
+    const StateRecord& state = r.state;
+    const bool fullMode = !federalOnly(r.mode);
+    unsigned findings = 0;
+    if ((r.flags & ORLA_FLAG_FEDERAL) || pay.fedStatus != ORLA_FED_STATUS_OK) findings |= kFederalFailed;
+    if (fullMode && ((r.flags & ORLA_FLAG_STATE) || state.status != ORLA_STATE_OK)) findings |= kStateFailed;
+    if (r.flags == 0 && (r.mode == ORLA_MODE_GROSS_UP_WAGES || r.mode == ORLA_MODE_GROSS_UP_BONUS) &&
+        std::fabs(r.reachedNet - r.wantedNet) > kGrossUpTolerance)
+        findings |= kGrossUpMissed;
+    if (fullMode && !(findings & kFederalFailed) && pay.fedTableDate.year != pay.payDate.year) findings |= kFederalFallback;
+    // State rows are dated within one year: a row of an earlier year covers the pay only through the fallback.
+    if (fullMode && stateTableDateKnown(r) && state.stateTableDate.year < pay.payDate.year) findings |= kStateFallback;
+    const bool bonus = hasField(pay, 128);
+    if (pay.fedWages < 0 || pay.ficaWages < 0 || (bonus && pay.suppWages < 0) || (fullMode && state.stateWages < 0))
+        findings |= kNegativeWages;
+    return findings;
 }
 
 }  // namespace
@@ -60,74 +94,103 @@ PayResult calculate(const PayInput& input, int mode) {
         ORLA_Calc(ORLA_MODE_FULL, &pay, &state);
         result.wantedNet = input.pay.suppWages;
         result.reachedNet = netPay(result.pay, result.state) - netPay(pay, state);
-    } else {
-        return result;
     }
-    result.grossUpMissed = result.flags == 0 && std::fabs(result.reachedNet - result.wantedNet) > kGrossUpTolerance;
+    result.findings = findingsOf(result);
     return result;
 }
 
-bool hasNotes(const PayResult& r) {
-    return r.flags != 0 || r.pay.fedStatus != 0 || r.state.status != 0 || r.grossUpMissed ||
-           (!federalOnly(r.mode) && r.pay.fedTableDate.year != r.pay.payDate.year);
+bool federalTableDateKnown(const PayResult& r) {
+    return !federalOnly(r.mode) && !(r.findings & kFederalFailed) && r.pay.fedTableDate.year != 0;
+}
+
+bool stateTableDateKnown(const PayResult& r) {
+    const CalcDate& date = r.state.stateTableDate;
+    const bool stamp = date.year == kStampYear && date.month == r.pay.payDate.month && date.day == r.pay.payDate.day;
+    return !federalOnly(r.mode) && (r.flags & ORLA_FLAG_STATE) == 0 && r.state.status == ORLA_STATE_OK && date.year != 0 &&
+           !stamp;
+}
+
+std::string federalStatusWords(const PayResult& r) {
+    const PayRecord& pay = r.pay;
+    const std::string date = formatDate(pay.payDate);
+    if (pay.payPeriods < 1 && (r.flags & ORLA_FLAG_FEDERAL)) return "not computed: pay periods must be at least 1";
+    if (pay.fedStatus == ORLA_FED_STATUS_NOT_CONVERGED) return "the gross-up did not converge";
+    if (r.flags & ORLA_FLAG_FEDERAL) {
+        if (pay.fedStatus == ORLA_FED_STATUS_NO_ROW)
+            return "not computed: no federal table row covers " + date + (federalOnly(r.mode) ? "" : " nor the year before");
+        if (hasField(pay, 128) && pay.suppWages > 0 && pay.suppAggregate == 0)
+            return "no flat supplemental rate covers " + date + ": no federal tax on the bonus (the aggregate method needs no such rate)";
+        return "the federal calculation failed (an amount it could not use)";
+    }
+    if (pay.fedStatus == ORLA_FED_STATUS_NO_ROW)
+        return "no nonresident-alien amount covers " + date + ": none was added to the wages";
+    if (r.findings & kFederalFallback)
+        return "computed on the federal tables of " + std::to_string(pay.fedTableDate.year) + ": none cover " + date;
+    return "computed";
+}
+
+std::string stateStatusWords(const PayResult& r) {
+    const PayRecord& pay = r.pay;
+    const StateRecord& state = r.state;
+    const std::string date = formatDate(pay.payDate);
+    if (federalOnly(r.mode)) return "not calculated in this mode";
+    if (pay.payPeriods < 1) return "not computed: pay periods must be at least 1";
+    switch (state.status) {
+        case ORLA_STATE_OK:
+            if (r.flags & ORLA_FLAG_STATE) return "the state calculation failed (no flat supplemental rate, or an amount it could not use)";
+            if (r.findings & kStateFallback)
+                return "computed on the state tables of " + std::to_string(state.stateTableDate.year) + ": none of " +
+                       std::to_string(pay.payDate.year) + " cover " + date +
+                       (isFederalRuleTerritory(state.stateCode)
+                            ? " (the tax follows the federal rows of " + std::to_string(state.stateTableDate.year) + ")"
+                            : "");
+            return "computed";
+        case ORLA_STATE_NO_ROW:
+            // The Northern Mariana Islands report a record without their rebate field as a failure.
+            if (state.stateCode == ORLA_MP && state.recordSize <= 212)
+                return "record too small for the rebate (state record size " + std::to_string(state.recordSize) +
+                       ", needs more than 212)";
+            if (!isStateFilingStatus(state.stateCode, state.stateFilingStatus))
+                return "no table row: filing status " + std::to_string(state.stateFilingStatus) + " is not one of " +
+                       std::string(jurisdictionName(state.stateCode)) + "'s (orla-calc --list-statuses " +
+                       stateName(state.stateCode) + ")";
+            return "no state table row covers " + date + " nor the year before, or the calculation could not be completed";
+        case ORLA_STATE_UNSUPPORTED:
+            return "jurisdiction not supported";
+        case ORLA_STATE_RECORD_TOO_SMALL:
+            return "record too small for the state's fields (state record size " + std::to_string(state.recordSize) + ")";
+        default:
+            return "state status " + std::to_string(state.status);
+    }
 }
 
 std::vector<std::string> explain(const PayResult& r) {
     std::vector<std::string> notes;
+    if (r.findings == 0) return notes;
     const PayRecord& pay = r.pay;
     const StateRecord& state = r.state;
-    const std::string date = formatDate(pay.payDate);
     const bool fullMode = !federalOnly(r.mode);
-    const std::string fallback = fullMode ? " nor the year before" : "";
+    const std::string name = stateName(state.stateCode);
 
-    if (r.flags & ORLA_FLAG_FEDERAL) {
-        if (pay.payPeriods < 1) notes.push_back("pay periods must be at least 1: nothing was calculated");
-        else if (pay.fedStatus == ORLA_FED_STATUS_NO_ROW)
-            notes.push_back("no federal table row covers " + date + fallback);
-        else if (hasField(pay, 128) && pay.suppWages > 0 && pay.suppAggregate == 0)
-            notes.push_back("no flat supplemental rate covers " + date +
-                            ": no federal tax on the bonus (the aggregate method needs no such rate)");
-        else notes.push_back("the federal calculation failed");
-    } else if (pay.fedStatus == ORLA_FED_STATUS_NO_ROW) {
-        notes.push_back("no nonresident-alien amount covers " + date + ": none was added to the wages");
-    } else if (pay.fedStatus == ORLA_FED_STATUS_NOT_CONVERGED) {
-        notes.push_back("the gross-up did not converge");
-    } else if (fullMode && pay.fedTableDate.year != pay.payDate.year) {
-        notes.push_back("federal tables of " + std::to_string(pay.fedTableDate.year) + " used: none cover " + date);
-    }
-
-    if (fullMode && pay.payPeriods >= 1) {
-        const std::string name(stateName(state.stateCode));
-        switch (state.status) {
-            case ORLA_STATE_OK:
-                if (r.flags & ORLA_FLAG_STATE) notes.push_back(name + ": the state calculation failed");
-                break;
-            case ORLA_STATE_NO_ROW:
-                // The Northern Mariana Islands report a record without their rebate field as a failure.
-                if (state.stateCode == ORLA_MP && state.recordSize <= 212)
-                    notes.push_back(name + ": record too small for the rebate (state record size " +
-                                    std::to_string(state.recordSize) + ", needs more than 212)");
-                else
-                    notes.push_back(name + ": no state table row covers " + date +
-                                    " nor the year before, or the calculation could not be completed");
-                break;
-            case ORLA_STATE_UNSUPPORTED:
-                notes.push_back(name + ": jurisdiction not supported");
-                break;
-            case ORLA_STATE_RECORD_TOO_SMALL:
-                notes.push_back(name + ": record too small for the state's fields (state record size " +
-                                std::to_string(state.recordSize) + ")");
-                break;
-            default:
-                notes.push_back(name + ": state status " + std::to_string(state.status));
-        }
-    }
-
-    if (r.grossUpMissed) {
-        char text[160];
-        std::snprintf(text, sizeof text, "the gross-up did not reach the desired net: %.2f instead of %.2f",
-                      r.reachedNet, r.wantedNet);
-        notes.emplace_back(text);
+    if (r.findings & (kFederalFailed | kFederalFallback)) notes.push_back(federalStatusWords(r));
+    // With pay periods below 1 nothing was calculated: the federal words say so for both parts.
+    if ((r.findings & (kStateFailed | kStateFallback)) && !(pay.payPeriods < 1 && (r.findings & kFederalFailed)))
+        notes.push_back(name + ": " + stateStatusWords(r));
+    if (r.findings & kGrossUpMissed)
+        notes.push_back("the gross-up did not reach the desired net: " + amountText(r.reachedNet) + " instead of " +
+                        amountText(r.wantedNet));
+    if (r.findings & kNegativeWages) {
+        std::string negative;
+        const auto add = [&negative](std::string_view field, double value) {
+            if (value >= 0) return;
+            negative += negative.empty() ? "" : ", ";
+            negative += std::string(field) + " " + amountText(value);
+        };
+        add("fed-wages", pay.fedWages);
+        add("fica-wages", pay.ficaWages);
+        if (hasField(pay, 128)) add("supp-wages", pay.suppWages);
+        if (fullMode) add("state-wages", state.stateWages);
+        notes.push_back("negative wages computed as given: " + negative);
     }
     return notes;
 }

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -154,6 +155,11 @@ double amount(const std::map<std::string, std::string>& row, const std::string& 
 
 std::string example() { return std::string(ORLA_EXAMPLES) + "/payroll.csv"; }
 
+struct Case2 {
+    int line;
+    std::string message;
+};
+
 TEST(OrlaCalcGolden, SamplePayrollMatchesThePublishedRates) {
     const Outcome result = run("--format csv " + example());
     ASSERT_EQ(result.status, 0) << result.err;
@@ -209,6 +215,15 @@ TEST(OrlaCalcGolden, SamplePayrollMatchesThePublishedRates) {
     // Guam withholds its own tax by the federal computation, in place of the federal tax.
     EXPECT_DOUBLE_EQ(amount(rows["E112"], "fed-tax"), 0.0);
     EXPECT_DOUBLE_EQ(amount(rows["E112"], "state-tax"), federalTax(kSingle2026, 26, 2000, kAdjustmentOther));
+    // State anchors: Oregon, Oklahoma, Wisconsin, Minnesota, Mississippi and Montana.
+    for (const auto& [id, tax] : {std::pair{"E151", 130.00}, {"E152", 38.00}, {"E153", 99.94}, {"E154", 78.74},
+                                  {"E155", 175.00}, {"E156", 91.00}})
+        EXPECT_DOUBLE_EQ(amount(rows[id], "state-tax"), tax) << id;
+    // Nebraska by the flat rate (the sample's default) has no 2026 rate: the pay is taxed on the 2025 rows,
+    // 54.71 + (2,300 - 90.77 - 1,490) x 0.0523.
+    EXPECT_DOUBLE_EQ(amount(rows["E157"], "state-tax"), 92.33);
+    EXPECT_DOUBLE_EQ(amount(rows["E158"], "state-tax"), 91.12);   // rate table B: 70 + (3,500 - 76.80 - 3,077) x 0.061
+    EXPECT_DOUBLE_EQ(amount(rows["E159"], "state-tax"), 178.80);  // 163.71 + (5,200 - 4,879) x 0.047
 
 
     // The totals are the exact sums of the rows.
@@ -296,9 +311,9 @@ TEST(OrlaCalcExitStatus, ByOutcome) {
     };
     const Case cases[] = {
         {example(), 0, "E101"},
-        // Calculations that raise flags still exit 0: the flags are shown per pay.
-        {flagged, 0, "no federal table row covers 2028-01-15 nor the year before"},
-        {flagged, 0, "AS: jurisdiction not supported"},
+        // Pays the library could not compute in full exit 1, each reported on stderr with its line.
+        {flagged, 1, ":2: pay failed, left out of the totals: not computed: no federal table row covers 2028-01-15 nor the year before"},
+        {flagged, 1, ":3: pay failed, left out of the totals: AS: jurisdiction not supported"},
         {badHeader, 2, "unknown column 'fed-wage'"},
         {empty, 2, "no header line"},
         {tempPath("missing.csv"), 2, "cannot open"},
@@ -343,10 +358,10 @@ TEST(OrlaCalcBatch, SpreadsheetCsvReads) {
     // A byte-order mark, CRLF line ends, quoted cells with commas and doubled quotes, blank and comment lines,
     // padded cells, "$1,234.50" amounts and a header in another case all read as the plain form does.
     const std::string path = writeTemp("spreadsheet.csv",
-                                       "\xEF\xBB\xBFID,Pay Date,PAY_PERIODS,fed-wages,state,fedFilingStatus\r\n"
+                                       "\xEF\xBB\xBF# a comment line before the header\r\n"
+                                       "ID,Pay Date,PAY_PERIODS,fed-wages,state,fedFilingStatus\r\n"
                                        "\"Doe, \"\"Jo\"\"\",2026-03-13, 26 ,\"$2,000.00\",tx,Single\r\n"
                                        "\r\n"
-                                       "# a comment line\r\n"
                                        "plain,3/13/2026,26,2000,TX,single\r\n");
     const Outcome result = run("--format csv --w4-2020 " + path);
     EXPECT_EQ(result.status, 0) << result.err;
@@ -420,20 +435,21 @@ TEST(OrlaCalcSinglePay, ExplainsStatusesInWords) {
     struct Case {
         std::string flags;
         std::string words;
+        int status = 0;
     };
     const Case cases[] = {
         {"--state CA --state-wages 2000", "Federal income tax"},
         {"--state 6", "State income tax (CA)"},
-        {"--state MP --state-record-size 212", "record too small for the rebate"},
+        {"--state MP --state-record-size 212", "record too small for the rebate", 1},
         {"--state TX --state-extra-withholding 12.5", "12.50"},
         {"--state TX --status head-of-household", "Federal elections: head-of-household"},
         {"--mode federal", "federal only"},
         {"--mode 2", "employer's share"},
-        {"--state TX --periods 0", "pay periods must be at least 1"},
+        {"--state TX --periods 0", "pay periods must be at least 1", 1},
     };
     for (const Case& c : cases) {
         const Outcome result = run(pay + c.flags);
-        EXPECT_EQ(result.status, 0) << c.flags << "\n" << result.err;
+        EXPECT_EQ(result.status, c.status) << c.flags << "\n" << result.err;
         EXPECT_NE(result.out.find(c.words), std::string::npos) << c.flags << "\n" << result.out;
     }
 }
@@ -453,8 +469,228 @@ TEST(OrlaCalcGrossUp, ReachesTheDesiredNet) {
     // The search reaches at most 3.4 times the net: 5,000 of extra withholding puts the answer beyond it.
     // The library returns no flag then; the program says so rather than print a wrong gross as the answer.
     const Outcome missed = run("--gross-up net --date 2026-03-13 --periods 26 --wages 100 --fed-extra-withholding 5000 --state TX");
-    EXPECT_EQ(missed.status, 0) << missed.err;
+    EXPECT_EQ(missed.status, 1) << missed.err;  // a failed pay
     EXPECT_NE(missed.out.find("the gross-up did not reach the desired net"), std::string::npos) << missed.out;
+}
+
+// --- Honest results and strict input ----------------------------------------------------------------------
+
+TEST(OrlaCalcFailedPays, AreReportedAndLeftOutOfTheTotals) {
+    // Pay years no table covers: the library flags them; the program must not count them as computed.
+    const std::string path = writeTemp("failed.csv",
+                                       "id,pay-date,pay-periods,fed-wages,state\n"
+                                       "F1,2023-12-31,26,2000,TX\n"
+                                       "F2,9999-01-01,26,2000,TX\n"
+                                       "OK,2026-03-13,26,2000,TX\n");
+    const Outcome csv = run("--format csv " + path);
+    EXPECT_EQ(csv.status, 1);
+    for (const char* line : {":2: pay failed, left out of the totals: ", ":3: pay failed, left out of the totals: "})
+        EXPECT_NE(csv.err.find(path + line), std::string::npos) << csv.err;
+    auto rows = parseOutput(csv.out);
+    EXPECT_EQ(rows["F1"].at("flags"), "1");  // the failed rows stay visible with their flags
+    for (const char* column : {"fed-wages", "fed-tax", "ss-tax", "net-pay"})
+        EXPECT_EQ(rows["total"].at(column), rows["OK"].at(column)) << column;
+    EXPECT_EQ(rows["total"].at("notes"), "totals leave out 2 failed pays");
+
+    const auto json = nlohmann::json::parse(run("--format json " + path).out);
+    EXPECT_EQ(json["pays-computed"], 1);
+    EXPECT_EQ(json["pays-failed"], 2);
+    EXPECT_EQ(json["totals"]["fed-wages"], 2000.0);
+    EXPECT_NE(run(path).out.find("3 pays: 1 computed, 2 failed (left out of the totals)"), std::string::npos);
+
+    struct Case {
+        std::string flags;
+        std::string message;
+    };
+    const Case single[] = {
+        {"--date 2026-03-13 --periods 0 --wages 2000 --state CA", "the pay failed: not computed: pay periods must be at least 1"},
+        {"--date 2026-03-13 --periods 26 --wages 2000 --state AS", "the pay failed: AS: jurisdiction not supported"},
+        {"--date 2026-03-13 --periods 26 --wages 2000 --state GA --state-filing-status 1 --format json", "the pay failed: GA"},
+    };
+    for (const Case& c : single) {
+        const Outcome result = run(c.flags);
+        EXPECT_EQ(result.status, 1) << c.flags;
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << c.flags << "\n" << result.err;
+    }
+}
+
+TEST(OrlaCalcWriteFailure, ExitsTwoInEveryMode) {
+    if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
+    const std::string pay = "--date 2026-03-13 --periods 26 --wages 2000 --state TX ";
+    for (const std::string& arguments : {pay, pay + "--format csv", pay + "--format json", std::string("--help"),
+                                         std::string("--version"), std::string("--list-statuses CA"), "--format csv " + example()}) {
+        const Outcome result = run(arguments + " > /dev/full");
+        EXPECT_EQ(result.status, 2) << arguments;
+        EXPECT_NE(result.err.find("cannot write"), std::string::npos) << arguments << "\n" << result.err;
+    }
+}
+
+TEST(OrlaCalcStrictInput, AmountsTakeOnlyALeadingDollarAndThousandsGroups) {
+    struct Case {
+        const char* cell;
+        const char* expected;  // the fed-wages written, or the message on stderr
+    };
+    const Case cases[] = {
+        {"\"12,34\"", "'12,34' is not an amount"},
+        {"\"1.234,56\"", "'1.234,56' is not an amount"},
+        {"\"1,2,3\"", "'1,2,3' is not an amount"},
+        {"20$00", "'20$00' is not an amount"},
+        {"\"1,234.5,6\"", "'1,234.5,6' is not an amount"},
+        {"\"0,125\"", "'0,125' is not an amount"},
+        {"\"1234,567\"", "'1234,567' is not an amount"},
+        {"$-5", "'$-5' is not an amount"},
+        {"1e400", "'1e400' is out of range"},
+        {"-1e400", "'-1e400' is out of range"},
+        {"1e308", "'1e308' is out of range"},
+        {"\"$1,234,567.89\"", "1234567.89"},
+        {"\"1,234\"", "1234.00"},
+        {"-$5", "-5.00"},
+        {"$0.5", "0.50"},
+        {"1e3", "1000.00"},
+    };
+    for (const Case& c : cases) {
+        const std::string path = writeTemp("amount.csv", std::string("pay-date,pay-periods,fed-wages,state\n2026-03-13,26,") + c.cell + ",TX\n");
+        const Outcome result = run("--format csv " + path);
+        const auto rows = parseOutput(result.out);
+        const bool good = c.expected[0] == '-' || std::isdigit(static_cast<unsigned char>(c.expected[0]));
+        if (good) {
+            EXPECT_EQ(result.status, 0) << c.cell << "\n" << result.err;
+            ASSERT_TRUE(rows.count("")) << c.cell;
+            EXPECT_EQ(rows.at("").at("fed-wages"), c.expected) << c.cell;
+        } else {
+            EXPECT_EQ(result.status, 1) << c.cell;
+            EXPECT_NE(result.err.find(":2: column 3 (fed-wages): " + std::string(c.expected)), std::string::npos) << result.err;
+        }
+    }
+}
+
+TEST(OrlaCalcStrictInput, RowsAndTextCells) {
+    // '#' opens a comment only before the header; after it a row is a row. Ids must be UTF-8.
+    const std::string path = writeTemp("rows.csv",
+                                       "# exported 2026-03-13\n"
+                                       "\n"
+                                       "id,pay-date,pay-periods,fed-wages,state\n"
+                                       "#1001,2026-03-13,26,2000,TX\n"
+                                       "# a note\n"
+                                       "Jos\xE9,2026-03-13,26,2000,TX\n"
+                                       "Jos\xC3\xA9,2026-03-13,26,2000,TX\n"
+                                       "A\x1B[31m,2026-03-13,26,20\x1B[0m00,TX\n"
+                                       "LONG,2026-03-13,26," + std::string(100000, '7') + ",TX\n");
+    const Outcome json = run("--format json " + path);
+    EXPECT_EQ(json.status, 1);
+    const auto document = nlohmann::json::parse(json.out);  // valid JSON whatever the bytes of the input
+    ASSERT_EQ(document["pays"].size(), 2u);
+    EXPECT_EQ(document["pays"][0]["id"], "#1001");
+    EXPECT_EQ(document["pays"][0]["line"], 4);
+    EXPECT_EQ(document["pays"][1]["id"], "Jos\xC3\xA9");
+    EXPECT_EQ(document["lines-skipped"], 2);
+    EXPECT_EQ(document["bad-rows"], 4);
+    const Case2 messages[] = {
+        {5, "1 columns where the header has 5"},
+        {6, "column 1 (id): 'Jos\\xE9' is not UTF-8 text"},
+        {8, "column 4 (fed-wages): '20\\x1B[0m00' is not an amount"},
+        {9, "column 4 (fed-wages): '" + std::string(60, '7') + "...' is out of range"},
+    };
+    for (const Case2& m : messages)
+        EXPECT_NE(json.err.find(path + ":" + std::to_string(m.line) + ": " + m.message), std::string::npos) << m.message << "\n" << json.err;
+    EXPECT_EQ(json.err.find('\x1B'), std::string::npos);
+    EXPECT_LT(json.err.size(), 2000u);
+}
+
+TEST(OrlaCalcStrictInput, RequiredColumnsAreAHeaderError) {
+    struct Case {
+        std::string header;
+        std::string flags;
+        int status;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"pay-date,pay-periods,state", "", 2, ":1: no column fed-wages: it is required"},
+        {"pay-periods,fed-wages,state", "", 2, ":1: no column pay-date"},
+        {"pay-date,fed-wages,state", "", 2, ":1: no column pay-periods"},
+        {"pay-date,pay-periods,fed-wages", "", 2, ":1: no column state-code"},
+        {"pay-date,pay-periods,fed-wages", "--mode federal", 0, ""},
+        {"pay-date,pay-periods,state", "--wages 2000", 0, ""},
+        {"pay-date,pay-periods,fed-wages,state", "--gross-up bonus", 2, ":1: no column supp-wages"},
+    };
+    for (const Case& c : cases) {
+        std::string row = "2026-03-13,26,TX\n";
+        if (c.header.find("fed-wages") != std::string::npos) row = c.header.find("state") != std::string::npos ? "2026-03-13,26,2000,TX\n" : "2026-03-13,26,2000\n";
+        if (c.header.starts_with("pay-periods")) row = "26,2000,TX\n";
+        if (c.header == "pay-date,fed-wages,state") row = "2026-03-13,2000,TX\n";
+        const Outcome result = run(c.flags + " " + writeTemp("columns.csv", c.header + "\n" + row));
+        EXPECT_EQ(result.status, c.status) << c.header << " " << c.flags << "\n" << result.err;
+        if (!c.message.empty()) {
+            EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+        }
+    }
+    EXPECT_EQ(run("--date 2026-03-13 --periods 26 --state TX").status, 2);  // no wages
+}
+
+TEST(OrlaCalcWords, StatusesExplainWhatHappened) {
+    struct Case {
+        std::string flags;
+        std::vector<std::string> present;
+        std::vector<std::string> absent;
+    };
+    const Case cases[] = {
+        {"--date 2026-03-13 --periods 0 --wages 2000 --state CA",
+         {"Federal status     0  not computed: pay periods must be at least 1", "State status       3  not computed"},
+         {"Federal status     0  computed", "Federal tables", "jurisdiction not supported"}},
+        {"--date 2026-03-13 --periods 26 --wages 2000 --state GA --state-filing-status 1",
+         {"filing status 1 is not one of Georgia's (orla-calc --list-statuses GA)"},
+         {"State tables", "2017", "nor the year before"}},
+        {"--date 2026-03-13 --periods 26 --wages 2000 --state GA --state-filing-status 0",
+         {"State tables     2025-10-01", "computed on the state tables of 2025: none of 2026 cover 2026-03-13"}, {}},
+        {"--date 2026-03-13 --periods 26 --wages 2000 --state MP",
+         {"* MP: computed on the state tables of 2025", "(the tax follows the federal rows of 2025)"}, {}},
+        {"--date 2025-03-13 --periods 26 --wages 2000 --state MP", {"State tables     2025-01-01"}, {"*"}},
+        {"--date 2026-03-13 --periods 26 --wages 2000 --state ME", {"State status       0  computed"}, {"State tables", "*"}},
+        {"--date 2026-03-13 --periods 26 --wages -100 --state TX",
+         {"negative wages computed as given: fed-wages -100.00, fica-wages -100.00, state-wages -100.00"}, {}},
+        {"--date 2027-03-13 --periods 26 --wages 2000 --state TX",
+         {"Federal tables   2026-03-13", "computed on the federal tables of 2026: none cover 2027-03-13"}, {}},
+        {"--list-statuses GA", {"Georgia (GA, code 13): --state-filing-status", "       4  standard deduction 24,000", "   other  no table row"}, {}},
+        {"--list-statuses 51", {"Texas (TX, code 51): filing status not read: no state income tax is withheld"}, {}},
+    };
+    for (const Case& c : cases) {
+        const Outcome result = run(c.flags);
+        for (const std::string& words : c.present) EXPECT_NE(result.out.find(words), std::string::npos) << c.flags << "\n" << result.out;
+        for (const std::string& words : c.absent) EXPECT_EQ(result.out.find(words), std::string::npos) << words << "\n" << result.out;
+    }
+    // Every jurisdiction has a listing: the codes each state's calculator knows, or why it reads none.
+    const Outcome all = run("--list-statuses all");
+    EXPECT_EQ(all.status, 0);
+    std::map<std::string, std::string> listed;  // "GA" -> "0 2 3 ... other", or "not read"
+    std::istringstream lines(all.out);
+    std::string current;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.empty()) continue;
+        if (line[0] != ' ') {
+            current = line.substr(line.find('(') + 1, 2);
+            listed[current] = line.find("filing status not read") != std::string::npos ? "not read" : "";
+            continue;
+        }
+        std::istringstream words(line);
+        std::string code;
+        words >> code;
+        listed[current] += (listed[current].empty() ? "" : " ") + code;
+    }
+    const std::map<std::string, std::string> expected = {
+        {"AL", "0 1 2 3 8 other"}, {"CA", "0 1 2 other"}, {"CO", "0 1 other"}, {"DE", "0 1 3 other"},
+        {"DC", "0 1 2 3 other"}, {"GA", "0 2 3 4 5 10 11 other"}, {"HI", "0 1 2 12 13 14 other"}, {"ID", "0 1 2 12 other"},
+        {"IA", "0 1 2 16 17 other"}, {"KS", "0 1 2 other"}, {"LA", "0 1 15 other"}, {"ME", "0 1 5 12 other"},
+        {"MD", "0 1 2 3 6 12 other"}, {"MN", "0 1 12 other"}, {"MS", "0 1 2 5 other"}, {"MO", "0 1 2 3 5 other"},
+        {"MT", "0 1 2 6 other"}, {"NE", "0 1 2 7 other"}, {"NJ", "0 1 2 6 other"}, {"NM", "0 1 2 12 other"},
+        {"NY", "0 1 other"}, {"NC", "0 1 2 6 other"}, {"ND", "0 1 2 12 other"}, {"OK", "0 1 2 5 12 other"},
+        {"OR", "0 1 10 other"}, {"RI", "0 1 2 other"}, {"UT", "0 1 other"}, {"VT", "0 1 3 10 12 other"}, {"WI", "0 1 other"},
+    };
+    EXPECT_EQ(listed.size(), 59u);
+    for (const auto& [state, codes] : listed) {
+        const auto it = expected.find(state);
+        EXPECT_EQ(codes, it == expected.end() ? "not read" : it->second) << state;
+    }
+    EXPECT_EQ(run("--list-statuses ZZ").status, 2);
 }
 
 }  // namespace

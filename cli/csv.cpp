@@ -87,12 +87,12 @@ bool parseCsvHeader(std::string_view line, CsvLayout& layout, std::string& error
                 }
                 layout.idColumn = static_cast<int>(i);
             } else if (field == nullptr) {
-                error = "column " + std::to_string(i + 1) + ": unknown column '" + name + "'";
+                error = "column " + std::to_string(i + 1) + ": unknown column '" + printable(name) + "'";
                 return false;
             }
         }
         if (field != nullptr && std::find(layout.columns.begin(), layout.columns.end(), field) != layout.columns.end()) {
-            error = "column " + std::to_string(i + 1) + ": '" + name + "' repeats column '" + std::string(field->name) + "'";
+            error = "column " + std::to_string(i + 1) + ": '" + printable(name) + "' repeats column '" + std::string(field->name) + "'";
             return false;
         }
         layout.columns.push_back(field);
@@ -100,7 +100,15 @@ bool parseCsvHeader(std::string_view line, CsvLayout& layout, std::string& error
     return true;
 }
 
-bool parseCsvRow(std::string_view line, const CsvLayout& layout, const PayInput& defaults, bool needsState,
+const Field* missingColumn(const CsvLayout& layout, const PayInput& defaults, int mode) {
+    for (const Field& field : fields())
+        if (isRequired(field, mode) && !defaults.has(field) &&
+            std::find(layout.columns.begin(), layout.columns.end(), &field) == layout.columns.end())
+            return &field;
+    return nullptr;
+}
+
+bool parseCsvRow(std::string_view line, const CsvLayout& layout, const PayInput& defaults, int mode,
                  PayInput& input, std::string_view& id, CsvScratch& scratch) {
     if (const int column = splitCsvLine(line, scratch.cells, scratch.unquoted); column != 0) {
         scratch.error = "column " + std::to_string(column) + ": malformed quotes";
@@ -116,6 +124,12 @@ bool parseCsvRow(std::string_view line, const CsvLayout& layout, const PayInput&
     for (std::size_t i = 0; i < scratch.cells.size(); ++i) {
         const std::string_view cell = scratch.cells[i];
         if (static_cast<int>(i) == layout.idColumn) {
+            // The id is copied to the output, whose CSV and JSON are UTF-8.
+            if (const std::size_t bad = invalidUtf8(cell); bad != std::string_view::npos) {
+                scratch.error = "column " + std::to_string(i + 1) + " (id): '" + printable(cell) +
+                                "' is not UTF-8 text (byte " + std::to_string(bad + 1) + "); save the file as UTF-8";
+                return false;
+            }
             id = cell;
             continue;
         }
@@ -127,7 +141,7 @@ bool parseCsvRow(std::string_view line, const CsvLayout& layout, const PayInput&
             return false;
         }
     }
-    if (!completeInput(input, needsState, scratch.error)) return false;
+    if (!completeInput(input, mode, scratch.error)) return false;
     return true;
 }
 

@@ -31,9 +31,12 @@ struct CsvScratch {
     std::string error;
 };
 
+// A field the mode requires that neither a column nor a flag gives, or null.
+const Field* missingColumn(const CsvLayout& layout, const PayInput& defaults, int mode);
+
 // Parses one row on top of the defaults (the values given as flags). On failure returns false with
 // scratch.error saying which column and why.
-bool parseCsvRow(std::string_view line, const CsvLayout& layout, const PayInput& defaults, bool needsState,
+bool parseCsvRow(std::string_view line, const CsvLayout& layout, const PayInput& defaults, int mode,
                  PayInput& input, std::string_view& id, CsvScratch& scratch);
 
 }  // namespace orla_cli

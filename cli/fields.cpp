@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 namespace orla_cli {
@@ -17,7 +18,7 @@ constexpr Field kFields[] = {
     // The pay and the federal elections.
     {"pay-date", "date", "payDate", PAY(payDate), Kind::Date, "pay date, YYYY-MM-DD (required)"},
     {"pay-periods", "periods", "payPeriods", PAY(payPeriods), Kind::Integer, "pay periods in a year: 52, 26, 24, 12, 4, 2, 1 (required)"},
-    {"fed-wages", "wages", "fedWages", PAY(fedWages), Kind::Amount, "federal taxable wages of this pay; with --gross-up net the desired net pay"},
+    {"fed-wages", "wages", "fedWages", PAY(fedWages), Kind::Amount, "federal taxable wages of this pay (required); with --gross-up net the desired net pay"},
     {"fed-filing-status", "status", "fedFilingStatus", PAY(fedFilingStatus), Kind::FedFilingStatus, "single, married, head-of-household, married-single-rate, or a code (default single)"},
     {"fed-allowances", "allowances", "fedAllowances", PAY(fedAllowances), Kind::Integer, "allowances of a Form W-4 from before 2020"},
     {"fed-extra-withholding", "", "fedExtraWithholding", PAY(fedExtraWithholding), Kind::Amount, "additional federal withholding of this pay"},
@@ -33,15 +34,15 @@ constexpr Field kFields[] = {
     {"ss-ytd-wages", "", "ssYtdWages", PAY(ssYtdWages), Kind::Amount, "social security wages paid earlier in the year"},
     {"medicare-exempt", "", "medicareExempt", PAY(medicareExempt), Kind::Switch, "no Medicare tax"},
     {"medicare-ytd-wages", "", "medicareYtdWages", PAY(medicareYtdWages), Kind::Amount, "Medicare wages paid earlier in the year (default: the social security ones)"},
-    {"supp-wages", "bonus", "suppWages", PAY(suppWages), Kind::Amount, "supplemental wages (bonus); with --gross-up bonus the desired net bonus"},
+    {"supp-wages", "bonus", "suppWages", PAY(suppWages), Kind::Amount, "supplemental wages (bonus); with --gross-up bonus the desired net bonus (then required)"},
     {"supp-ytd-wages", "", "suppYtdWages", PAY(suppYtdWages), Kind::Amount, "supplemental wages paid earlier in the year"},
     {"supp-aggregate", "", "suppAggregate", PAY(suppAggregate), Kind::Switch, "federal tax on the bonus by the aggregate method instead of the flat rate"},
     {"record-size", "", "recordSize", PAY(recordSize), Kind::PayRecordSize, "declared PayRecord size (default: the full record)"},
     // The jurisdiction and the state elections.
-    {"state-code", "state", "stateCode", STATE(stateCode), Kind::Jurisdiction, "jurisdiction: postal abbreviation (CA) or code 1-59 (required unless federal only)"},
+    {"state-code", "state", "stateCode", STATE(stateCode), Kind::Jurisdiction, "jurisdiction: postal abbreviation (CA) or code 1-59 (required unless --mode federal or employer)"},
     {"state-wages", "", "stateWages", STATE(stateWages), Kind::Amount, "state taxable wages (default: the federal wages)"},
     {"state-pay-periods", "", "statePayPeriods", STATE(statePayPeriods), Kind::Integer, "pay periods for the state (default: the pay periods)"},
-    {"state-filing-status", "", "stateFilingStatus", STATE(stateFilingStatus), Kind::Integer, "state filing status, in the state's own coding"},
+    {"state-filing-status", "", "stateFilingStatus", STATE(stateFilingStatus), Kind::Integer, "state filing status, in the state's own coding (--list-statuses STATE lists them)"},
     {"state-allowances", "", "stateAllowances", STATE(stateAllowances), Kind::Integer, "state allowances or exemptions"},
     {"state-extra-withholding", "", "stateExtraWithholding", STATE(stateExtraWithholding), Kind::Amount, "additional state withholding of this pay"},
     {"state-supp-wages", "", "stateSuppWages", STATE(stateSuppWages), Kind::Amount, "state supplemental wages (default: the supplemental wages)"},
@@ -81,10 +82,74 @@ constexpr Field kFields[] = {
 
 static_assert(std::size(kFields) <= 64, "PayInput::given holds one bit per field");
 
-constexpr std::array<std::string_view, 60> kJurisdictions = {
-    "",   "AL", "AK", "AS", "AZ", "AR", "CA", "CO", "CT", "DE", "DC", "FM", "FL", "GA", "GU", "HI", "ID", "IL", "IN", "IA",
-    "KS", "KY", "LA", "ME", "MH", "MD", "MA", "MI", "MN", "MS", "MO", "MT", "NE", "NV", "NH", "NJ", "NM", "NY", "NC", "ND",
-    "MP", "OH", "OK", "OR", "PW", "PA", "PR", "RI", "SC", "SD", "TN", "TX", "UT", "VT", "VI", "VA", "WA", "WV", "WI", "WY"};
+// Jurisdiction codes 1 to 59: the postal list with the territories, in alphabetical order of the full names.
+struct Jurisdiction {
+    std::string_view abbreviation;
+    std::string_view name;
+};
+constexpr Jurisdiction kJurisdictions[] = {
+    {"", ""},
+    {"AL", "Alabama"},
+    {"AK", "Alaska"},
+    {"AS", "American Samoa"},
+    {"AZ", "Arizona"},
+    {"AR", "Arkansas"},
+    {"CA", "California"},
+    {"CO", "Colorado"},
+    {"CT", "Connecticut"},
+    {"DE", "Delaware"},
+    {"DC", "District of Columbia"},
+    {"FM", "Federated States of Micronesia"},
+    {"FL", "Florida"},
+    {"GA", "Georgia"},
+    {"GU", "Guam"},
+    {"HI", "Hawaii"},
+    {"ID", "Idaho"},
+    {"IL", "Illinois"},
+    {"IN", "Indiana"},
+    {"IA", "Iowa"},
+    {"KS", "Kansas"},
+    {"KY", "Kentucky"},
+    {"LA", "Louisiana"},
+    {"ME", "Maine"},
+    {"MH", "Marshall Islands"},
+    {"MD", "Maryland"},
+    {"MA", "Massachusetts"},
+    {"MI", "Michigan"},
+    {"MN", "Minnesota"},
+    {"MS", "Mississippi"},
+    {"MO", "Missouri"},
+    {"MT", "Montana"},
+    {"NE", "Nebraska"},
+    {"NV", "Nevada"},
+    {"NH", "New Hampshire"},
+    {"NJ", "New Jersey"},
+    {"NM", "New Mexico"},
+    {"NY", "New York"},
+    {"NC", "North Carolina"},
+    {"ND", "North Dakota"},
+    {"MP", "Northern Mariana Islands"},
+    {"OH", "Ohio"},
+    {"OK", "Oklahoma"},
+    {"OR", "Oregon"},
+    {"PW", "Palau"},
+    {"PA", "Pennsylvania"},
+    {"PR", "Puerto Rico"},
+    {"RI", "Rhode Island"},
+    {"SC", "South Carolina"},
+    {"SD", "South Dakota"},
+    {"TN", "Tennessee"},
+    {"TX", "Texas"},
+    {"UT", "Utah"},
+    {"VT", "Vermont"},
+    {"VI", "Virgin Islands"},
+    {"VA", "Virginia"},
+    {"WA", "Washington"},
+    {"WV", "West Virginia"},
+    {"WI", "Wisconsin"},
+    {"WY", "Wyoming"},
+};
+static_assert(std::size(kJurisdictions) == 60);
 
 struct NamedCode {
     std::string_view name;
@@ -126,20 +191,66 @@ bool parseInt(std::string_view text, int& value) {
     return ec == std::errc() && end == text.data() + text.size() && !text.empty();
 }
 
-bool parseAmount(std::string_view text, double& value) {
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size()) {
-        // The slow path: "$1,234.50" as a spreadsheet writes it.
-        std::string cleaned;
-        for (char c : text)
-            if (c != '$' && c != ',') cleaned.push_back(c);
-        if (cleaned.empty() || cleaned == text) return false;
-        const auto parsed = std::from_chars(cleaned.data(), cleaned.data() + cleaned.size(), value);
-        if (parsed.ec != std::errc() || parsed.ptr != cleaned.data() + cleaned.size()) return false;
+enum class AmountParse { Ok, NotAnAmount, OutOfRange };
+
+// Thousands groups as a spreadsheet writes them: 1 to 3 digits, then groups of exactly three
+// ("1,234,567"), then an optional fraction. Returns the text without the commas, or false.
+bool ungroup(std::string_view text, std::string& plain) {
+    const std::size_t point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    std::size_t lead = 0;
+    while (lead < whole.size() && isDigit(whole[lead])) ++lead;
+    // A first group of 0 is no thousands group: "0,125" is a decimal comma.
+    if (lead == 0 || lead > 3 || (whole[0] == '0' && lead < whole.size())) return false;
+    for (std::size_t i = lead; i < whole.size(); i += 4)
+        if (whole.size() - i < 4 || whole[i] != ',' || !isDigit(whole[i + 1]) || !isDigit(whole[i + 2]) || !isDigit(whole[i + 3]))
+            return false;
+    plain.clear();
+    for (char c : whole)
+        if (c != ',') plain.push_back(c);
+    if (point != std::string_view::npos) {
+        const std::string_view fraction = text.substr(point);
+        if (fraction.find(',') != std::string_view::npos) return false;
+        plain.append(fraction);
     }
+    return true;
+}
+
+// A number as from_chars reads it, or as a spreadsheet writes it: an optional sign, an optional
+// leading "$", and well-formed thousands groups ("-$1,234.50"). A "$" or "," anywhere else makes the
+// text no amount: deleting them would change the amount without a word ("12,34" is not 1,234).
+AmountParse parseAmount(std::string_view text, double& value) {
+    // The common form first: a plain number that from_chars takes whole.
+    if (!text.empty() && text.front() != '+') {
+        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (end == text.data() + text.size()) {
+            if (ec == std::errc::result_out_of_range) return AmountParse::OutOfRange;
+            if (ec == std::errc() && std::isfinite(value)) return AmountParse::Ok;
+        }
+    }
+    std::string_view body = text;
+    bool negative = false;
+    if (!body.empty() && (body.front() == '+' || body.front() == '-')) {
+        negative = body.front() == '-';
+        body.remove_prefix(1);
+    }
+    const bool dollar = !body.empty() && body.front() == '$';
+    if (dollar) body.remove_prefix(1);
+    // After a sign or a "$" a bare number must follow: from_chars would take "--5" or "+-5".
+    if (body.empty() || body.front() == '-' || body.front() == '+') return AmountParse::NotAnAmount;
+    std::string plain;
+    if (body.find(',') != std::string_view::npos) {
+        if (!ungroup(body, plain)) return AmountParse::NotAnAmount;
+        body = plain;
+    }
+    const auto [end, ec] = std::from_chars(body.data(), body.data() + body.size(), value);
+    if (end != body.data() + body.size()) return AmountParse::NotAnAmount;
+    if (ec == std::errc::result_out_of_range) return AmountParse::OutOfRange;
     // from_chars accepts "nan" and "inf", which are no amounts.
-    return std::isfinite(value);
+    if (ec != std::errc() || !std::isfinite(value)) return AmountParse::NotAnAmount;
+    if (negative) value = -value;
+    return AmountParse::Ok;
 }
 
 bool leapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
@@ -192,7 +303,10 @@ bool parseSwitch(std::string_view text, int& value) {
 class JurisdictionIndex {
 public:
     JurisdictionIndex() {
-        for (int c = 1; c <= 59; ++c) codes_[slot(kJurisdictions[static_cast<std::size_t>(c)][0], kJurisdictions[static_cast<std::size_t>(c)][1])] = c;
+        for (int c = 1; c <= 59; ++c) {
+            const std::string_view a = kJurisdictions[static_cast<std::size_t>(c)].abbreviation;
+            codes_[slot(a[0], a[1])] = c;
+        }
     }
     int find(std::string_view text) const {
         if (text.size() != 2) return 0;
@@ -225,7 +339,7 @@ bool parseFedFilingStatus(std::string_view text, int& code) {
     return false;
 }
 
-std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string quoted(std::string_view text) { return "'" + printable(text) + "'"; }
 
 std::byte* fieldAddress(const Field& field, PayInput& input) {
     auto* base = field.target == Target::Pay ? reinterpret_cast<std::byte*>(&input.pay)
@@ -282,8 +396,10 @@ bool setField(const Field& f, std::string_view text, PayInput& input, std::strin
             break;
         case Kind::Amount: {
             double amount = 0;
-            if (!parseAmount(text, amount)) return error = quoted(text) + " is not an amount", false;
-            if (std::fabs(amount) >= kAmountLimit) return error = quoted(text) + " is out of range", false;
+            const AmountParse parsed = parseAmount(text, amount);
+            if (parsed == AmountParse::NotAnAmount) return error = quoted(text) + " is not an amount", false;
+            if (parsed == AmountParse::OutOfRange || std::fabs(amount) >= kAmountLimit)
+                return error = quoted(text) + " is out of range (an amount below 1,000,000,000)", false;
             store(f, input, amount);
             break;
         }
@@ -324,7 +440,15 @@ bool setField(const Field& f, std::string_view text, PayInput& input, std::strin
     return true;
 }
 
-bool completeInput(PayInput& input, bool needsState, std::string& error) {
+bool isRequired(const Field& f, int mode) {
+    static const Field& kSuppWages = field("supp-wages");
+    static const Field& kStateCode = field("state-code");
+    if (&f == &kStateCode) return mode != ORLA_MODE_FEDERAL && mode != ORLA_MODE_FEDERAL_EMPLOYER;
+    if (&f == &kSuppWages) return mode == ORLA_MODE_GROSS_UP_BONUS;
+    return f.name == "pay-date" || f.name == "pay-periods" || f.name == "fed-wages";
+}
+
+bool completeInput(PayInput& input, int mode, std::string& error) {
     struct Mirror {
         const Field& target;
         const Field& source;
@@ -337,22 +461,100 @@ bool completeInput(PayInput& input, bool needsState, std::string& error) {
         {field("medicare-ytd-wages"), field("ss-ytd-wages")},
         {field("state-supp-wages"), field("supp-wages")},
     };
-    static const Field* const kRequired[] = {&field("pay-date"), &field("pay-periods")};
+    static const std::uint64_t kAlwaysRequired = [] {
+        std::uint64_t mask = 0;
+        for (const Field& f : kFields)
+            if (isRequired(f, ORLA_MODE_FEDERAL)) mask |= std::uint64_t{1} << fieldIndex(f);
+        return mask;
+    }();
     static const Field& kStateCode = field("state-code");
+    static const Field& kSuppWages = field("supp-wages");
 
     for (const Mirror& m : kMirrors) {
         if (input.has(m.target)) continue;
         if (m.target.kind == Kind::Amount) store(m.target, input, load<double>(m.source, input));
         else store(m.target, input, load<int>(m.source, input));
     }
-    for (const Field* required : kRequired)
-        if (!input.has(*required)) return error = std::string(required->name) + " is missing", false;
-    if (needsState && !input.has(kStateCode)) return error = "state-code is missing", false;
+    if ((input.given & kAlwaysRequired) != kAlwaysRequired) {
+        for (const Field& f : kFields)
+            if (isRequired(f, ORLA_MODE_FEDERAL) && !input.has(f)) return error = std::string(f.name) + " is missing", false;
+    }
+    for (const Field* f : {&kStateCode, &kSuppWages})
+        if (isRequired(*f, mode) && !input.has(*f)) return error = std::string(f->name) + " is missing", false;
     return true;
 }
 
+std::size_t invalidUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x80) {
+            ++i;
+            continue;
+        }
+        // The lead byte gives the length and the range of the first continuation byte, which rules out
+        // overlong forms, surrogates and code points beyond U+10FFFF.
+        std::size_t length = 0;
+        unsigned char low = 0x80, high = 0xBF;
+        if (byte >= 0xC2 && byte <= 0xDF) length = 2;
+        else if (byte >= 0xE0 && byte <= 0xEF) {
+            length = 3;
+            if (byte == 0xE0) low = 0xA0;
+            if (byte == 0xED) high = 0x9F;
+        } else if (byte >= 0xF0 && byte <= 0xF4) {
+            length = 4;
+            if (byte == 0xF0) low = 0x90;
+            if (byte == 0xF4) high = 0x8F;
+        } else return i;
+        if (text.size() - i < length) return i;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) return i;
+        }
+        i += length;
+    }
+    return std::string_view::npos;
+}
+
+std::string printable(std::string_view text) {
+    constexpr std::size_t kShown = 60;
+    std::string out;
+    std::size_t shown = 0;
+    std::size_t i = 0;
+    while (i < text.size() && shown < kShown) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        std::size_t length = 1;
+        if (byte >= 0x80) {
+            // A valid sequence stays as it is, a stray byte is written as \xNN.
+            length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
+            if (length > text.size() - i || invalidUtf8(text.substr(i, length)) != std::string_view::npos) length = 0;
+        }
+        if (length == 0 || byte < 0x20 || byte == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            out += escaped;
+            ++i;
+        } else {
+            out.append(text, i, length);
+            i += length;
+        }
+        ++shown;
+    }
+    if (i < text.size()) out += "...";
+    return out;
+}
+
 std::string_view jurisdictionAbbreviation(int code) {
-    return code >= 1 && code <= 59 ? kJurisdictions[static_cast<std::size_t>(code)] : std::string_view{};
+    return code >= 1 && code <= 59 ? kJurisdictions[static_cast<std::size_t>(code)].abbreviation : std::string_view{};
+}
+
+std::string_view jurisdictionName(int code) {
+    return code >= 1 && code <= 59 ? kJurisdictions[static_cast<std::size_t>(code)].name : std::string_view{};
+}
+
+int jurisdictionCode(std::string_view text) {
+    int code = 0;
+    return parseJurisdiction(trim(text), code) ? code : 0;
 }
 
 std::string_view fedFilingStatusName(int code) {

@@ -57,13 +57,27 @@ struct PayInput {
 // "'abc' is not an amount".
 bool setField(const Field& field, std::string_view text, PayInput& input, std::string& error);
 
+// Whether a pay in the mode needs the field given (as a flag, a column or a cell): the pay date, the pay
+// periods and the federal wages always, the state unless the mode is federal only, the bonus in the
+// gross-up of a bonus.
+bool isRequired(const Field& field, int mode);
+
 // Fills what the user left out from the fields it mirrors (FICA and state wages from the federal wages,
 // state pay periods from the pay periods, ...), then checks that the pay can be calculated: returns false
 // with a message when a required field is missing.
-bool completeInput(PayInput& input, bool needsState, std::string& error);
+bool completeInput(PayInput& input, int mode, std::string& error);
+
+// The offset of the first byte that is not part of valid UTF-8, or npos.
+std::size_t invalidUtf8(std::string_view text);
+
+// Text from the input made safe to echo in a message: control bytes and invalid UTF-8 as \xNN,
+// cut after 60 characters with "...".
+std::string printable(std::string_view text);
 
 // Names for the output.
 std::string_view jurisdictionAbbreviation(int code);  // "CA", or "" outside 1-59
+std::string_view jurisdictionName(int code);          // "California", or "" outside 1-59
+int jurisdictionCode(std::string_view text);          // from "CA", "ca" or "6"; 0 when unknown
 std::string_view fedFilingStatusName(int code);        // "single", ..., or "" for other codes
 
 }  // namespace orla_cli

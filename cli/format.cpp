@@ -1,5 +1,6 @@
 #include "format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -71,7 +72,8 @@ void appendDate(std::string& out, const CalcDate& date) {
 }
 
 void appendCsvText(std::string& out, std::string_view text) {
-    if (text.find_first_of(",\"\n\r") == std::string_view::npos) {
+    // A plain loop: find_first_of searches the set once per character.
+    if (std::none_of(text.begin(), text.end(), [](char c) { return c == ',' || c == '"' || c == '\n' || c == '\r'; })) {
         out.append(text);
         return;
     }
@@ -101,7 +103,7 @@ void appendJsonText(std::string& out, std::string_view text) {
 
 std::string joinedNotes(const PayResult& result) {
     std::string joined;
-    if (!hasNotes(result)) return joined;
+    if (!result.hasNotes()) return joined;
     for (const std::string& note : explain(result)) {
         if (!joined.empty()) joined += "; ";
         joined += note;
@@ -144,19 +146,25 @@ std::array<double, kAmountCount> amounts(const PayResult& r) {
 }
 
 void Totals::add(const PayResult& result) {
+    if (result.hasNotes()) ++paysWithNotes;
+    if (result.failed()) {
+        ++failedPays;
+        return;
+    }
     const auto values = amounts(result);
     for (std::size_t i = 0; i < kAmountCount; ++i) cents[i] += toCents(values[i]);
     addLevyCents(levyCents, result.levies);
     ++pays;
-    if (hasNotes(result)) ++paysWithNotes;
 }
 
 void Totals::merge(const Totals& other) {
     for (std::size_t i = 0; i < kAmountCount; ++i) cents[i] += other.cents[i];
     for (std::size_t i = 0; i < kLevyCount; ++i) levyCents[i] += other.levyCents[i];
     pays += other.pays;
+    failedPays += other.failedPays;
     paysWithNotes += other.paysWithNotes;
     badRows += other.badRows;
+    skippedLines += other.skippedLines;
 }
 
 void appendAmount(std::string& out, double amount) { appendCents(out, toCents(amount)); }
@@ -214,7 +222,7 @@ void BatchWriter::row(std::string& out, long line, std::string_view id, const Pa
                 out.insert(cell, written < kAmountWidth ? kAmountWidth - written : 1, ' ');
             }
             if (withLevies_) appendLevyCells(out, format_, r.levies);
-            if (hasNotes(r)) out.append("  ").append(joinedNotes(r));
+            if (r.hasNotes()) out.append("  ").append(joinedNotes(r));
             out.push_back('\n');
             break;
         }
@@ -264,7 +272,7 @@ void BatchWriter::row(std::string& out, long line, std::string_view id, const Pa
             out += ", \"state-status\": ";
             appendInt(out, federalOnly(r.mode) ? 0 : r.state.status);
             out += ", \"notes\": [";
-            if (hasNotes(r)) {
+            if (r.hasNotes()) {
                 bool first = true;
                 for (const std::string& note : explain(r)) {
                     if (!first) out += ", ";
@@ -298,8 +306,11 @@ std::string BatchWriter::footer(const Totals& totals) const {
                 out.insert(cell, written < kAmountWidth ? kAmountWidth - written : 1, ' ');
             }
             if (withLevies_) appendLevyTotals(out, format_, totals.levyCents);
-            out += fmt::format("\n{} pays, {} with notes, {} bad rows\n", totals.pays, totals.paysWithNotes,
+            out += fmt::format("\n{} pays: {} computed, {} failed (left out of the totals), {} with notes; {} bad rows",
+                               totals.pays + totals.failedPays, totals.pays, totals.failedPays, totals.paysWithNotes,
                                totals.badRows);
+            if (totals.skippedLines > 0) out += fmt::format("; {} blank or comment lines skipped", totals.skippedLines);
+            out += '\n';
             break;
         }
         case Format::Csv:
@@ -309,7 +320,11 @@ std::string BatchWriter::footer(const Totals& totals) const {
                 appendCents(out, cents);
             }
             if (withLevies_) appendLevyTotals(out, format_, totals.levyCents);
-            out += ",,,,\n";
+            out += ",,,,";
+            if (totals.failedPays > 0) out += fmt::format("totals leave out {} failed pays", totals.failedPays);
+            if (totals.skippedLines > 0)
+                out += fmt::format("{}{} blank or comment lines skipped", totals.failedPays > 0 ? "; " : "", totals.skippedLines);
+            out += '\n';
             break;
         case Format::Json: {
             out = "\n],\n\"totals\": {";
@@ -321,8 +336,9 @@ std::string BatchWriter::footer(const Totals& totals) const {
                 appendCents(out, totals.cents[i]);
             }
             if (withLevies_) appendLevyTotals(out, format_, totals.levyCents);
-            out += fmt::format("}},\n\"pays-computed\": {}, \"pays-with-notes\": {}, \"bad-rows\": {}}}\n", totals.pays,
-                               totals.paysWithNotes, totals.badRows);
+            out += fmt::format(
+                "}},\n\"pays-computed\": {}, \"pays-failed\": {}, \"pays-with-notes\": {}, \"bad-rows\": {}, \"lines-skipped\": {}}}\n",
+                totals.pays, totals.failedPays, totals.paysWithNotes, totals.badRows, totals.skippedLines);
             break;
         }
     }
@@ -371,23 +387,18 @@ std::string describePay(const PayResult& r) {
     if (r.levies.computed) out += describeLevies(r.levies, state);
 
     out += "\n";
-    out += fmt::format("  Federal status   {:>3}  {}\n", pay.fedStatus,
-                       pay.fedStatus == 0 ? "computed" : pay.fedStatus == 1 ? "no table row" : "gross-up did not converge");
+    out += fmt::format("  Federal status   {:>3}  {}\n", pay.fedStatus, federalStatusWords(r));
     if (fullMode) {
-        out += fmt::format("  Federal tables   {}\n", formatDate(pay.fedTableDate));
-        std::string_view words = "computed";
-        if (state.status == ORLA_STATE_NO_ROW) words = "no table row, or the calculation could not be completed";
-        else if (state.status == ORLA_STATE_UNSUPPORTED) words = "jurisdiction not supported";
-        else if (state.status == ORLA_STATE_RECORD_TOO_SMALL) words = "record too small for the state's fields";
-        out += fmt::format("  State status     {:>3}  {}\n", state.status, words);
-        if (state.stateTableDate.year != 0) out += fmt::format("  State tables     {}\n", formatDate(state.stateTableDate));
+        if (federalTableDateKnown(r)) out += fmt::format("  Federal tables   {}\n", formatDate(pay.fedTableDate));
+        out += fmt::format("  State status     {:>3}  {}\n", state.status, stateStatusWords(r));
+        if (stateTableDateKnown(r)) out += fmt::format("  State tables     {}\n", formatDate(state.stateTableDate));
         if (pay.stateTaxableIncome != 0) out += fmt::format("  State taxable    {}\n", pay.stateTaxableIncome);
         if (state.stateCode == ORLA_MP && state.recordSize > 212 && state.status == 0)
             out += fmt::format("  Rebate           {}\n", amount(state.stateCertAmount1));
     }
     out += fmt::format("  Result flags     {:>3}  {}\n", r.flags, flagWords(r.flags));
-    if (hasNotes(r))
-        for (const std::string& note : explain(r)) out += fmt::format("  * {}\n", note);
+    for (const std::string& note : explain(r)) out += fmt::format("  * {}\n", note);
+    if (r.failed()) out += "  The pay could not be computed in full: its amounts are not what it withholds.\n";
     return out;
 }
 
@@ -402,17 +413,18 @@ nlohmann::json payJson(const PayResult& r) {
     json["fed-status"] = r.pay.fedStatus;
     json["flags"] = r.flags;
     if (!federalOnly(r.mode)) {
-        json["fed-table-date"] = formatDate(r.pay.fedTableDate);
         json["state"] = std::string(jurisdictionAbbreviation(r.state.stateCode));
         json["state-code"] = r.state.stateCode;
         json["state-wages"] = cents(r.state.stateWages);
         json["state-status"] = r.state.status;
-        json["state-table-date"] = r.state.stateTableDate.year != 0 ? nlohmann::json(formatDate(r.state.stateTableDate)) : nlohmann::json();
+        json["fed-table-date"] = federalTableDateKnown(r) ? nlohmann::json(formatDate(r.pay.fedTableDate)) : nlohmann::json();
+        json["state-table-date"] = stateTableDateKnown(r) ? nlohmann::json(formatDate(r.state.stateTableDate)) : nlohmann::json();
         json["state-taxable-income"] = r.pay.stateTaxableIncome;
         if (r.state.recordSize > 212) json["state-cert-amount1"] = cents(r.state.stateCertAmount1);  // by value: the field is packed
     }
     if (r.levies.computed) json["levies"] = levyJson(r.levies);
-    json["notes"] = hasNotes(r) ? explain(r) : std::vector<std::string>{};
+    json["computed"] = !r.failed();
+    json["notes"] = explain(r);
     return json;
 }
 

@@ -19,13 +19,16 @@ constexpr std::size_t kAmountCount = 9;
 extern const std::array<std::string_view, kAmountCount> kAmountNames;
 std::array<double, kAmountCount> amounts(const PayResult& result);
 
-// Sums in whole cents, so that a million rows add up exactly.
+// Sums in whole cents, so that a million rows add up exactly. A failed pay is counted but its amounts
+// stay out of the sums: they are not what the pay withholds.
 struct Totals {
     std::array<std::int64_t, kAmountCount> cents{};
     std::array<std::int64_t, kLevyCount> levyCents{};  // with --levies
-    std::int64_t pays = 0;
-    std::int64_t paysWithNotes = 0;
+    std::int64_t pays = 0;           // computed, in the sums
+    std::int64_t failedPays = 0;     // calculated with a failure, left out of the sums
+    std::int64_t paysWithNotes = 0;  // of both
     std::int64_t badRows = 0;
+    std::int64_t skippedLines = 0;   // blank lines, and comment lines before the header
 
     void add(const PayResult& result);
     void merge(const Totals& other);

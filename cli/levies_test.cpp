@@ -59,11 +59,11 @@ const char* const kLevyColumns[] = {"futa", "sui", "sui-employee", "ett", "sdi",
 
 TEST(OrlaCalcLevies, SamplePayrollColumnsAndTotals) {
     auto rows = rowsOf(run("--levies --sui-rate 0.02 --format csv " + kSample));
-    ASSERT_TRUE(rows.count("E151"));
+    ASSERT_TRUE(rows.count("E160"));
     const auto amount = [&](const char* id, const char* column) { return std::stod(rows[id].at(column)); };
     // Alaska: 1,000 left under the 54,200 base; the employee pays 0.5 % of it.
-    EXPECT_DOUBLE_EQ(amount("E151", "sui"), 20.00);
-    EXPECT_DOUBLE_EQ(amount("E151", "sui-employee"), 5.00);
+    EXPECT_DOUBLE_EQ(amount("E160", "sui"), 20.00);
+    EXPECT_DOUBLE_EQ(amount("E160", "sui-employee"), 5.00);
     // California disability insurance on wages and bonus, 1.3 % in 2026.
     EXPECT_DOUBLE_EQ(amount("E110", "sdi"), 58.50);
     // Washington: paid leave at 1.13 % split evenly by default, long-term care at 0.58 %.

@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <iostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "format.h"
 #include "generate.h"
 #include "levies.h"
+#include "statuses.h"
 
 namespace {
 
@@ -43,12 +45,21 @@ std::string flagNames(const Field& field) {
     return names;
 }
 
-int printVersion() {
+void printVersion() {
     char build[21] = {};
     ORLA_Get_Build_Info(build);
     fmt::print("orla-calc: library interface {:.1f}, tables {:.0f}, library built {}\n", ORLA_Version(),
                ORLA_Table_Version(), build);
-    return kExitOk;
+}
+
+// Every way out of a run that wrote to standard output passes here: an output that could not be
+// written in full (a full disk, a closed pipe) turns any status into 2.
+int finish(int status) {
+    std::cout.flush();
+    const bool failed = std::fflush(stdout) != 0 || std::ferror(stdout) != 0 || !std::cout.good();
+    if (!failed) return status;
+    fmt::print(stderr, "orla-calc: cannot write the output: {}\n", std::strerror(errno != 0 ? errno : EIO));
+    return kExitUsage;
 }
 
 }  // namespace
@@ -58,8 +69,13 @@ int main(int argc, char** argv) {
     app.footer(
         "A batch has one pay per line; its columns are named like the flags without the dashes (fed-wages, state, ...),\n"
         "plus an optional id column. Flags given with a batch are defaults for its empty cells.\n"
-        "Exit status: 0 every pay computed (flags raised by a calculation are shown per pay), 1 some rows were bad\n"
-        "and skipped, 2 unusable arguments or input.");
+        "Required, as a flag or a column: pay-date, pay-periods, fed-wages; state-code unless --mode federal or\n"
+        "employer; supp-wages with --gross-up bonus. Defaults: fed-filing-status single; fica-wages and state-wages\n"
+        "the fed-wages; state-pay-periods the pay-periods; medicare-ytd-wages the ss-ytd-wages; state-supp-wages\n"
+        "the supp-wages; record sizes the full records; every other amount, count and switch 0.\n"
+        "Exit status: 0 every pay computed; 1 some rows were bad and skipped, or some pays failed (a tax the\n"
+        "library could not compute: reported on stderr and left out of the totals); 2 unusable arguments, header\n"
+        "or input, or output that could not be written.");
     app.option_defaults()->always_capture_default()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
 
     std::string file;
@@ -78,6 +94,8 @@ int main(int argc, char** argv) {
     app.add_option("--jobs", threads, "threads for a batch")->check(CLI::Range(1u, 64u));
     bool version = false;
     app.add_flag("--version", version, "print the library's interface version, table year and build stamp");
+    std::string listStatuses;
+    app.add_option("--list-statuses", listStatuses, "list a state's filing-status codes (CA, 6, ...; all for every state)");
     app.add_option("--generate", generateCount, "")->group("");  // writes a generated payroll for measuring
     LevySettings levySettings;
     bool levies = false;
@@ -98,18 +116,31 @@ int main(int argc, char** argv) {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         // --help is a "parse error" that exits 0; real ones share the usage status.
-        return app.exit(e) == 0 ? kExitOk : kExitUsage;
+        return finish(app.exit(e) == 0 ? kExitOk : kExitUsage);
     }
 
-    if (version) return printVersion();
+    if (version) {
+        printVersion();
+        return finish(kExitOk);
+    }
+    if (!listStatuses.empty()) {
+        std::string text;
+        if (!listStateStatuses(listStatuses, text)) {
+            fmt::print(stderr, "orla-calc: --list-statuses: {}\n", text);
+            return kExitUsage;
+        }
+        fmt::print("{}", text);
+        return finish(kExitOk);
+    }
     if (generateCount >= 0) {
         generatePayroll(generateCount, stdout);
-        return kExitOk;
+        return finish(kExitOk);
     }
 
     int mode = ORLA_MODE_FULL;
     if (!modeText.empty() && !parseMode(modeText, mode)) {
-        fmt::print(stderr, "orla-calc: --mode: unknown mode '{}' (federal, full, employer, gross-up-net, gross-up-bonus or 0, 1, 2, 11, 12)\n", modeText);
+        fmt::print(stderr, "orla-calc: --mode: unknown mode '{}' (federal, full, employer, gross-up-net, gross-up-bonus or 0, 1, 2, 11, 12)\n",
+                   printable(modeText));
         return kExitUsage;
     }
     if (!grossUp.empty()) {
@@ -148,7 +179,7 @@ int main(int argc, char** argv) {
         }
         const int status = runBatch(in, stdout, stderr, settings);
         if (in != stdin) std::fclose(in);
-        return status;
+        return status == kExitUsage ? status : finish(status);
     }
 
     if (defaults.given == 0) {
@@ -156,7 +187,7 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
     std::string error;
-    if (!completeInput(defaults, !federalOnly(mode), error)) {
+    if (!completeInput(defaults, mode, error)) {
         // The messages name fields; here they were meant as flags.
         fmt::print(stderr, "orla-calc: --{}\n", error);
         return kExitUsage;
@@ -170,5 +201,11 @@ int main(int argc, char** argv) {
         writer.row(out, 1, "", result);
         fmt::print("{}", out);
     } else fmt::print("{}", describePay(result));
-    return kExitOk;
+    if (result.failed()) {
+        std::string notes;
+        for (const std::string& note : explain(result)) notes += (notes.empty() ? "" : "; ") + note;
+        fmt::print(stderr, "orla-calc: the pay failed: {}\n", notes);
+        return finish(kExitIncomplete);
+    }
+    return finish(kExitOk);
 }

@@ -368,6 +368,190 @@ ORLA_PIN(AeicRecord, spouseCertificate, 20); ORLA_PIN(AeicRecord, eicFilingCode,
 ORLA_PIN(AeicRecord, payPeriods, 28); ORLA_PIN(AeicRecord, wages, 32);
 ORLA_PIN(AeicRecord, ytdWages, 40); ORLA_PIN(AeicRecord, advanceEic, 48);
 
+/* ---- Canadian withholding ----------------------------------------------------------------------------
+ * Four exports of their own, independent of ORLA_Calc, with their own records. Amounts are Canadian
+ * dollars. Every field is read or written only when recordSize holds the whole field; a field the record
+ * does not hold counts as 0 and is never written. At entry every output field the record holds is set to
+ * 0 (status included), so a failure never leaves a caller's old value behind.
+ *
+ * Province codes (provinceCode): 0 the federal level (claim codes only), then the ORLA_CA_* codes below.
+ * Code 2 carries the claim codes of code 1 and the provincial rates of code 3. */
+enum {
+    ORLA_CA_FEDERAL = 0, ORLA_CA_NL = 1, ORLA_CA_CODE2 = 2, ORLA_CA_NS = 3, ORLA_CA_PE = 4, ORLA_CA_NB = 5,
+    ORLA_CA_QC = 6, ORLA_CA_ON = 7, ORLA_CA_MB = 8, ORLA_CA_SK = 9, ORLA_CA_AB = 10, ORLA_CA_BC = 11,
+    ORLA_CA_YT = 12, ORLA_CA_NT = 13, ORLA_CA_NU = 14
+};
+
+#pragma pack(push, 4)
+
+/* One Canadian pay: pension contribution, insurance premium and federal income tax (ORLA_Canada_Calc).
+ * The library uses 208 bytes; the bonus fields (from offset 160) exist only in records that long. */
+typedef struct CanadaRecord {
+    int recordSize;          /*   0 in   declared size of the caller's record */
+    CalcDate payDate;        /*   4 in   pay date */
+    int status;              /*  16 out  0 computed; 1 a table had no row for the pay date, payPeriods < 1,
+                                         a non-finite amount or a negative year-to-date amount */
+    int payPeriods;          /*  20 in   pay periods in the year, at least 1 */
+    double fedClaimAmount;   /*  24 in   total federal claim amount of the TD1 form */
+    double fedAnnualCredit;  /*  32 in   annual amount subtracted from the annual federal tax */
+    double fedExtraPerPay;   /*  40 in   additional federal tax per pay */
+    double reserved48;       /*  48      read by nothing */
+    int reserved56;          /*  56 in   has no effect */
+    double provPassThrough;  /*  60 in   handed unchanged to the provincial calculation */
+    double fedOtherCredits;  /*  68 in   other annual federal non-refundable credits */
+    double taxableIncome;    /*  76 in   income of this pay subject to income tax, after the caller's deductions */
+    double cppEarnings;      /*  84 in   pensionable earnings of this pay */
+    double cppYtd;           /*  92 in   pension contributions already made this year (both tiers) */
+    int reserved100;         /* 100      read by nothing */
+    double eiEarnings;       /* 104 in   insurable earnings of this pay */
+    double eiYtd;            /* 112 in   insurance premiums already paid this year */
+    double fedAnnualTax;     /* 120 out  annual federal tax of the regular pay */
+    double incomeTaxPerPay;  /* 128 out  federal plus provincial income tax of this pay, in cents */
+    double cppContribution;  /* 136 out  pension contribution of this pay, in cents */
+    double eiPremium;        /* 144 out  insurance premium of this pay, in cents */
+    double reserved152;      /* 152      read by nothing */
+    double fedTaxPerPay;     /* 160 out  federal income tax of this pay, in cents */
+    double bonus;            /* 168 in   bonus paid with this pay */
+    double priorBonuses;     /* 176 in   bonuses already paid this year */
+    double bonusFedTax;      /* 184 out  federal tax on bonus, in cents */
+    double bonusCpp;         /* 192 out  pension contribution on bonus */
+    double bonusEi;          /* 200 out  insurance premium on bonus */
+} CanadaRecord;
+
+/* The provincial or territorial tax of one pay (ORLA_Canada_Provincial_Calc, third argument of
+ * ORLA_Canada_Calc). The library uses 140 bytes; the bonus fields (from offset 116) exist only in records
+ * that long. */
+typedef struct ProvinceRecord {
+    int recordSize;            /*   0 in   declared size of the caller's record */
+    CalcDate payDate;          /*   4 in   pay date */
+    int status;                /*  16 out  0 computed; 1 a table had no row (Quebec, code 6, has none here),
+                                           payPeriods < 1 or a non-finite amount */
+    int provinceCode;          /*  20 in   ORLA_CA_NL .. ORLA_CA_NU */
+    int payPeriods;            /*  24 in   pay periods in the year, at least 1 */
+    double provClaimAmount;    /*  28 in   total claim amount of the provincial TD1 form */
+    double provExtraPerPay;    /*  36 in   additional provincial tax per pay */
+    int reserved44;            /*  44      read by nothing */
+    int reductionCountA;       /*  48 in   Ontario tax reduction: first count of eligible persons */
+    int reductionCountB;       /*  52 in   Ontario tax reduction: second count */
+    int reserved56;            /*  56      read by nothing */
+    double reserved60;         /*  60      read by nothing */
+    double bcReductionIncome;  /*  68 in   British Columbia: added to the annual income for the second reduction */
+    double labourFundAmount;   /*  76 in   amount to which the labour-fund credit rate applies */
+    double provOtherCredits;   /*  84 in   other annual provincial credits */
+    double provTaxableIncome;  /*  92 in   income of this pay subject to provincial tax */
+    double provAnnualTax;      /* 100 out  annual provincial tax of the regular pay, in cents */
+    double reserved108;        /* 108      read by nothing */
+    double provBonus;          /* 116 in   bonus paid with this pay */
+    double provPriorBonuses;   /* 124 in   bonuses already paid this year */
+    double provBonusTax;       /* 132 out  provincial tax on the bonus, in cents */
+} ProvinceRecord;
+
+/* A TD1 claim code's income range and claim amount (ORLA_Canada_Get_CC). 60 bytes. */
+typedef struct ClaimCodeRecord {
+    int recordSize;      /*  0 in   declared size of the caller's record */
+    CalcDate infoDate;   /*  4 in   date the claim codes are wanted for */
+    int status;          /* 16 out  0 served; 1 no row serves the request */
+    int provinceCode;    /* 20 in   0 federal, or a province code */
+    int claimCode;       /* 24 in   claim code 0 to 10 */
+    double rangeLow;     /* 28 out  lowest total claim amount of the code */
+    double rangeHigh;    /* 36 out  highest total claim amount of the code */
+    double claimAmount;  /* 44 out  the amount the code stands for */
+    double netIncome;    /* 52 in   expected net income, for the levels whose basic amount falls with income
+                                    (federal, Nova Scotia, Yukon; Manitoba from 2025) */
+} ClaimCodeRecord;
+
+/* Quebec income tax of one pay (ORLA_Canada_Quebec_Calc). 156 bytes. No Quebec rates are carried for
+ * the pay years 2024 to 2026. */
+typedef struct QuebecRecord {
+    int recordSize;            /*   0 in   declared size of the caller's record */
+    CalcDate payDate;          /*   4 in   pay date */
+    int status;                /*  16 out  0 computed; 1 no row for the pay date */
+    double qcDeductions[2];    /*  20 in   their sum is deducted from the pay */
+    double qcAnnualDeduction;  /*  36 in   annual deduction */
+    double qcOtherCredits;     /*  44 in   other annual credits */
+    double qcClaimParts[2];    /*  52 in   their sum is the claim amount */
+    double qcCreditBase;       /*  68 in   a credit base */
+    int qcCreditCount;         /*  76 in   its count */
+    double qcGross;            /*  80 in   pay of the period */
+    double reserved88[3];      /*  88      read by nothing */
+    double qcExtraPerPay;      /* 112 in   additional Quebec tax per pay */
+    int qcPayPeriods;          /* 120 in   pay periods in the year */
+    int qcDeductionPeriods;    /* 124 in   periods of the deductions */
+    double qcTaxPerPay;        /* 128 out  Quebec income tax of this pay, in cents */
+    double reserved136;        /* 136      read by nothing */
+    double qcCreditBase2;      /* 144 in   a second credit base */
+    int qcCreditCount2;        /* 152 in   its count */
+} QuebecRecord;
+
+#pragma pack(pop)
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Pension contribution, insurance premium and federal income tax of one pay by the annualising formula
+ * method, plus the provincial tax of prov (ORLA_Canada_Provincial_Calc, run on the same pay), and, in a
+ * record of 208 bytes, the federal tax, contribution and premium that fall on the bonus. The mode is not
+ * used. Returns 0, or 1 with status 1 when a federal, pension or insurance table has no row for the pay
+ * date, payPeriods < 1, an amount is not finite or a year-to-date amount is negative (nothing is computed
+ * then). A failure of the provincial calculation is reported in prov->status. Null records: 1, nothing
+ * written. */
+ORLA_API int ORLA_CALL ORLA_Canada_Calc(int mode, CanadaRecord* pay, ProvinceRecord* prov);
+
+/* The income range and claim amount of claim code cc->claimCode for cc->provinceCode on cc->infoDate;
+ * for the levels whose basic amount falls with income they are worked out from cc->netIncome. The mode is
+ * not used. Returns 0, or 1 with status 1 (outputs 0) when no row serves the request. */
+ORLA_API int ORLA_CALL ORLA_Canada_Get_CC(int mode, ClaimCodeRecord* cc);
+
+/* Annual provincial or territorial tax of one pay (provAnnualTax) and, in a record of 140 bytes, the tax
+ * on the bonus (provBonusTax). block holds three doubles: a value that is not read, the pension
+ * contribution and the insurance premium of the pay. The mode is not used. Returns 0, or 1 with status 1
+ * when a table has no row, payPeriods < 1 or an amount is not finite. */
+ORLA_API int ORLA_CALL ORLA_Canada_Provincial_Calc(int mode, ProvinceRecord* prov, const double block[3]);
+
+/* Quebec income tax per pay. The library carries no Quebec rows for 2024 to 2026: returns 1 with status 1
+ * and qcTaxPerPay = qcExtraPerPay rounded to cents. */
+ORLA_API int ORLA_CALL ORLA_Canada_Quebec_Calc(int mode, QuebecRecord* qc);
+
+#ifdef __cplusplus
+} /* extern "C" */
+#endif
+
+ORLA_STATIC_ASSERT(sizeof(CanadaRecord) == 208, "CanadaRecord size");
+ORLA_PIN(CanadaRecord, payDate, 4); ORLA_PIN(CanadaRecord, status, 16); ORLA_PIN(CanadaRecord, payPeriods, 20);
+ORLA_PIN(CanadaRecord, fedClaimAmount, 24); ORLA_PIN(CanadaRecord, fedAnnualCredit, 32);
+ORLA_PIN(CanadaRecord, fedExtraPerPay, 40); ORLA_PIN(CanadaRecord, reserved56, 56);
+ORLA_PIN(CanadaRecord, provPassThrough, 60); ORLA_PIN(CanadaRecord, fedOtherCredits, 68);
+ORLA_PIN(CanadaRecord, taxableIncome, 76); ORLA_PIN(CanadaRecord, cppEarnings, 84); ORLA_PIN(CanadaRecord, cppYtd, 92);
+ORLA_PIN(CanadaRecord, eiEarnings, 104); ORLA_PIN(CanadaRecord, eiYtd, 112); ORLA_PIN(CanadaRecord, fedAnnualTax, 120);
+ORLA_PIN(CanadaRecord, incomeTaxPerPay, 128); ORLA_PIN(CanadaRecord, cppContribution, 136);
+ORLA_PIN(CanadaRecord, eiPremium, 144); ORLA_PIN(CanadaRecord, fedTaxPerPay, 160); ORLA_PIN(CanadaRecord, bonus, 168);
+ORLA_PIN(CanadaRecord, priorBonuses, 176); ORLA_PIN(CanadaRecord, bonusFedTax, 184); ORLA_PIN(CanadaRecord, bonusCpp, 192);
+ORLA_PIN(CanadaRecord, bonusEi, 200);
+
+ORLA_STATIC_ASSERT(sizeof(ProvinceRecord) == 140, "ProvinceRecord size");
+ORLA_PIN(ProvinceRecord, payDate, 4); ORLA_PIN(ProvinceRecord, status, 16); ORLA_PIN(ProvinceRecord, provinceCode, 20);
+ORLA_PIN(ProvinceRecord, payPeriods, 24); ORLA_PIN(ProvinceRecord, provClaimAmount, 28);
+ORLA_PIN(ProvinceRecord, provExtraPerPay, 36); ORLA_PIN(ProvinceRecord, reductionCountA, 48);
+ORLA_PIN(ProvinceRecord, reductionCountB, 52); ORLA_PIN(ProvinceRecord, bcReductionIncome, 68);
+ORLA_PIN(ProvinceRecord, labourFundAmount, 76); ORLA_PIN(ProvinceRecord, provOtherCredits, 84);
+ORLA_PIN(ProvinceRecord, provTaxableIncome, 92); ORLA_PIN(ProvinceRecord, provAnnualTax, 100);
+ORLA_PIN(ProvinceRecord, provBonus, 116); ORLA_PIN(ProvinceRecord, provPriorBonuses, 124);
+ORLA_PIN(ProvinceRecord, provBonusTax, 132);
+
+ORLA_STATIC_ASSERT(sizeof(ClaimCodeRecord) == 60, "ClaimCodeRecord size");
+ORLA_PIN(ClaimCodeRecord, infoDate, 4); ORLA_PIN(ClaimCodeRecord, status, 16); ORLA_PIN(ClaimCodeRecord, provinceCode, 20);
+ORLA_PIN(ClaimCodeRecord, claimCode, 24); ORLA_PIN(ClaimCodeRecord, rangeLow, 28); ORLA_PIN(ClaimCodeRecord, rangeHigh, 36);
+ORLA_PIN(ClaimCodeRecord, claimAmount, 44); ORLA_PIN(ClaimCodeRecord, netIncome, 52);
+
+ORLA_STATIC_ASSERT(sizeof(QuebecRecord) == 156, "QuebecRecord size");
+ORLA_PIN(QuebecRecord, payDate, 4); ORLA_PIN(QuebecRecord, status, 16); ORLA_PIN(QuebecRecord, qcDeductions, 20);
+ORLA_PIN(QuebecRecord, qcAnnualDeduction, 36); ORLA_PIN(QuebecRecord, qcOtherCredits, 44);
+ORLA_PIN(QuebecRecord, qcClaimParts, 52); ORLA_PIN(QuebecRecord, qcCreditBase, 68); ORLA_PIN(QuebecRecord, qcCreditCount, 76);
+ORLA_PIN(QuebecRecord, qcGross, 80); ORLA_PIN(QuebecRecord, qcExtraPerPay, 112); ORLA_PIN(QuebecRecord, qcPayPeriods, 120);
+ORLA_PIN(QuebecRecord, qcDeductionPeriods, 124); ORLA_PIN(QuebecRecord, qcTaxPerPay, 128);
+ORLA_PIN(QuebecRecord, qcCreditBase2, 144); ORLA_PIN(QuebecRecord, qcCreditCount2, 152);
+
 /* ==== Employer-side and other payroll levies ==========================================================
  * One export per levy, each with its own record, independent of ORLA_Calc. Every field of these records is
  * read or written only when the declared recordSize holds all of it (recordSize >= offset + size); a field

@@ -27,9 +27,18 @@ int calcMaine(int mode, PayRecord* pay, StateRecord* state);
 int calcMaryland(int mode, PayRecord* pay, StateRecord* state);
 int calcMassachusetts(int mode, PayRecord* pay, StateRecord* state);
 int calcMichigan(int mode, PayRecord* pay, StateRecord* state);
+int calcMinnesota(int mode, PayRecord* pay, StateRecord* state);
+int calcMississippi(int mode, PayRecord* pay, StateRecord* state);
 int calcMissouri(int mode, PayRecord* pay, StateRecord* state);
+int calcMontana(int mode, PayRecord* pay, StateRecord* state);
+int calcNebraska(int mode, PayRecord* pay, StateRecord* state);
+int calcNewJersey(int mode, PayRecord* pay, StateRecord* state);
+int calcNewMexico(int mode, PayRecord* pay, StateRecord* state);
 int calcNewYork(int mode, PayRecord* pay, StateRecord* state);
 int calcOhio(int mode, PayRecord* pay, StateRecord* state);
+int calcOklahoma(int mode, PayRecord* pay, StateRecord* state);
+int calcOregon(int mode, PayRecord* pay, StateRecord* state);
 int calcPennsylvania(int mode, PayRecord* pay, StateRecord* state);
+int calcWisconsin(int mode, PayRecord* pay, StateRecord* state);
 
 }  // namespace orla

@@ -1,0 +1,61 @@
+// Internal interface of the Canadian calculations and the record helpers they share.
+#pragma once
+
+#include <orla/orla.h>
+
+#include <cstddef>
+#include <cstring>
+
+#include "canada/canada_tables.h"
+
+namespace orla::canada {
+
+// The size a record declares, read without binding a reference to the packed record.
+template <class Record>
+int declaredSize(const Record* r) {
+    int size = 0;
+    std::memcpy(&size, r, sizeof size);
+    return size;
+}
+
+// Whether the declared record holds the whole field at offset.
+template <class Record>
+bool holds(const Record* r, std::size_t offset, std::size_t size) {
+    const int declared = declaredSize(r);
+    return declared >= 0 && static_cast<std::size_t>(declared) >= offset + size;
+}
+
+// The caller's record as far as it is declared, every field it does not hold read as 0.
+template <class Record>
+Record heldCopy(const Record* r) {
+    Record local;
+    std::memset(&local, 0, sizeof local);
+    const int declared = declaredSize(r);
+    if (declared > 0)
+        std::memcpy(&local, r, static_cast<std::size_t>(declared) < sizeof local ? static_cast<std::size_t>(declared)
+                                                                                  : sizeof local);
+    return local;
+}
+
+// Writes a field only when the declared record holds it.
+template <class Record, class T>
+void put(Record* r, std::size_t offset, T value) {
+    if (holds(r, offset, sizeof value)) std::memcpy(reinterpret_cast<unsigned char*>(r) + offset, &value, sizeof value);
+}
+
+#define ORLA_CA_HOLDS(rec, Type, field) ::orla::canada::holds(rec, offsetof(Type, field), sizeof(Type::field))
+#define ORLA_CA_PUT(rec, Type, field, value) \
+    ::orla::canada::put<Type, decltype(Type::field)>(rec, offsetof(Type, field), value)
+
+// The provincial calculation of one pay with the pension contribution and insurance premium of block.
+// Writes the held outputs of prov and returns the annual provincial tax of the regular pay (0 when the
+// calculation could not run); failed is set when a lookup failed or the record cannot be computed.
+double provincialTax(ProvinceRecord* prov, const double block[3], bool& failed);
+
+// The pension total after the cent-by-cent walk over g dollars of pensionable earnings from ytd.
+double pensionTotal(double ytd, double g, const PensionRow& row, int periods);
+
+// Clears the outputs prov holds (status, provAnnualTax, provBonusTax).
+void clearProvincialOutputs(ProvinceRecord* prov);
+
+}  // namespace orla::canada

@@ -1,0 +1,200 @@
+// The annual provincial or territorial income tax of one pay, for every province and territory but Quebec:
+// the bracket tax less the personal, pension and insurance credits, with each province's own additions
+// and reductions (Ontario's surtax, tax reduction and health premium, British Columbia's reductions,
+// Alberta's supplementary credit, Yukon's employment credit, the labour-sponsored funds credits). Three
+// passes: the regular pay, the pay with its bonus, the regular pay with earlier bonuses.
+#include <cmath>
+
+#include "canada/canada.h"
+#include "canada/canada_tables.h"
+
+namespace orla::canada {
+namespace {
+
+constexpr double minOf(double a, double b) { return a < b ? a : b; }
+constexpr double maxOf(double a, double b) { return a > b ? a : b; }
+
+bool onOrAfter(const CalcDate& d, int year, int month, int day) {
+    if (d.year != year) return d.year > year;
+    if (d.month != month) return d.month > month;
+    return d.day >= day;
+}
+
+const ProvincialBracketRow* provincialBracket(const CalcDate& d, int province, double income) {
+    for (const ProvincialBracketRow& r : kProvincialBrackets)
+        if (r.province == province && rowCovers(r.from, r.to, d) && income >= r.low && (income < r.high || r.high == 0))
+            return &r;
+    return nullptr;
+}
+
+template <std::size_t N>
+const ProvincialRateRow* provincialRate(const std::array<ProvincialRateRow, N>& rows, const CalcDate& d, int province) {
+    for (const ProvincialRateRow& r : rows)
+        if (r.province == province && rowCovers(r.from, r.to, d)) return &r;
+    return nullptr;
+}
+
+// Ontario's surtax on the basic provincial tax.
+double ontarioSurtax(double t4, int year) {
+    const double first = year <= 2024 ? 5554 : 5710;
+    const double second = year <= 2024 ? 7108 : 7307;
+    if (t4 <= first) return 0;
+    double s = 0.2 * (t4 - first);
+    if (t4 > second) s += 0.36 * (t4 - second);
+    return s;
+}
+
+// Ontario's health premium on the annual income.
+double ontarioHealthPremium(double a) {
+    if (a <= 20000) return 0;
+    if (a <= 36000) return minOf(300, 0.06 * (a - 20000));
+    if (a <= 48000) return minOf(450, 300 + 0.06 * (a - 36000));
+    if (a <= 72000) return minOf(600, 450 + 0.25 * (a - 48000));
+    if (a <= 200000) return minOf(750, 600 + 0.25 * (a - 72000));
+    return minOf(900, 750 + 0.25 * (a - 200000));
+}
+
+struct ProvincialPass {
+    double annualTax = 0;
+    bool failed = false;
+};
+
+ProvincialPass provincialPass(const ProvinceRecord& in, int pass, double contribution, double premium) {
+    ProvincialPass out;
+    const int periods = in.payPeriods;
+    const int province = in.provinceCode;
+    const CalcDate& day = in.payDate;
+
+    double a = periods * in.provTaxableIncome;
+    if (pass == 1) a += in.provBonus;
+    if (pass >= 1) a += in.provPriorBonuses;
+
+    const ProvincialBracketRow* bracket = provincialBracket(day, province, a);
+    const ProvincialRateRow* lowest = provincialRate(kProvincialCreditRate, day, province);
+    // The yearly maximums, from the pension row covering the date and the insurance row beside it.
+    const PensionRow* pension = firstCovering(std::span<const PensionRow>(kPension), day);
+    out.failed = bracket == nullptr || lowest == nullptr || pension == nullptr;
+    const double v = bracket ? bracket->rate : 0.0;
+    const double kp = bracket ? bracket->constant : 0.0;
+    const double q = lowest ? lowest->rate : 0.0;
+    const double maxContribution = pension ? pension->maxContribution : 0.0;
+    const double maxPremium = pension ? kInsurance[static_cast<std::size_t>(pension - kPension)].maxPremium : 0.0;
+
+    const double k1p = q * in.provClaimAmount;
+    const double k2p = roundCents(q * (minOf(maxPremium, periods * premium) + minOf(maxContribution, periods * contribution)));
+    double t4 = v * a - kp - k1p;
+    if (province == ORLA_CA_AB) {
+        // Alberta's supplementary credit from 23 July 2025.
+        const double credit = onOrAfter(day, 2025, 7, 23) ? maxOf(0, (0.06 * in.provClaimAmount - 3600) * 2 / 3) : 0.0;
+        t4 = maxOf(0, t4 - credit);
+    }
+    t4 = t4 - k2p - in.provOtherCredits;
+    // Yukon's employment credit.
+    if (province == ORLA_CA_YT) t4 = t4 - minOf(0.0704 * a, 70.4);
+    t4 = roundCents(t4);
+
+    double labourFund = 0;
+    if (const ProvincialRateRow* lf = provincialRate(kLabourFund, day, province))
+        labourFund = roundCents(minOf(lf->maximum, lf->rate * in.labourFundAmount));
+
+    double surtax = 0;
+    if (province == ORLA_CA_ON) {
+        surtax = ontarioSurtax(t4, day.year);
+    } else if (province != ORLA_CA_NB) {
+        if (const ProvincialRateRow* s = provincialRate(kSurtax, day, province))
+            surtax = s->maximum > t4 ? 0.0 : (t4 - s->maximum) * s->rate;
+    }
+    surtax = roundCents(surtax);
+
+    double reduction = 0;
+    if (province == ORLA_CA_ON) {
+        const double persons = static_cast<double>(in.reductionCountA) + static_cast<double>(in.reductionCountB);
+        const double base = (day.year <= 2024 ? 286 : 294) + 529 * persons;
+        reduction = maxOf(0, minOf(t4 + surtax, 2 * base - (t4 + surtax)));
+    } else if (province == ORLA_CA_BC) {
+        const bool y2024 = day.year <= 2024;
+        const double limit = y2024 ? 547 : 562;
+        const double threshold = y2024 ? 24338 : 25020;
+        const double end = y2024 ? 39703 : 40807;
+        if (a <= threshold)
+            reduction = minOf(t4, limit);
+        else if (a < end)
+            reduction = minOf(t4, maxOf(0, limit - (a - threshold) * 0.0356));
+    }
+
+    const double health = province == ORLA_CA_ON ? ontarioHealthPremium(a) : 0.0;
+
+    double reduction2 = 0;
+    if (province == ORLA_CA_BC) {
+        const double a2 = a + in.bcReductionIncome;
+        if (a2 <= 16000)
+            reduction2 = minOf(t4, 360);
+        else if (a2 <= 26000)
+            reduction2 = minOf(t4, maxOf(0, 360 - 0.036 * (a2 - 16000)));
+    }
+
+    out.annualTax = maxOf(0, surtax + t4 + health - reduction2 - reduction - labourFund) + periods * in.provExtraPerPay;
+    return out;
+}
+
+bool finiteInputs(const ProvinceRecord& p) {
+    const double amounts[] = {p.provClaimAmount, p.provExtraPerPay,  p.bcReductionIncome, p.labourFundAmount,
+                              p.provOtherCredits, p.provTaxableIncome, p.provBonus,         p.provPriorBonuses};
+    for (const double x : amounts)
+        if (!std::isfinite(x)) return false;
+    return true;
+}
+
+}  // namespace
+
+void clearProvincialOutputs(ProvinceRecord* prov) {
+    ORLA_CA_PUT(prov, ProvinceRecord, status, 0);
+    ORLA_CA_PUT(prov, ProvinceRecord, provAnnualTax, 0.0);
+    ORLA_CA_PUT(prov, ProvinceRecord, provBonusTax, 0.0);
+}
+
+double provincialTax(ProvinceRecord* prov, const double block[3], bool& failed) {
+    clearProvincialOutputs(prov);
+    const ProvinceRecord in = heldCopy(prov);
+    const double contribution = block[1];
+    const double premium = block[2];
+    // No annual amounts can be formed from fewer than one period or from amounts that are not finite.
+    if (in.payPeriods < 1 || !finiteInputs(in) || !std::isfinite(contribution) || !std::isfinite(premium)) {
+        failed = true;
+        ORLA_CA_PUT(prov, ProvinceRecord, status, 1);
+        return 0;
+    }
+    ProvincialPass passes[3];
+    bool anyFailed = false;
+    for (int pass = 0; pass < 3; ++pass) {
+        passes[pass] = provincialPass(in, pass, contribution, premium);
+        anyFailed = anyFailed || passes[pass].failed;
+    }
+    const double annualTax = roundCents(passes[0].annualTax);
+    const double bonusTax = roundCents(passes[1].annualTax - passes[2].annualTax);
+    if (!std::isfinite(annualTax) || !std::isfinite(bonusTax)) {
+        failed = true;
+        ORLA_CA_PUT(prov, ProvinceRecord, status, 1);
+        return 0;
+    }
+    // The status is set afresh in each pass: the last pass's stands (every pass looks up the same date).
+    ORLA_CA_PUT(prov, ProvinceRecord, status, passes[2].failed ? 1 : 0);
+    ORLA_CA_PUT(prov, ProvinceRecord, provAnnualTax, annualTax);
+    ORLA_CA_PUT(prov, ProvinceRecord, provBonusTax, bonusTax);
+    failed = anyFailed;
+    return annualTax;
+}
+
+}  // namespace orla::canada
+
+extern "C" ORLA_API int ORLA_CALL ORLA_Canada_Provincial_Calc(int /*mode*/, ProvinceRecord* prov, const double block[3]) {
+    if (prov == nullptr) return 1;
+    if (block == nullptr) {
+        orla::canada::clearProvincialOutputs(prov);
+        ORLA_CA_PUT(prov, ProvinceRecord, status, 1);
+        return 1;
+    }
+    bool failed = false;
+    orla::canada::provincialTax(prov, block, failed);
+    return failed ? 1 : 0;
+}
