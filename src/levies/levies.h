@@ -22,9 +22,9 @@ constexpr bool holdsBytes(const Record* r, std::size_t end) {
 #define LEVY_HOLDS(r, field) \
     ::orla::holdsBytes((r), offsetof(std::remove_cvref_t<decltype(*(r))>, field) + sizeof((r)->field))
 #define LEVY_IN(r, field) (LEVY_HOLDS(r, field) ? (r)->field : decltype((r)->field){})
-#define LEVY_OUT(r, field, value)                 \
-    do {                                          \
-        if (LEVY_HOLDS(r, field)) (r)->field = (value); \
+#define LEVY_OUT(r, field, value)                         \
+    do {                                                  \
+        if (LEVY_HOLDS(r, field)) (r)->field = (value);   \
     } while (0)
 
 // The capping rule of the unemployment levies: the part of w that lies under the wage base B after the
