@@ -7,6 +7,7 @@
 #include <fmt/format.h>
 
 #include "local.h"
+#include "levy_format.h"
 
 namespace orla_cli {
 
@@ -158,11 +159,13 @@ void Totals::add(const PayResult& result) {
     }
     const auto values = amounts(result);
     for (std::size_t i = 0; i < kAmountCount; ++i) cents[i] += toCents(values[i]);
+    addLevyCents(levyCents, result.levies);
     ++pays;
 }
 
 void Totals::merge(const Totals& other) {
     for (std::size_t i = 0; i < kAmountCount; ++i) cents[i] += other.cents[i];
+    for (std::size_t i = 0; i < kLevyCount; ++i) levyCents[i] += other.levyCents[i];
     pays += other.pays;
     failedPays += other.failedPays;
     paysWithNotes += other.paysWithNotes;
@@ -185,11 +188,13 @@ std::string BatchWriter::header() const {
             appendPadded(out, "date", kDateWidth, false);
             appendPadded(out, "state", kStateWidth + 1, true);
             for (std::string_view title : kTableTitles) appendPadded(out, title, kAmountWidth, true);
+            if (withLevies_) appendLevyHeader(out, format_);
             out += "  notes\n";
             break;
         case Format::Csv:
             out = "line,id,pay-date,state";
             for (std::string_view name : kAmountNames) out.append(",").append(name);
+            if (withLevies_) appendLevyHeader(out, format_);
             out += ",flags,fed-status,state-status,notes\n";
             break;
         case Format::Json:
@@ -222,6 +227,7 @@ void BatchWriter::row(std::string& out, long line, std::string_view id, const Pa
                 // At least one blank between cells, even when a large total overflows its column.
                 out.insert(cell, written < kAmountWidth ? kAmountWidth - written : 1, ' ');
             }
+            if (withLevies_) appendLevyCells(out, format_, r.levies);
             if (r.hasNotes()) out.append("  ").append(joinedNotes(r));
             out.push_back('\n');
             break;
@@ -238,6 +244,7 @@ void BatchWriter::row(std::string& out, long line, std::string_view id, const Pa
                 out.push_back(',');
                 appendAmount(out, value);
             }
+            if (withLevies_) appendLevyCells(out, format_, r.levies);
             out.push_back(',');
             appendInt(out, r.flags);
             out.push_back(',');
@@ -263,6 +270,7 @@ void BatchWriter::row(std::string& out, long line, std::string_view id, const Pa
                 out += "\": ";
                 appendAmount(out, values[i]);
             }
+            if (withLevies_) appendLevyCells(out, format_, r.levies);
             out += ", \"flags\": ";
             appendInt(out, r.flags);
             out += ", \"fed-status\": ";
@@ -288,7 +296,8 @@ std::string BatchWriter::footer(const Totals& totals) const {
     switch (format_) {
         case Format::Table: {
             out.append(static_cast<std::size_t>(kLineWidth + 1 + (withId_ ? kIdWidth + 1 : 0) + kDateWidth + kStateWidth + 1 +
-                                                kAmountWidth * static_cast<int>(kAmountCount)),
+                                                kAmountWidth * static_cast<int>(kAmountCount) +
+                                                (withLevies_ ? levyTableWidth() : 0)),
                        '-');
             out.push_back('\n');
             appendPadded(out, "total", kLineWidth, true);
@@ -302,6 +311,7 @@ std::string BatchWriter::footer(const Totals& totals) const {
                 // At least one blank between cells, even when a large total overflows its column.
                 out.insert(cell, written < kAmountWidth ? kAmountWidth - written : 1, ' ');
             }
+            if (withLevies_) appendLevyTotals(out, format_, totals.levyCents);
             out += fmt::format("\n{} pays: {} computed, {} failed (left out of the totals), {} with notes; {} bad rows",
                                totals.pays + totals.failedPays, totals.pays, totals.failedPays, totals.paysWithNotes,
                                totals.badRows);
@@ -315,6 +325,7 @@ std::string BatchWriter::footer(const Totals& totals) const {
                 out.push_back(',');
                 appendCents(out, cents);
             }
+            if (withLevies_) appendLevyTotals(out, format_, totals.levyCents);
             out += ",,,,";
             if (totals.failedPays > 0) out += fmt::format("totals leave out {} failed pays", totals.failedPays);
             if (totals.skippedLines > 0)
@@ -330,6 +341,7 @@ std::string BatchWriter::footer(const Totals& totals) const {
                 out += "\": ";
                 appendCents(out, totals.cents[i]);
             }
+            if (withLevies_) appendLevyTotals(out, format_, totals.levyCents);
             out += fmt::format(
                 "}},\n\"pays-computed\": {}, \"pays-failed\": {}, \"pays-with-notes\": {}, \"bad-rows\": {}, \"lines-skipped\": {}}}\n",
                 totals.pays, totals.failedPays, totals.paysWithNotes, totals.badRows, totals.skippedLines);
@@ -380,6 +392,7 @@ std::string describePay(const PayResult& r) {
     withheld += localTaxes(r);
     line("Total withheld", "", withheld);
     line("Net pay", "", values[8]);
+    if (r.levies.computed) out += describeLevies(r.levies, state);
 
     out += "\n";
     out += fmt::format("  Federal status   {:>3}  {}\n", pay.fedStatus, federalStatusWords(r));
@@ -417,6 +430,7 @@ nlohmann::json payJson(const PayResult& r) {
         json["state-taxable-income"] = r.pay.stateTaxableIncome;
         if (r.state.recordSize > 212) json["state-cert-amount1"] = cents(r.state.stateCertAmount1);  // by value: the field is packed
     }
+    if (r.levies.computed) json["levies"] = levyJson(r.levies);
     json["computed"] = !r.failed();
     json["notes"] = explain(r);
     return json;

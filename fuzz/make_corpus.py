@@ -42,6 +42,22 @@ def main():
     for i, code in enumerate((21, 41, 45, 0)):
         write("prompt-%d" % i, bytes([3]) + struct.pack("<iiiiiiiii", 36, 0, code, 0, 0, i, 0, 0, 0))
     write("build", bytes([4]))
+    # The levies (selectors 5 to 12), each at its full size and at a size short of its last field.
+    d = (6, 15, 2026)
+    levies = [
+        struct.pack("<ii iii i ddd d".replace(" ", ""), 56, 0, *d, 0, 2000.0, 6000.0, 0.006, 0.0),
+        struct.pack("<ii iii i dddd iii dd i d".replace(" ", ""), 96, 0, *d, 2, 2000.0, 53000.0, 0.02, 0.0,
+                    0, 0, 0, 0.0, 0.0, 0, 0.0),
+        struct.pack("<ii iii i ddd".replace(" ", ""), 48, 0, *d, 0, 2000.0, 6000.0, 0.0),
+        struct.pack("<ii iii i dddddd i".replace(" ", ""), 76, 0, *d, 37, 2000.0, 1000.0, 0.0, 0.0, 0.0, 0.0, 52),
+        struct.pack("<ii iii i dddddddd".replace(" ", ""), 88, 0, *d, 26, 2000.0, 1000.0, 0.0, 0.5, 30.0, 0.6, 0.0, 0.0),
+        struct.pack("<ii iii i d ii d ii dd".replace(" ", ""), 72, 0, *d, 0, 2000.0, 0, 0, 0.0077, 0, 0, 0.0, 0.0),
+        struct.pack("<ii iii iii 8i ddddd".replace(" ", ""), 104, 0, *d, 43, 0, 0, *([0] * 8), 80.0, 0.0, 0.0, 0.0, 0.0),
+        struct.pack("<iii iii ii 7i dd".replace(" ", ""), 76, 0, 1, *d, 56, 26, *([0] * 7), 2000.0, 0.0),
+    ]
+    for i, record in enumerate(levies):
+        write("levy-%d" % i, bytes([5 + i]) + record)
+        write("levy-%d-short" % i, bytes([5 + i]) + struct.pack("<i", len(record) - 1) + record[4:])
 
 
 if __name__ == "__main__":

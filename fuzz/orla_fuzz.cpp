@@ -1,7 +1,7 @@
 // libFuzzer target: arbitrary bytes become the records of every export, recordSize included.
-// Input layout: byte 0 chooses the export (modulo 5); for ORLA_Calc the next 4 bytes are the mode,
-// then the bytes of a PayRecord and of a StateRecord; for the other exports the bytes of their
-// record. Missing bytes are zero. Every call is checked by the guards of tests/record_guard.h: no
+// Input layout: byte 0 chooses the export (modulo 13; 5 to 12 are the levies); for ORLA_Calc the next 4
+// bytes are the mode, then the bytes of a PayRecord and of a StateRecord; for the other exports the
+// bytes of their record. Missing bytes are zero. Every call is checked by the guards of tests/record_guard.h: no
 // byte written outside the outputs the declared size allows, none beyond the struct, no output
 // amount left NaN or infinite, only documented statuses. The sanitizers catch the rest. A failed
 // check aborts, which libFuzzer reports as a crash and saves as a reproducer; add reproducers to
@@ -12,6 +12,7 @@
 #include <cstring>
 #include <string>
 
+#include "levy_guard.h"
 #include "record_guard.h"
 
 namespace {
@@ -37,7 +38,7 @@ void fail(const char* what, const std::string& fault) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
-    const unsigned selector = data[0] % 5u;
+    const unsigned selector = data[0] % 13u;
     ++data;
     --size;
     switch (selector) {
@@ -62,6 +63,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 3: {
             const std::string fault = orla_guard::guardedPrompt(take<PromptRecord>(data, size));
             if (!fault.empty()) fail("ORLA_Get_Prompt", fault);
+            break;
+        }
+        case 5: case 6: case 7: case 8: case 9: case 10: case 11: case 12: {
+            const std::string fault = orla_guard::guardedLevyFromBytes(selector - 5, data, size);
+            if (!fault.empty()) fail("levy", fault);
             break;
         }
         default: {
