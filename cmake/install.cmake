@@ -26,6 +26,10 @@ if(WIN32)
   install(FILES ${CMAKE_BINARY_DIR}/orla.def DESTINATION ${CMAKE_INSTALL_LIBDIR})
 endif()
 if(TARGET orla-calc)
+  if(NOT WIN32)
+    # The installed program finds the library of its own prefix, wherever that is.
+    set_target_properties(orla-calc PROPERTIES INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
+  endif()
   install(TARGETS orla-calc RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 
@@ -43,6 +47,7 @@ if(IS_ABSOLUTE "${CMAKE_INSTALL_LIBDIR}" OR IS_ABSOLUTE "${CMAKE_INSTALL_INCLUDE
   set(ORLA_PC_PREFIX "${CMAKE_INSTALL_PREFIX}")
 else()
   file(RELATIVE_PATH ORLA_PC_UP /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+  string(REGEX REPLACE "/$" "" ORLA_PC_UP "${ORLA_PC_UP}")
   set(ORLA_PC_PREFIX "\${pcfiledir}/${ORLA_PC_UP}")
 endif()
 configure_file(${CMAKE_CURRENT_LIST_DIR}/orla.pc.in ${CMAKE_BINARY_DIR}/orla.pc @ONLY)

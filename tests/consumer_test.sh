@@ -22,6 +22,11 @@ done
 soname=$(objdump -p "$libdir/liborla.so" | awk '$1 == "SONAME" { print $2 }')
 [ "$soname" = liborla.so.3 ] || { echo "SONAME is '$soname', not liborla.so.3"; exit 1; }
 
+# The installed program (when built) runs from its prefix without help.
+if [ -e "$prefix/bin/orla-calc" ]; then
+  env -u LD_LIBRARY_PATH "$prefix/bin/orla-calc" --version >/dev/null || { echo "installed orla-calc does not run"; exit 1; }
+fi
+
 step "find_package(orla) from an outside project"
 cmake -S "$consumer" -B "$work/cmake-build" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_C_COMPILER="$cc" \
   >"$work/configure.log" 2>&1 || { cat "$work/configure.log"; exit 1; }
