@@ -134,7 +134,7 @@ typedef struct StateRecord {
 /* The locality, the local elections and the local results. */
 typedef struct LocalRecord {
     int recordSize;                 /*   0 in   declared size */
-    int localStatus;                /*   4 out  1 when no locality row covers the locality and date; else left alone */
+    int localStatus;                /*   4 out  1 when no locality row covers the locality and date; else 0 */
     int localityCode;               /*   8 in   code from the ORLA_Get_Prompt lists */
     int localExemptions;            /*  12 in   local exemptions */
     int localOption;                /*  16 in   a switch each state gives a meaning */
@@ -143,7 +143,7 @@ typedef struct LocalRecord {
     double localExtraWithholding;   /*  32 in   additional local withholding */
     int reserved40[3];              /*  40 */
     double localTax;                /*  52 out  local tax of this pay */
-    int localResident;              /*  60 in   (gate 60) 1: lives in the locality */
+    int localResident;              /*  60 in   (recordSize >= 64) 1: lives in the locality */
     double overrideRate;            /*  64 in   (recordSize >= 180) caller-supplied rate */
     double overrideAnnualLimit;     /*  72 in   (recordSize >= 180) annual limit of the caller-rate tax */
     double overrideYtd;             /*  80 in   year-to-date figure for that limit */
@@ -152,15 +152,15 @@ typedef struct LocalRecord {
     double overrideDeduction;       /* 100 in   (recordSize >= 180) */
     double overrideFlatAnnual;      /* 108 in   (recordSize >= 180) */
     int workLocalityCode;           /* 116 in   Michigan: work locality of a non-resident */
-    double workLocalityTax;         /* 120 out  Michigan: tax of the work locality */
-    int localTaxType;               /* 128 in   (gate 128) kind of local tax or list */
+    double workLocalityTax;         /* 120 out  Michigan: tax of the work locality; Colorado: employer's share */
+    int localTaxType;               /* 128 in   (recordSize >= 132) kind of local tax or list */
     double localSuppWages;          /* 132 in/out local supplemental wages */
     int reserved140;                /* 140 */
     int reserved144;                /* 144 */
     int localSuppAggregate;         /* 148 in   Maryland, New York */
     int reserved152;                /* 152 */
-    double localSuppTax;            /* 156 out  (recordSize >= 156) local tax on localSuppWages */
-    double workLocalitySuppTax;     /* 164 out  (gate 224) Michigan */
+    double localSuppTax;            /* 156 out  (recordSize >= 164) local tax on localSuppWages */
+    double workLocalitySuppTax;     /* 164 out  (recordSize >= 172) Michigan: work-locality tax on localSuppWages */
     int reserved172;                /* 172 */
     int reserved176;                /* 176 */
 } LocalRecord;
@@ -261,6 +261,22 @@ enum {
  * Returns 0 when everything was computed, else ORLA_FLAG_FEDERAL and/or ORLA_FLAG_STATE; a null record
  * yields both flags and nothing written. */
 ORLA_API unsigned int ORLA_CALL ORLA_Calc(int mode, PayRecord* pay, StateRecord* state);
+
+/* Local taxes: ORLA_Calc (mode 1) for the federal and state part, then the local calculator of
+ * state->stateCode (localityCode from the ORLA_Get_Prompt lists), then the caller-rate override (the
+ * override* fields, recordSize >= 180), and localTax rounded to cents. Modes 11 and 12 search the gross
+ * wages (fedWages holds the desired net; fedWages, ficaWages, stateWages and localWages receive the
+ * result) or the gross bonus (suppWages holds the desired net bonus; suppWages, stateSuppWages and
+ * localSuppWages receive it) with the local taxes in the net; fedStatus 100 when a search did not
+ * converge in 50 trials. Every local output the record holds starts at 0 (localStatus included).
+ * Returns 0; the flags of ORLA_Calc when it failed (no local tax is then computed); 16 when the local
+ * calculator found no row (localStatus 1). ORLA_Calc_County is ORLA_Calc_Local without the local
+ * calculators of Delaware and Pennsylvania (the override still runs). */
+ORLA_API int ORLA_CALL ORLA_Calc_Local(int mode, PayRecord* pay, StateRecord* state, LocalRecord* local);
+ORLA_API int ORLA_CALL ORLA_Calc_County(int mode, PayRecord* pay, StateRecord* state, LocalRecord* local);
+
+/* Reads nothing, changes nothing; returns 0. */
+ORLA_API int ORLA_CALL ORLA_Calc_City(void);
 
 /* Advance earned income credit: no rates exist for any supported year; returns 1 with status 1. */
 ORLA_API int ORLA_CALL ORLA_AEIC_Calc(AeicRecord* record);

@@ -3,6 +3,7 @@
 
 #include "federal/federal.h"
 #include "frame/common.h"
+#include "local/local_registry.h"
 
 namespace {
 // __DATE__ is "Mmm dd yyyy" with the day padded by a blank, __TIME__ "hh:mm:ss": together the
@@ -34,8 +35,5 @@ extern "C" ORLA_API int ORLA_CALL ORLA_Get_Table_Info(TableInfoRecord* info) {
 extern "C" ORLA_API int ORLA_CALL ORLA_Get_Prompt(PromptRecord* prompt, char* name) {
     if (prompt == nullptr || name == nullptr) return 0;
     // The states with local taxes answer from their locality lists; every other code has none.
-    switch (prompt->stateCode) {
-        default:
-            return 0;
-    }
+    return orla::localityPrompt(prompt, name);
 }

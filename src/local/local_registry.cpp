@@ -1,0 +1,69 @@
+#include "local/local_registry.h"
+
+#include <iterator>
+
+#include "local/local_calculators.h"
+
+namespace orla {
+
+namespace {
+
+struct Entry {
+    int stateCode;
+    LocalJurisdiction local;
+};
+
+// The eleven states with local taxes: calculator, whether ORLA_Calc_County runs it, lists. A calculator
+// or list not built yet is nullptr (the override alone runs; ORLA_Get_Prompt answers 0).
+constexpr Entry kLocalTaxes[] = {
+    {ORLA_AL, {calcLocalAlabama, true, alabamaLocalityLists}},
+    {ORLA_CO, {calcLocalColorado, true, coloradoLocalityLists}},
+    {ORLA_DE, {calcLocalDelaware, false, delawareLocalityLists}},
+    {ORLA_IN, {nullptr, true, indianaLocalityLists}},
+    {ORLA_KY, {nullptr, true, nullptr}},
+    {ORLA_MD, {nullptr, true, marylandLocalityLists}},
+    {ORLA_MI, {nullptr, true, michiganLocalityLists}},
+    {ORLA_MO, {calcLocalMissouri, true, missouriLocalityLists}},
+    {ORLA_NY, {nullptr, true, newYorkLocalityLists}},
+    {ORLA_OH, {nullptr, true, nullptr}},
+    {ORLA_PA, {nullptr, false, nullptr}},
+};
+static_assert(std::size(kLocalTaxes) == 11);
+
+}  // namespace
+
+const LocalJurisdiction* localJurisdiction(int stateCode) {
+    for (const Entry& e : kLocalTaxes)
+        if (e.stateCode == stateCode) return &e.local;
+    return nullptr;
+}
+
+int localityListQuery(PromptRecord* prompt, char* name, std::span<const LocalityEntry> list) {
+    const int count = static_cast<int>(list.size());
+    prompt->count = count;
+    const int index = prompt->index;
+    if (index < 0 || index >= count) return 0;
+    const LocalityEntry& e = list[static_cast<std::size_t>(index)];
+    std::size_t n = 0;
+    auto put = [&](const char* text) {
+        for (; *text != '\0' && n < kMaxLocalityName; ++text) name[n++] = *text;
+    };
+    put(e.name);
+    if (e.detail != nullptr) {
+        put(" (");
+        put(e.detail);
+        put(")");
+    }
+    name[n] = '\0';
+    prompt->listCode = e.listCode;
+    prompt->calcCode = e.calcCode;
+    return static_cast<int>(n);
+}
+
+int localityPrompt(PromptRecord* prompt, char* name) {
+    const LocalJurisdiction* local = localJurisdiction(prompt->stateCode);
+    if (local == nullptr || local->lists == nullptr) return 0;
+    return localityListQuery(prompt, name, local->lists(prompt->listSelector));
+}
+
+}  // namespace orla
