@@ -10,6 +10,7 @@ using testing::field;
 using testing::kUntouched;
 using testing::listEntry;
 using testing::LocalCall;
+using testing::rounded;
 
 constexpr int kMarion = 49, kDecatur = 16;
 
@@ -43,11 +44,11 @@ TEST(IndianaLocal, CountyRatesOnTheStateWageBase) {
                           Case{"a county without a row", date(2026, 3, 1), 40, 26, 2000, 0}}) {
         LocalCall c = inCall(k.d, k.county, k.periods, k.wages);
         c.local.localExtraWithholding = 1;
-        EXPECT_EQ(c.run(calcIndianaLocal), 0) << k.name;
+        EXPECT_EQ(c.run(calcLocalIndiana), 0) << k.name;
         EXPECT_DOUBLE_EQ(field(c.local.localTax), k.want + 1) << k.name;
     }
     LocalCall annual = inCall(date(2026, 3, 1), kMarion, 4, 2000);
-    annual.run(calcIndianaLocal);
+    annual.run(calcLocalIndiana);
     EXPECT_EQ(annual.pay.stateTaxableIncome, 2);
 }
 
@@ -57,16 +58,16 @@ TEST(IndianaLocal, DependentsResidenceAndRecordSizes) {
     deps.state.stateDependentExemptions = 1;
     deps.state.stateCertField1 = 1;
     deps.state.stateCertField2 = 1;
-    EXPECT_EQ(deps.run(calcIndianaLocal), 0);
+    EXPECT_EQ(deps.run(calcLocalIndiana), 0);
     EXPECT_DOUBLE_EQ(field(deps.local.localTax), 34.96);
     deps.state.recordSize = 264;  // counts no dependents
-    deps.run(calcIndianaLocal);
+    deps.run(calcLocalIndiana);
     EXPECT_DOUBLE_EQ(field(deps.local.localTax), 39.62);
 
     // Resident and non-resident rates are equal in every row; the non-resident one is read.
     LocalCall non = inCall(date(2026, 3, 1), kMarion, 26, 2000);
     non.local.localResident = 0;
-    EXPECT_EQ(non.run(calcIndianaLocal), 0);
+    EXPECT_EQ(non.run(calcLocalIndiana), 0);
     EXPECT_DOUBLE_EQ(field(non.local.localTax), 39.62);
 
     for (const auto& [size, want] : {std::pair{60, kUntouched}, std::pair{163, kUntouched}, std::pair{164, 20.2}}) {
@@ -74,14 +75,14 @@ TEST(IndianaLocal, DependentsResidenceAndRecordSizes) {
         c.local.recordSize = size;
         c.local.localSuppWages = 1000;
         c.local.localSuppTax = kUntouched;
-        EXPECT_EQ(c.run(calcIndianaLocal), 0);
+        EXPECT_EQ(c.run(calcLocalIndiana), 0);
         EXPECT_NEAR(field(c.local.localSuppTax), want, 1e-9) << size;
     }
     // No withholding row: 2023, or periods below 1 that no row serves.
     for (const auto& [d, periods] : {std::pair{date(2023, 6, 1), 26}, std::pair{date(2026, 6, 1), 0}}) {
         LocalCall c = inCall(d, kMarion, periods, 2000);
         c.local.localExtraWithholding = 5;
-        EXPECT_EQ(c.run(calcIndianaLocal), 1);
+        EXPECT_EQ(c.run(calcLocalIndiana), 1);
         EXPECT_EQ(c.local.localStatus, 1);
         EXPECT_DOUBLE_EQ(field(c.local.localTax), 0);
     }
@@ -125,7 +126,7 @@ TEST(KentuckyLocal, BandsOnTheYearToDateWages) {
                           Case{"Fayette County", kSchools, 10002, 0, 1000, 5.00}}) {
         LocalCall c = kyCall(k.table, k.code, k.ytd, k.wages, k.code == 1008 ? date(2024, 4, 1) : date(2026, 4, 1));
         c.local.localExtraWithholding = 10;  // not added
-        EXPECT_EQ(c.run(calcKentuckyLocal), 0) << k.name;
+        EXPECT_EQ(c.run(calcLocalKentucky), 0) << k.name;
         EXPECT_NEAR(field(c.local.localTax), k.want, 1e-9) << k.name;
     }
 }
@@ -133,7 +134,7 @@ TEST(KentuckyLocal, BandsOnTheYearToDateWages) {
 TEST(KentuckyLocal, SupplementalTaxMissingRowsAndRecordSizes) {
     LocalCall c = kyCall(kCities, 2124, 70000, 1000);
     c.local.localSuppWages = 2000;
-    EXPECT_EQ(c.run(calcKentuckyLocal), 0);
+    EXPECT_EQ(c.run(calcLocalKentucky), 0);
     EXPECT_DOUBLE_EQ(field(c.local.localTax), 12.50);
     EXPECT_DOUBLE_EQ(field(c.local.localSuppTax), 12.50);  // only 1,000 of it below the cap
 
@@ -141,33 +142,33 @@ TEST(KentuckyLocal, SupplementalTaxMissingRowsAndRecordSizes) {
                                          std::tuple{kCounties, 10003, date(2026, 4, 1)}}) {
         LocalCall miss = kyCall(table, code, 0, 1000, d);
         miss.local.localTax = kUntouched;
-        EXPECT_EQ(miss.run(calcKentuckyLocal), 1) << code;
+        EXPECT_EQ(miss.run(calcLocalKentucky), 1) << code;
         EXPECT_EQ(miss.local.localStatus, 1);
         EXPECT_DOUBLE_EQ(field(miss.local.localTax), 0);
     }
     // A record that does not hold localTaxType reads the school districts.
     LocalCall shortRecord = kyCall(kCities, 10003, 0, 1000);
     shortRecord.local.recordSize = 128;
-    EXPECT_EQ(shortRecord.run(calcKentuckyLocal), 0);
+    EXPECT_EQ(shortRecord.run(calcLocalKentucky), 0);
     EXPECT_DOUBLE_EQ(field(shortRecord.local.localTax), 7.50);
 }
 
 TEST(KentuckyLocal, Lists) {
-    const auto school = listEntry(listKentucky, 0, 3);
+    const auto school = listEntry(ORLA_KY, 0, 3);
     EXPECT_EQ(school.count, 9);
     EXPECT_EQ(school.name, "Jefferson County");
     EXPECT_EQ(school.calcCode, 10003);
     // Covington and Ft Mitchell share code 2057: one entry.
-    const auto covington = listEntry(listKentucky, 1, 0);
+    const auto covington = listEntry(ORLA_KY, 1, 0);
     EXPECT_EQ(covington.count, 40);
     EXPECT_EQ(covington.name, "Covington");
-    EXPECT_EQ(listEntry(listKentucky, 1, 1).name, "Owensboro");
-    const auto boone = listEntry(listKentucky, 2, 1);
+    EXPECT_EQ(listEntry(ORLA_KY, 1, 1).name, "Owensboro");
+    const auto boone = listEntry(ORLA_KY, 2, 1);
     EXPECT_EQ(boone.count, 2);
     EXPECT_EQ(boone.name, "Boone");
     EXPECT_EQ(boone.listCode, 13);
-    EXPECT_EQ(listEntry(listKentucky, 2, 2).returned, 0);
-    EXPECT_EQ(listEntry(listKentucky, 3, 0).count, 0);
+    EXPECT_EQ(listEntry(ORLA_KY, 2, 2).returned, 0);
+    EXPECT_EQ(listEntry(ORLA_KY, 3, 0).count, 0);
 }
 
 }  // namespace

@@ -1,36 +1,14 @@
-// Records and calls for the tests of the Pennsylvania, Ohio, Indiana and Kentucky local calculators.
+// Calls for the tests of the Pennsylvania, Ohio, Indiana and Kentucky local calculators and lists.
 #pragma once
 
-#include <cstring>
 #include <string>
 
-#include "local/long_list_locals.h"
-#include "test_records.h"
+#include "local_records.h"
 
 namespace orla::testing {
 
-inline LocalRecord localRecord(int code, double wages) {
-    LocalRecord l;
-    std::memset(&l, 0, sizeof l);
-    l.recordSize = sizeof l;
-    l.localityCode = code;
-    l.localWages = wages;
-    return l;
-}
-
-// One local calculator on a pay of the state with local wages equal to the state's.
-struct LocalCall {
-    PayRecord pay;
-    StateRecord state;
-    LocalRecord local;
-    LocalCall(int stateCode, CalcDate payDate, int periods, double wages, int code)
-        : pay(payRecord(payDate, periods, wages)), state(stateRecord(stateCode, periods, wages)),
-          local(localRecord(code, wages)) {
-        local.localPayPeriods = periods;
-    }
-    int run(int (*calc)(PayRecord*, StateRecord*, LocalRecord*)) { return calc(&pay, &state, &local); }
-    double tax() const { return roundCents(local.localTax); }
-};
+// localTax as the local driver leaves it, rounded to cents.
+inline double rounded(const LocalCall& c) { return roundCents(c.local.localTax); }
 
 struct ListEntry {
     int returned;
@@ -40,14 +18,12 @@ struct ListEntry {
     std::string name;
 };
 
-inline ListEntry listEntry(int (*list)(PromptRecord*, char*), int selector, int index) {
-    PromptRecord p;
-    std::memset(&p, 0, sizeof p);
-    p.listSelector = selector;
-    p.index = index;
+// One entry of a state's list through ORLA_Get_Prompt.
+inline ListEntry listEntry(int stateCode, int selector, int index) {
+    PromptRecord p = prompt(stateCode, index, selector);
     p.listCode = p.calcCode = -1;
     char name[51] = "untouched";
-    const int n = list(&p, name);
+    const int n = ORLA_Get_Prompt(&p, name);
     return ListEntry{n, p.count, p.listCode, p.calcCode, name};
 }
 

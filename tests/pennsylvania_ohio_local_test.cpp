@@ -9,6 +9,7 @@ using testing::field;
 using testing::kUntouched;
 using testing::listEntry;
 using testing::LocalCall;
+using testing::rounded;
 
 constexpr int kPhiladelphia = 510012, kScranton = 351022, kErie = 250332;
 constexpr int kScrantonSchool = 1945, kPhiladelphiaSchool = 1752, kPittsburghSchool = 1772;
@@ -37,21 +38,21 @@ TEST(PennsylvaniaLocal, MunicipalRowsByYearAndResidence) {
                           Case{2023, 20393, 1.2, 1.05, 52}, Case{2023, 20902, 1.4, 1.4, 47}}) {
         SCOPED_TRACE(std::to_string(k.year) + " " + std::to_string(k.code));
         LocalCall res = paCall(k.year, k.code, 1, 1, 1200, 12);
-        ASSERT_EQ(res.run(calcPennsylvaniaLocal), 0);
+        ASSERT_EQ(res.run(calcLocalPennsylvania), 0);
         EXPECT_NEAR(field(res.local.localTax), 12 * k.resident + k.annual / 12, 1e-9);
         LocalCall non = paCall(k.year, k.code, 1, 0, 1200, 12);
-        ASSERT_EQ(non.run(calcPennsylvaniaLocal), 0);
+        ASSERT_EQ(non.run(calcLocalPennsylvania), 0);
         EXPECT_NEAR(field(non.local.localTax), 12 * k.other, 1e-9);
     }
 }
 
 TEST(PennsylvaniaLocal, PhiladelphiaWorkedPay) {
     LocalCall res = paCall(2025, kPhiladelphia, 1, 1);
-    EXPECT_EQ(res.run(calcPennsylvaniaLocal), 0);
-    EXPECT_DOUBLE_EQ(res.tax(), 37.50);
+    EXPECT_EQ(res.run(calcLocalPennsylvania), 0);
+    EXPECT_DOUBLE_EQ(rounded(res), 37.50);
     LocalCall non = paCall(2025, kPhiladelphia, 1, 0);
-    EXPECT_EQ(non.run(calcPennsylvaniaLocal), 0);
-    EXPECT_DOUBLE_EQ(non.tax(), 34.40);
+    EXPECT_EQ(non.run(calcLocalPennsylvania), 0);
+    EXPECT_DOUBLE_EQ(rounded(non), 34.40);
 }
 
 // Tax types and the annual-amount options, Scranton 2025, 1,000 of wages, 26 periods.
@@ -76,8 +77,8 @@ TEST(PennsylvaniaLocal, TaxTypesAndOptions) {
         c.local.localExtraWithholding = 2;
         c.local.localSuppWages = 100;
         c.local.localSuppTax = kUntouched;
-        EXPECT_EQ(c.run(calcPennsylvaniaLocal), 0);
-        EXPECT_DOUBLE_EQ(c.tax(), k.want + 2);
+        EXPECT_EQ(c.run(calcLocalPennsylvania), 0);
+        EXPECT_DOUBLE_EQ(rounded(c), k.want + 2);
         EXPECT_EQ(c.local.localStatus, 0);
     }
 }
@@ -93,20 +94,20 @@ TEST(PennsylvaniaLocal, MissingAndRateUnknownRowsFail) {
                           Case{2025, 1, 1}, Case{2025, 9000, 5}, Case{2027, kScranton, 1}}) {
         LocalCall c = paCall(k.year, k.code, k.type, 1);
         c.local.localExtraWithholding = 3;
-        EXPECT_EQ(c.run(calcPennsylvaniaLocal), 1) << k.year << " " << k.code;
+        EXPECT_EQ(c.run(calcLocalPennsylvania), 1) << k.year << " " << k.code;
         EXPECT_EQ(c.local.localStatus, 1);
         EXPECT_DOUBLE_EQ(field(c.local.localTax), 3);
     }
     // 2026 is computed from the state register.
     LocalCall y2026 = paCall(2026, kScranton, 1, 1);
-    EXPECT_EQ(y2026.run(calcPennsylvaniaLocal), 0);
-    EXPECT_DOUBLE_EQ(y2026.tax(), 29.81);
+    EXPECT_EQ(y2026.run(calcLocalPennsylvania), 0);
+    EXPECT_DOUBLE_EQ(rounded(y2026), 29.81);
 }
 
 TEST(PennsylvaniaLocal, RecordSizesAndEarlyYears) {
     LocalCall early = paCall(2005, kScranton, 1, 1);
     early.local.localTax = kUntouched;
-    EXPECT_EQ(early.run(calcPennsylvaniaLocal), 0);
+    EXPECT_EQ(early.run(calcLocalPennsylvania), 0);
     EXPECT_DOUBLE_EQ(field(early.local.localTax), kUntouched);
 
     // 128 and 131 bytes do not hold the tax type: type 1 finds Scranton's municipal row; from 132 bytes
@@ -114,9 +115,9 @@ TEST(PennsylvaniaLocal, RecordSizesAndEarlyYears) {
     for (const auto& [size, want] : {std::pair{128, 0}, std::pair{131, 0}, std::pair{132, 1}}) {
         LocalCall c = paCall(2025, kScranton, 0, 0);
         c.local.recordSize = size;
-        EXPECT_EQ(c.run(calcPennsylvaniaLocal), want) << size;
+        EXPECT_EQ(c.run(calcLocalPennsylvania), want) << size;
         if (want == 0) {
-            EXPECT_DOUBLE_EQ(c.tax(), 10.00);
+            EXPECT_DOUBLE_EQ(rounded(c), 10.00);
         }
     }
     // localSuppTax (a non-resident's school-district tax is 0) only where the record holds it.
@@ -125,40 +126,40 @@ TEST(PennsylvaniaLocal, RecordSizesAndEarlyYears) {
         c.local.recordSize = size;
         c.local.localSuppWages = 500;
         c.local.localSuppTax = kUntouched;
-        EXPECT_EQ(c.run(calcPennsylvaniaLocal), 0);
+        EXPECT_EQ(c.run(calcLocalPennsylvania), 0);
         EXPECT_DOUBLE_EQ(field(c.local.localSuppTax), want) << size;
     }
     LocalCall supp = paCall(2025, kPhiladelphia, 20, 1);
     supp.local.localSuppWages = 1000;
-    EXPECT_EQ(supp.run(calcPennsylvaniaLocal), 0);
+    EXPECT_EQ(supp.run(calcLocalPennsylvania), 0);
     EXPECT_NEAR(field(supp.local.localSuppTax), 37.5, 1e-9);
 }
 
 TEST(PennsylvaniaLocal, Lists) {
-    const auto none = listEntry(listPennsylvania, 0, 0);
+    const auto none = listEntry(ORLA_PA, 0, 0);
     EXPECT_EQ(none.count, 2628);
     EXPECT_EQ(none.name, "None (None)");
     EXPECT_EQ(none.returned, 11);
     EXPECT_EQ(none.listCode, 999999);
     EXPECT_EQ(none.calcCode, 0);
-    const auto muniNone = listEntry(listPennsylvania, 1, 0);
+    const auto muniNone = listEntry(ORLA_PA, 1, 0);
     EXPECT_EQ(muniNone.count, 2628);
     EXPECT_EQ(muniNone.listCode, 9999);
     EXPECT_EQ(muniNone.calcCode, 9999);
     // The school-district entry at sequence 1752 and a municipality.
-    const auto phl = listEntry(listPennsylvania, 0, 1751);
+    const auto phl = listEntry(ORLA_PA, 0, 1751);
     EXPECT_EQ(phl.name, "PHILADELPHIA CITY S D (PHILADELPHIA CITY)");
     EXPECT_EQ(phl.listCode, 515001);
     EXPECT_EQ(phl.calcCode, kPhiladelphiaSchool);
-    const auto abbott = listEntry(listPennsylvania, 1, 1);
+    const auto abbott = listEntry(ORLA_PA, 1, 1);
     EXPECT_EQ(abbott.name, "ABBOTT TWP (POTTER)");
     EXPECT_EQ(abbott.calcCode, 530035);
-    const auto past = listEntry(listPennsylvania, 1, 2628);
+    const auto past = listEntry(ORLA_PA, 1, 2628);
     EXPECT_EQ(past.returned, 0);
     EXPECT_EQ(past.name, "untouched");
     EXPECT_EQ(past.calcCode, -1);
-    EXPECT_EQ(listEntry(listPennsylvania, 2, 0).count, 0);
-    EXPECT_EQ(listEntry(listPennsylvania, 0, -1).returned, 0);
+    EXPECT_EQ(listEntry(ORLA_PA, 2, 0).count, 0);
+    EXPECT_EQ(listEntry(ORLA_PA, 0, -1).returned, 0);
 }
 
 // ---- Ohio -----------------------------------------------------------------------------------------------
@@ -196,8 +197,8 @@ TEST(OhioLocal, WorkedPays) {
                           Case{"no such code", 2026, 12345, 1, 0, 1000, 12, 0}}) {
         LocalCall c = ohCall(k.year, k.code, k.selector, k.exemptions, k.wages, k.periods);
         c.local.localExtraWithholding = 1;
-        EXPECT_EQ(c.run(calcOhioLocal), 0) << k.name;
-        EXPECT_DOUBLE_EQ(c.tax(), k.want + 1) << k.name;
+        EXPECT_EQ(c.run(calcLocalOhio), 0) << k.name;
+        EXPECT_DOUBLE_EQ(rounded(c), k.want + 1) << k.name;
     }
 }
 
@@ -206,14 +207,14 @@ TEST(OhioLocal, FailuresAndSupplementalTax) {
     for (const auto& [year, code, selector] : {std::tuple{2025, kAda, 0}, std::tuple{2025, 61252, 1}}) {
         LocalCall c = ohCall(year, code, selector);
         c.local.localExtraWithholding = 4;
-        EXPECT_EQ(c.run(calcOhioLocal), 1) << code;
+        EXPECT_EQ(c.run(calcLocalOhio), 1) << code;
         EXPECT_EQ(c.local.localStatus, 1);
         EXPECT_EQ(c.state.status, 0);
         EXPECT_DOUBLE_EQ(field(c.local.localTax), 4);
     }
     // No withholding row for the pay date: the state record's status.
     LocalCall old = ohCall(2023, kColumbus, 1);
-    EXPECT_EQ(old.run(calcOhioLocal), 1);
+    EXPECT_EQ(old.run(calcLocalOhio), 1);
     EXPECT_EQ(old.state.status, 1);
     EXPECT_EQ(old.local.localStatus, 0);
 
@@ -222,24 +223,24 @@ TEST(OhioLocal, FailuresAndSupplementalTax) {
         c.local.recordSize = size;
         c.state.stateSuppWages = 1000;
         c.local.localSuppTax = kUntouched;
-        EXPECT_EQ(c.run(calcOhioLocal), 0);
+        EXPECT_EQ(c.run(calcLocalOhio), 0);
         EXPECT_DOUBLE_EQ(field(c.local.localSuppTax), want) << size;
     }
 }
 
 TEST(OhioLocal, Lists) {
-    const auto school = listEntry(listOhio, 0, 0);
+    const auto school = listEntry(ORLA_OH, 0, 0);
     EXPECT_EQ(school.count, 612);
     EXPECT_EQ(school.name, "None");
     EXPECT_EQ(school.calcCode, 0);
-    const auto muni = listEntry(listOhio, 1, 127);
+    const auto muni = listEntry(ORLA_OH, 1, 127);
     EXPECT_EQ(muni.count, 681);
     EXPECT_EQ(muni.name, "COLUMBUS");
     EXPECT_EQ(muni.returned, 8);
     EXPECT_EQ(muni.listCode, kColumbus);
     EXPECT_EQ(muni.calcCode, kColumbus);
-    EXPECT_EQ(listEntry(listOhio, 1, 681).returned, 0);
-    EXPECT_EQ(listEntry(listOhio, 3, 0).count, 0);
+    EXPECT_EQ(listEntry(ORLA_OH, 1, 681).returned, 0);
+    EXPECT_EQ(listEntry(ORLA_OH, 3, 0).count, 0);
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ constexpr bool inBand(const IndianaRow& r, double t) { return t >= r.low && (t <
 
 }  // namespace
 
-int calcIndianaLocal(PayRecord* pay, StateRecord* state, LocalRecord* local) {
+int calcLocalIndiana(PayRecord* pay, StateRecord* state, LocalRecord* local) {
     const CalcDate& d = pay->payDate;
     const bool resident = ORLA_HOLDS(local, LocalRecord, localResident) ? local->localResident == 1 : true;
     const int code = ORLA_HOLDS(local, LocalRecord, localityCode) ? local->localityCode : 0;

@@ -45,7 +45,7 @@ int fail(LocalRecord* local) {
 
 }  // namespace
 
-int calcKentuckyLocal(PayRecord* pay, StateRecord* /*state*/, LocalRecord* local) {
+int calcLocalKentucky(PayRecord* pay, StateRecord* /*state*/, LocalRecord* local) {
     const CalcDate& d = pay->payDate;
     const int which = ORLA_HOLDS(local, LocalRecord, localTaxType) ? local->localTaxType : kSchoolDistricts;
     const auto rows = kentuckyTable(which == kCities || which == kCounties ? which : kSchoolDistricts);
@@ -72,28 +72,6 @@ int calcKentuckyLocal(PayRecord* pay, StateRecord* /*state*/, LocalRecord* local
     if (ORLA_HOLDS(local, LocalRecord, localSuppTax))
         local->localSuppTax = roundCents(cumulativeTax(rows, first, ytd + wages + supp, wageBase) - before - tax);
     return 0;
-}
-
-int listKentucky(PromptRecord* prompt, char* name) {
-    const int selector = prompt->listSelector;
-    if (selector != kSchoolDistricts && selector != kCities && selector != kCounties) {
-        prompt->count = 0;
-        return 0;
-    }
-    const auto rows = kentuckyTable(selector);
-    // One entry per run of equal codes among the rows of the first row's year.
-    int count = 0;
-    const KentuckyRow* entry = nullptr;
-    const int index = prompt->index;
-    for (std::size_t i = 0; i < rows.size() && rows[i].code != 0 && rows[i].from.year == rows[0].from.year; ++i) {
-        if (i > 0 && rows[i].code == rows[i - 1].code) continue;
-        if (count == index) entry = &rows[i];
-        ++count;
-    }
-    prompt->count = count;
-    if (index < 0 || index >= count || entry == nullptr) return 0;
-    prompt->listCode = prompt->calcCode = entry->code;
-    return writeListName(name, entry->name, nullptr);
 }
 
 }  // namespace orla

@@ -1,7 +1,10 @@
 // The locality tables, compiled in from the initialisers generated out of data/*.csv.
 #include "local/locality_tables.h"
 
+#include <array>
 #include <iterator>
+
+#include "local/local_calculators.h"
 
 namespace orla {
 
@@ -61,20 +64,67 @@ static_assert(rowsOfYear(kIndianaCounty, 2026, fromYear<IndianaCountyRow>) == 92
               rowsOfYear(kIndianaCounty, 2024, fromYear<IndianaCountyRow>) == 96);
 static_assert(std::size(kKentuckySchool) == 9 && std::size(kKentuckyCity) == 50 && std::size(kKentuckyCounty) == 4);
 
-// The composed Pennsylvania list names ("name (other name)") fit 50 characters.
-constexpr std::size_t length(const char* s) {
+// ---- the locality lists: the name columns of the newest block ------------------------------------------
+// Pennsylvania: the rows, from the first, whose year is not below the first row's.
+template <class Row, std::size_t N, class Code>
+constexpr std::size_t paNewestRows(const Row (&rows)[N], Code code) {
     std::size_t n = 0;
-    while (s[n] != '\0') ++n;
+    while (n < N && rows[n].year >= rows[0].year && code(rows[n]) != 0) ++n;
     return n;
 }
-constexpr bool paNamesFit() {
-    for (const PaMunicipalRow& r : kPaMunicipal)
-        if (length(r.name) + length(r.county) + 3 > 50) return false;
-    for (const PaSchoolRow& r : kPaSchool)
-        if (length(r.district) + length(r.municipality) + 3 > 50) return false;
-    return true;
+constexpr int paSchoolCode(const PaSchoolRow& r) { return r.districtCode; }
+constexpr int paMunicipalCode(const PaMunicipalRow& r) { return r.code; }
+// Ohio: the rows, from the first, that end in the first row's year and month.
+template <class Row, std::size_t N>
+constexpr std::size_t ohioNewestRows(const Row (&rows)[N]) {
+    std::size_t n = 0;
+    while (n < N && rows[n].to.year == rows[0].to.year && rows[n].to.month == rows[0].to.month && rows[n].from.year != 0)
+        ++n;
+    return n;
 }
-static_assert(paNamesFit());
+// Kentucky: the runs of equal codes among the rows of the first row's year.
+template <std::size_t N>
+constexpr std::size_t kentuckyRuns(const KentuckyRow (&rows)[N]) {
+    std::size_t runs = 0;
+    for (std::size_t i = 0; i < N && rows[i].code != 0 && rows[i].from.year == rows[0].from.year; ++i)
+        if (i == 0 || rows[i].code != rows[i - 1].code) ++runs;
+    return runs;
+}
+
+template <std::size_t Count, class Row, std::size_t N, class Entry>
+constexpr std::array<LocalityEntry, Count> listOf(const Row (&rows)[N], Entry entry) {
+    std::array<LocalityEntry, Count> list{};
+    for (std::size_t i = 0; i < Count; ++i) list[i] = entry(rows[i]);
+    return list;
+}
+
+constexpr auto kPaSchoolList = listOf<paNewestRows(kPaSchool, paSchoolCode)>(
+    kPaSchool, [](const PaSchoolRow& r) { return LocalityEntry{r.districtCode, r.sequence, r.district, r.municipality}; });
+constexpr auto kPaMunicipalList = listOf<paNewestRows(kPaMunicipal, paMunicipalCode)>(
+    kPaMunicipal, [](const PaMunicipalRow& r) { return LocalityEntry{r.code, r.code, r.name, r.county}; });
+constexpr auto kOhioSchoolList = listOf<ohioNewestRows(kOhioSchool)>(
+    kOhioSchool, [](const OhioSchoolRow& r) { return LocalityEntry{r.code, r.code, r.name, nullptr}; });
+constexpr auto kOhioMunicipalList = listOf<ohioNewestRows(kOhioMunicipal)>(
+    kOhioMunicipal, [](const OhioMunicipalRow& r) { return LocalityEntry{r.code, r.code, r.name, nullptr}; });
+
+template <std::size_t Count, std::size_t N>
+constexpr std::array<LocalityEntry, Count> kentuckyList(const KentuckyRow (&rows)[N]) {
+    std::array<LocalityEntry, Count> list{};
+    std::size_t n = 0;
+    for (std::size_t i = 0; n < Count; ++i)
+        if (i == 0 || rows[i].code != rows[i - 1].code) list[n++] = LocalityEntry{rows[i].code, rows[i].code, rows[i].name, nullptr};
+    return list;
+}
+constexpr auto kKentuckySchoolList = kentuckyList<kentuckyRuns(kKentuckySchool)>(kKentuckySchool);
+constexpr auto kKentuckyCityList = kentuckyList<kentuckyRuns(kKentuckyCity)>(kKentuckyCity);
+constexpr auto kKentuckyCountyList = kentuckyList<kentuckyRuns(kKentuckyCounty)>(kKentuckyCounty);
+
+static_assert(kPaSchoolList.size() == 2628 && kPaMunicipalList.size() == 2628);
+static_assert(kOhioSchoolList.size() == 612 && kOhioMunicipalList.size() == 681);
+static_assert(kKentuckySchoolList.size() == 9 && kKentuckyCityList.size() == 40 && kKentuckyCountyList.size() == 2);
+static_assert(namesFit(kPaSchoolList) && namesFit(kPaMunicipalList) && namesFit(kOhioSchoolList) &&
+              namesFit(kOhioMunicipalList) && namesFit(kKentuckySchoolList) && namesFit(kKentuckyCityList) &&
+              namesFit(kKentuckyCountyList));
 
 }  // namespace
 
@@ -90,6 +140,34 @@ std::span<const KentuckyRow> kentuckyTable(int which) {
         case 1: return kKentuckyCity;
         case 2: return kKentuckyCounty;
         default: return kKentuckySchool;
+    }
+}
+
+// Pennsylvania: 0 school districts (each with its municipality), 1 municipalities (each with its county).
+std::span<const LocalityEntry> pennsylvaniaLocalityLists(int listSelector) {
+    switch (listSelector) {
+        case 0: return kPaSchoolList;
+        case 1: return kPaMunicipalList;
+        default: return {};
+    }
+}
+
+// Ohio: 0 school districts, 1 municipalities.
+std::span<const LocalityEntry> ohioLocalityLists(int listSelector) {
+    switch (listSelector) {
+        case 0: return kOhioSchoolList;
+        case 1: return kOhioMunicipalList;
+        default: return {};
+    }
+}
+
+// Kentucky: 0 school districts, 1 cities, 2 counties.
+std::span<const LocalityEntry> kentuckyLocalityLists(int listSelector) {
+    switch (listSelector) {
+        case 0: return kKentuckySchoolList;
+        case 1: return kKentuckyCityList;
+        case 2: return kKentuckyCountyList;
+        default: return {};
     }
 }
 

@@ -37,7 +37,7 @@ const BracketRow* withholdingRow(const CalcDate& d, int periods) {
 
 }  // namespace
 
-int calcOhioLocal(PayRecord* pay, StateRecord* state, LocalRecord* local) {
+int calcLocalOhio(PayRecord* pay, StateRecord* state, LocalRecord* local) {
     const CalcDate& d = pay->payDate;
     const int selector = ORLA_HOLDS(local, LocalRecord, localTaxType) ? local->localTaxType : kSchoolDistrict;
     const int code = ORLA_HOLDS(local, LocalRecord, localityCode) ? local->localityCode : 0;
@@ -88,30 +88,6 @@ int calcOhioLocal(PayRecord* pay, StateRecord* state, LocalRecord* local) {
         local->localSuppTax = rate * (ORLA_HOLDS(state, StateRecord, stateSuppWages) ? state->stateSuppWages : 0.0);
     if (holdsTax) local->localTax = tax + extra;
     return 0;
-}
-
-int listOhio(PromptRecord* prompt, char* name) {
-    const int selector = prompt->listSelector;
-    int count = 0;
-    // The newest block: the rows, from the first, that end in the first row's year and month.
-    auto countBlock = [&count](auto rows) {
-        while (static_cast<std::size_t>(count) < rows.size() && rows[count].to.year == rows[0].to.year &&
-               rows[count].to.month == rows[0].to.month && rows[count].from.year != 0)
-            ++count;
-    };
-    if (selector == kSchoolDistrict) countBlock(ohioSchoolTable());
-    else if (selector == kMunicipality) countBlock(ohioMunicipalTable());
-    prompt->count = count;
-    const int index = prompt->index;
-    if (index < 0 || index >= count) return 0;
-    if (selector == kSchoolDistrict) {
-        const OhioSchoolRow& r = ohioSchoolTable()[index];
-        prompt->listCode = prompt->calcCode = r.code;
-        return writeListName(name, r.name, nullptr);
-    }
-    const OhioMunicipalRow& r = ohioMunicipalTable()[index];
-    prompt->listCode = prompt->calcCode = r.code;
-    return writeListName(name, r.name, nullptr);
 }
 
 }  // namespace orla

@@ -33,7 +33,7 @@ const Row* firstOfYear(std::span<const Row> rows, int year, Match match) {
 
 }  // namespace
 
-int calcPennsylvaniaLocal(PayRecord* pay, StateRecord* /*state*/, LocalRecord* local) {
+int calcLocalPennsylvania(PayRecord* pay, StateRecord* /*state*/, LocalRecord* local) {
     const int type = ORLA_HOLDS(local, LocalRecord, localTaxType) ? local->localTaxType : kMunicipalBoth;
     const int year = pay->payDate.year;
     if (year <= kLastUntaxedYear) return 0;
@@ -86,55 +86,6 @@ int calcPennsylvaniaLocal(PayRecord* pay, StateRecord* /*state*/, LocalRecord* l
     }
     if (ORLA_HOLDS(local, LocalRecord, localTax)) local->localTax = tax + extra;
     return 0;
-}
-
-int listPennsylvania(PromptRecord* prompt, char* name) {
-    const int selector = prompt->listSelector;
-    if (selector != 0 && selector != 1) {
-        prompt->count = 0;
-        return 0;
-    }
-    // The rows of the newest block: from the first row on, while the year does not fall.
-    int count = 0;
-    if (selector == 0) {
-        const auto rows = paSchoolTable();
-        while (static_cast<std::size_t>(count) < rows.size() && rows[count].year >= rows[0].year &&
-               rows[count].districtCode != 0)
-            ++count;
-    } else {
-        const auto rows = paMunicipalTable();
-        while (static_cast<std::size_t>(count) < rows.size() && rows[count].year >= rows[0].year && rows[count].code != 0)
-            ++count;
-    }
-    prompt->count = count;
-    const int index = prompt->index;
-    if (index < 0 || index >= count) return 0;
-    if (selector == 0) {
-        const PaSchoolRow& r = paSchoolTable()[index];
-        prompt->listCode = r.districtCode;
-        prompt->calcCode = r.sequence;
-        return writeListName(name, r.district, r.municipality);
-    }
-    const PaMunicipalRow& r = paMunicipalTable()[index];
-    prompt->listCode = r.code;
-    prompt->calcCode = r.code;
-    return writeListName(name, r.name, r.county);
-}
-
-int writeListName(char* name, const char* first, const char* second) {
-    constexpr int kLongest = 50;
-    int n = 0;
-    auto put = [&](const char* s) {
-        for (; *s != '\0' && n < kLongest; ++s) name[n++] = *s;
-    };
-    put(first);
-    if (second != nullptr) {
-        put(" (");
-        put(second);
-        put(")");
-    }
-    name[n] = '\0';
-    return n;
 }
 
 }  // namespace orla
