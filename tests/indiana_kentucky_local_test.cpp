@@ -173,3 +173,40 @@ TEST(KentuckyLocal, Lists) {
 
 }  // namespace
 }  // namespace orla
+
+namespace orla {
+namespace {
+
+// The four calculators behind ORLA_Calc_Local and ORLA_Calc_County (Pennsylvania only behind the first).
+TEST(LongListLocals, ThroughTheLocalDriver) {
+    struct Case {
+        const char* name;
+        int state;
+        CalcDate d;
+        int code, type, resident;
+        double ytd;
+        int wantLocal, wantCounty;
+        double wantLocalTax, wantCountyTax;
+    };
+    for (const Case& k : {Case{"Philadelphia", ORLA_PA, date(2025, 5, 1), 510012, 1, 1, 0, 0, 0, 75.00 + 1, 0},
+                          Case{"Philadelphia 2024", ORLA_PA, date(2024, 5, 1), 510012, 1, 1, 0, 16, 0, 1.00, 0},
+                          Case{"Columbus", ORLA_OH, date(2026, 5, 1), 18000, 1, 0, 0, 0, 0, 48.75 + 1, 48.75 + 1},
+                          Case{"Marion", ORLA_IN, date(2026, 5, 1), 49, 0, 1, 0, 0, 0, 39.62 + 1, 39.62 + 1},
+                          Case{"Augusta", ORLA_KY, date(2026, 5, 1), 2124, 1, 0, 70000, 0, 0, 25.00, 25.00}}) {
+        for (const bool county : {false, true}) {
+            LocalCall c(k.state, k.d, 26, 2000, k.code);
+            c.state.stateAllowances = k.state == ORLA_OH ? 2 : 1;
+            c.local.localExemptions = 1;
+            c.local.localTaxType = k.type;
+            c.local.localResident = k.resident;
+            c.local.overrideYtd = k.ytd;
+            c.local.localExtraWithholding = 1;
+            EXPECT_EQ(county ? c.calcCounty() : c.calcLocal(), county ? k.wantCounty : k.wantLocal) << k.name;
+            EXPECT_DOUBLE_EQ(field(c.local.localTax), county ? k.wantCountyTax : k.wantLocalTax) << k.name << county;
+            EXPECT_EQ(c.local.localStatus, !county && k.wantLocal == 16 ? 1 : 0) << k.name;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace orla
