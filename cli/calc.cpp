@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "local.h"
+
 namespace orla_cli {
 
 namespace {
@@ -42,6 +44,7 @@ double netPay(const PayRecord& pay, const StateRecord& state) {
 }
 
 PayResult calculate(const PayInput& input, int mode) {
+    if (wantsLocal(input)) return calculateLocal(input, mode);
     PayResult result;
     result.pay = input.pay;
     result.state = input.state;
@@ -129,6 +132,7 @@ std::vector<std::string> explain(const PayResult& r) {
                       r.reachedNet, r.wantedNet);
         notes.emplace_back(text);
     }
+    explainLocal(r, notes);
     return notes;
 }
 

@@ -11,6 +11,8 @@ namespace orla_cli {
 struct PayResult {
     PayRecord pay{};
     StateRecord state{};
+    LocalRecord local{};
+    bool withLocal = false;      // computed through ORLA_Calc_Local (flags then hold its status)
     unsigned flags = 0;
     int mode = ORLA_MODE_FULL;
     bool grossUpMissed = false;  // the search ended away from the desired net

@@ -457,4 +457,34 @@ TEST(OrlaCalcGrossUp, ReachesTheDesiredNet) {
     EXPECT_NE(missed.out.find("the gross-up did not reach the desired net"), std::string::npos) << missed.out;
 }
 
+// Local taxes: the local sample's pays with their local taxes in the net; the locality lists with codes.
+TEST(OrlaCalcLocal, SampleAndLists) {
+    const std::string sample = std::string(ORLA_EXAMPLES) + "/payroll-local.csv";
+    const Outcome result = run("--format csv " + sample);
+    EXPECT_EQ(result.status, 0) << result.err;
+    auto rows = parseOutput(result.out);
+    std::ifstream in(sample);
+    std::size_t pays = 0;
+    for (std::string line; std::getline(in, line);) pays += !line.empty();
+    EXPECT_EQ(rows.size(), pays);  // the data lines and the total
+    EXPECT_DOUBLE_EQ(amount(rows["L201"], "local-tax"), 65.22);     // New York City
+    EXPECT_DOUBLE_EQ(amount(rows["L205"], "local-supp-tax"), 42.50);
+    EXPECT_DOUBLE_EQ(amount(rows["L208"], "local-tax"), 47.45);     // Detroit resident
+    EXPECT_DOUBLE_EQ(amount(rows["L212"], "work-locality-tax"), 1.85);  // Denver's employer share
+    EXPECT_DOUBLE_EQ(amount(rows["L213"], "local-tax"), 25.00);     // Wilmington
+    EXPECT_NEAR(amount(rows["L210"], "net-pay"),
+                3000 - amount(rows["L210"], "fed-tax") - amount(rows["L210"], "ss-tax") -
+                    amount(rows["L210"], "medicare-tax") - amount(rows["L210"], "state-tax") - 35.00,
+                0.001);
+
+    const Outcome list = run("--list NY");
+    EXPECT_EQ(list.status, 0) << list.err;
+    EXPECT_NE(list.out.find("        2         2  New York City"), std::string::npos) << list.out;
+    const Outcome none = run("--list CA");
+    EXPECT_EQ(none.status, 2);
+    const Outcome flags = run("--date 2026-03-13 --periods 26 --wages 3000 --w4-2020 --state MO --locality 2 --format json");
+    EXPECT_EQ(flags.status, 0) << flags.err;
+    EXPECT_NE(flags.out.find("\"local-tax\": 30.0"), std::string::npos) << flags.out;
+}
+
 }  // namespace

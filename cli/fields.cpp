@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "local.h"
+
 namespace orla_cli {
 
 namespace {
@@ -79,7 +81,7 @@ constexpr Field kFields[] = {
 #undef PAY
 #undef STATE
 
-static_assert(std::size(kFields) <= 64, "PayInput::given holds one bit per field");
+static_assert(std::size(kFields) <= 96, "PayInput::given holds one bit per field, the local fields' too");
 
 constexpr std::array<std::string_view, 60> kJurisdictions = {
     "",   "AL", "AK", "AS", "AZ", "AR", "CA", "CO", "CT", "DE", "DC", "FM", "FL", "GA", "GU", "HI", "ID", "IL", "IN", "IA",
@@ -228,8 +230,9 @@ bool parseFedFilingStatus(std::string_view text, int& code) {
 std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
 
 std::byte* fieldAddress(const Field& field, PayInput& input) {
-    auto* base = field.target == Target::Pay ? reinterpret_cast<std::byte*>(&input.pay)
-                                             : reinterpret_cast<std::byte*>(&input.state);
+    auto* base = field.target == Target::Pay     ? reinterpret_cast<std::byte*>(&input.pay)
+                 : field.target == Target::Local ? reinterpret_cast<std::byte*>(&input.local)
+                                                 : reinterpret_cast<std::byte*>(&input.state);
     return base + field.offset;
 }
 
@@ -240,8 +243,9 @@ void store(const Field& field, PayInput& input, const T& value) {
 
 template <typename T>
 T load(const Field& field, const PayInput& input) {
-    const auto* base = field.target == Target::Pay ? reinterpret_cast<const std::byte*>(&input.pay)
-                                                   : reinterpret_cast<const std::byte*>(&input.state);
+    const auto* base = field.target == Target::Pay     ? reinterpret_cast<const std::byte*>(&input.pay)
+                       : field.target == Target::Local ? reinterpret_cast<const std::byte*>(&input.local)
+                                                       : reinterpret_cast<const std::byte*>(&input.state);
     T value;
     std::memcpy(&value, base + field.offset, sizeof value);
     return value;
@@ -260,17 +264,21 @@ const Field* findField(std::string_view name) {
     for (const Field& f : kFields)
         if (name == f.name || (!f.alias.empty() && name == f.alias) || (!f.recordName.empty() && name == f.recordName))
             return &f;
-    return nullptr;
+    return findLocalField(name);
 }
 
-std::size_t fieldIndex(const Field& f) { return static_cast<std::size_t>(&f - kFields); }
+std::size_t fieldIndex(const Field& f) {
+    if (f.target == Target::Local) return std::size(kFields) + static_cast<std::size_t>(&f - localFields().data());
+    return static_cast<std::size_t>(&f - kFields);
+}
 
 PayInput::PayInput() {
     pay.recordSize = sizeof(PayRecord);
     state.recordSize = sizeof(StateRecord);
+    local.recordSize = sizeof(LocalRecord);
 }
 
-bool PayInput::has(const Field& f) const { return (given >> fieldIndex(f)) & 1u; }
+bool PayInput::has(const Field& f) const { return given.test(fieldIndex(f)); }
 
 bool setField(const Field& f, std::string_view text, PayInput& input, std::string& error) {
     text = trim(text);
@@ -311,16 +319,19 @@ bool setField(const Field& f, std::string_view text, PayInput& input, std::strin
             store(f, input, whole);
             break;
         case Kind::PayRecordSize:
-        case Kind::StateRecordSize: {
+        case Kind::StateRecordSize:
+        case Kind::LocalRecordSize: {
             // A size beyond the record would let the library read memory the record does not have.
-            const int limit = f.kind == Kind::PayRecordSize ? int{sizeof(PayRecord)} : int{sizeof(StateRecord)};
+            const int limit = f.kind == Kind::PayRecordSize     ? int{sizeof(PayRecord)}
+                              : f.kind == Kind::LocalRecordSize ? int{sizeof(LocalRecord)}
+                                                                : int{sizeof(StateRecord)};
             if (!parseInt(text, whole) || whole < 0 || whole > limit)
                 return error = quoted(text) + " is not a record size from 0 to " + std::to_string(limit), false;
             store(f, input, whole);
             break;
         }
     }
-    input.given |= std::uint64_t{1} << fieldIndex(f);
+    input.given.set(fieldIndex(f));
     return true;
 }
 
@@ -336,6 +347,9 @@ bool completeInput(PayInput& input, bool needsState, std::string& error) {
         {field("state-pay-periods"), field("pay-periods")},
         {field("medicare-ytd-wages"), field("ss-ytd-wages")},
         {field("state-supp-wages"), field("supp-wages")},
+        {field("local-wages"), field("fed-wages")},
+        {field("local-pay-periods"), field("pay-periods")},
+        {field("local-supp-wages"), field("supp-wages")},
     };
     static const Field* const kRequired[] = {&field("pay-date"), &field("pay-periods")};
     static const Field& kStateCode = field("state-code");

@@ -2,6 +2,7 @@
 // flags and the CSV columns, so a value is parsed and checked the same way wherever it comes from.
 #pragma once
 
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -21,9 +22,10 @@ enum class Kind {
     FedFilingStatus,  // single, married, head-of-household, married-single-rate or a code
     PayRecordSize,    // 0 to sizeof(PayRecord)
     StateRecordSize,  // 0 to sizeof(StateRecord)
+    LocalRecordSize,  // 0 to sizeof(LocalRecord)
 };
 
-enum class Target { Pay, State };
+enum class Target { Pay, State, Local };
 
 struct Field {
     std::string_view name;        // kebab-case: the long flag and the column name
@@ -40,14 +42,15 @@ std::span<const Field> fields();
 // Finds a field by its name, alias or record name; null when there is none.
 const Field* findField(std::string_view name);
 
-// Index of a field in fields(), for the `given` mask of PayInput.
+// Index of a field in fields() (the local fields, local.h, follow them), for the `given` mask of PayInput.
 std::size_t fieldIndex(const Field& field);
 
 // One pay's records as the host fills them, and which fields were given explicitly.
 struct PayInput {
     PayRecord pay{};
     StateRecord state{};
-    std::uint64_t given = 0;
+    LocalRecord local{};
+    std::bitset<128> given;
 
     PayInput();
     bool has(const Field& field) const;

@@ -5,15 +5,18 @@
 
 #include <fmt/format.h>
 
+#include "local.h"
+
 namespace orla_cli {
 
 const std::array<std::string_view, kAmountCount> kAmountNames = {
-    "fed-wages", "supp-wages", "fed-tax", "fed-supp-tax", "ss-tax", "medicare-tax", "state-tax", "state-supp-tax", "net-pay"};
+    "fed-wages", "supp-wages", "fed-tax", "fed-supp-tax", "ss-tax", "medicare-tax", "state-tax", "state-supp-tax", "net-pay",
+    "local-tax", "local-supp-tax", "work-locality-tax"};
 
 namespace {
 
 constexpr std::array<std::string_view, kAmountCount> kTableTitles = {
-    "wages", "bonus", "federal", "fed bonus", "soc sec", "medicare", "state", "st bonus", "net pay"};
+    "wages", "bonus", "federal", "fed bonus", "soc sec", "medicare", "state", "st bonus", "net pay", "local", "loc bonus", "work local"};
 
 constexpr int kLineWidth = 6;
 constexpr int kIdWidth = 10;
@@ -122,6 +125,7 @@ std::string flagWords(unsigned flags) {
     std::string words;
     if (flags & ORLA_FLAG_FEDERAL) words = "federal";
     if (flags & ORLA_FLAG_STATE) words += words.empty() ? "state" : " and state";
+    if (flags & ORLA_FLAG_LOCAL) words += words.empty() ? "local" : " and local";
     return words;
 }
 
@@ -138,7 +142,10 @@ std::array<double, kAmountCount> amounts(const PayResult& r) {
             r.pay.medicareTax,
             federalOnly(r.mode) ? 0.0 : r.state.stateTax,
             federalOnly(r.mode) || !stateBonus ? 0.0 : r.state.stateSuppTax,
-            federalOnly(r.mode) ? netPay(r.pay, StateRecord{}) : netPay(r.pay, r.state)};
+            federalOnly(r.mode) ? netPay(r.pay, StateRecord{}) : netPay(r.pay, r.state) - localTaxes(r),
+            r.withLocal ? r.local.localTax : 0.0,
+            r.withLocal && r.local.recordSize >= 164 ? r.local.localSuppTax : 0.0,
+            r.withLocal ? r.local.workLocalityTax : 0.0};
 }
 
 void Totals::add(const PayResult& result) {
@@ -352,7 +359,9 @@ std::string describePay(const PayResult& r) {
         if (state.recordSize > 144) line("State tax on the bonus", amount(state.stateSuppWages), values[7]);
     }
     double withheld = 0;
+    out += describeLocal(r);
     for (std::size_t i = 2; i < 8; ++i) withheld += values[i];
+    withheld += localTaxes(r);
     line("Total withheld", "", withheld);
     line("Net pay", "", values[8]);
 

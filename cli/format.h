@@ -15,7 +15,7 @@ namespace orla_cli {
 enum class Format { Table, Csv, Json };
 
 // The amounts of a result, in the order of kAmountNames.
-constexpr std::size_t kAmountCount = 9;
+constexpr std::size_t kAmountCount = 12;
 extern const std::array<std::string_view, kAmountCount> kAmountNames;
 std::array<double, kAmountCount> amounts(const PayResult& result);
 

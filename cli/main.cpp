@@ -14,6 +14,7 @@
 #include "fields.h"
 #include "format.h"
 #include "generate.h"
+#include "local.h"
 
 namespace {
 
@@ -78,13 +79,22 @@ int main(int argc, char** argv) {
     bool version = false;
     app.add_flag("--version", version, "print the library's interface version, table year and build stamp");
     app.add_option("--generate", generateCount, "")->group("");  // writes a generated payroll for measuring
+    std::vector<std::string> listArguments;
+    app.add_option("--list", listArguments, "print the locality list of a state (and a selector: Kentucky, Ohio, Pennsylvania)")
+        ->expected(1, 2)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
 
-    const auto allFields = fields();
+    // By address: a field's place in its table is its index in PayInput::given.
+    std::vector<const Field*> allFields;
+    for (const Field& f : fields()) allFields.push_back(&f);
+    for (const Field& f : localFields()) allFields.push_back(&f);
     std::vector<std::string> values(allFields.size());
     std::vector<CLI::Option*> options(allFields.size());
     for (std::size_t i = 0; i < allFields.size(); ++i) {
-        const Field& field = allFields[i];
-        const std::string group = field.target == Target::Pay ? "Pay and federal elections" : "State elections";
+        const Field& field = *allFields[i];
+        const std::string group = field.target == Target::Pay     ? "Pay and federal elections"
+                                  : field.target == Target::Local ? "Local tax (computed when a local flag is given)"
+                                                                  : "State elections";
         options[i] = field.kind == Kind::Switch ? app.add_flag(flagNames(field), values[i], std::string(field.help))
                                                 : app.add_option(flagNames(field), values[i], std::string(field.help));
         options[i]->group(group);
@@ -98,6 +108,7 @@ int main(int argc, char** argv) {
     }
 
     if (version) return printVersion();
+    if (!listArguments.empty()) return printLocalityList(listArguments, stdout, stderr);
     if (generateCount >= 0) {
         generatePayroll(generateCount, stdout);
         return kExitOk;
@@ -122,8 +133,8 @@ int main(int argc, char** argv) {
         if (options[i]->count() == 0) continue;
         // A switch given without a value reads "true".
         std::string error;
-        if (!setField(allFields[i], values[i], defaults, error)) {
-            fmt::print(stderr, "orla-calc: --{}: {}\n", allFields[i].name, error);
+        if (!setField(*allFields[i], values[i], defaults, error)) {
+            fmt::print(stderr, "orla-calc: --{}: {}\n", allFields[i]->name, error);
             return kExitUsage;
         }
     }
@@ -146,7 +157,7 @@ int main(int argc, char** argv) {
         return status;
     }
 
-    if (defaults.given == 0) {
+    if (defaults.given.none()) {
         fmt::print(stderr, "orla-calc: nothing to calculate: give a pay (--date, --periods, --wages, ...) or a CSV file; see --help\n");
         return kExitUsage;
     }

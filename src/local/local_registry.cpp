@@ -21,10 +21,10 @@ constexpr Entry kLocalTaxes[] = {
     {ORLA_DE, {calcLocalDelaware, false, delawareLocalityLists}},
     {ORLA_IN, {calcLocalIndiana, true, indianaLocalityLists}},
     {ORLA_KY, {calcLocalKentucky, true, kentuckyLocalityLists}},
-    {ORLA_MD, {nullptr, true, marylandLocalityLists}},
-    {ORLA_MI, {nullptr, true, michiganLocalityLists}},
+    {ORLA_MD, {calcLocalMaryland, true, marylandLocalityLists}},
+    {ORLA_MI, {calcLocalMichigan, true, michiganLocalityLists}},
     {ORLA_MO, {calcLocalMissouri, true, missouriLocalityLists}},
-    {ORLA_NY, {nullptr, true, newYorkLocalityLists}},
+    {ORLA_NY, {calcLocalNewYork, true, newYorkLocalityLists}},
     {ORLA_OH, {calcLocalOhio, true, ohioLocalityLists}},
     {ORLA_PA, {calcLocalPennsylvania, false, pennsylvaniaLocalityLists}},
 };
