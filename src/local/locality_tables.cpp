@@ -54,6 +54,16 @@ constexpr int fromYear(const Row& r) { return r.from.year; }
 static_assert(std::size(kPaMunicipal) == 4 * 2628);
 static_assert(rowsOfYear(kPaMunicipal, 2026, paYear) == 2628 && rowsOfYear(kPaMunicipal, 2023, paYear) == 2628);
 static_assert(std::size(kPaSchool) == 4 * 2628);
+// Each year's rows are one block, so a search within the block finds the table's first row.
+template <class Row, std::size_t N>
+constexpr bool yearsContiguous(const Row (&rows)[N]) {
+    for (std::size_t i = 1; i < N; ++i)
+        if (rows[i].year != rows[i - 1].year)
+            for (std::size_t j = i; j < N; ++j)
+                if (rows[j].year == rows[i - 1].year) return false;
+    return true;
+}
+static_assert(yearsContiguous(kPaMunicipal) && yearsContiguous(kPaSchool));
 static_assert(rowsOfYear(kPaSchool, 2025, paSchoolYear) == 2628 && rowsOfYear(kPaSchool, 2024, paSchoolYear) == 2628);
 static_assert(rowsOfYear(kOhioMunicipal, 2026, fromYear<OhioMunicipalRow>) == 681 &&
               rowsOfYear(kOhioMunicipal, 2025, fromYear<OhioMunicipalRow>) == 679 &&
@@ -128,7 +138,19 @@ static_assert(namesFit(kPaSchoolList) && namesFit(kPaMunicipalList) && namesFit(
 
 }  // namespace
 
+// The block of a year: from its first row to the first row of another year.
+template <class Row, std::size_t N>
+std::span<const Row> yearBlock(const Row (&rows)[N], int year) {
+    std::size_t begin = 0;
+    while (begin < N && rows[begin].year != year) ++begin;
+    std::size_t end = begin;
+    while (end < N && rows[end].year == year) ++end;
+    return std::span<const Row>(rows + begin, end - begin);
+}
+
 std::span<const PaMunicipalRow> paMunicipalTable() { return kPaMunicipal; }
+std::span<const PaMunicipalRow> paMunicipalYear(int year) { return yearBlock(kPaMunicipal, year); }
+std::span<const PaSchoolRow> paSchoolYear(int year) { return yearBlock(kPaSchool, year); }
 std::span<const PaSchoolRow> paSchoolTable() { return kPaSchool; }
 std::span<const OhioMunicipalRow> ohioMunicipalTable() { return kOhioMunicipal; }
 std::span<const OhioSchoolRow> ohioSchoolTable() { return kOhioSchool; }

@@ -25,9 +25,9 @@ double annualShare(double amount, int option, int periods) {
 }
 
 template <class Row, class Match>
-const Row* firstOfYear(std::span<const Row> rows, int year, Match match) {
+const Row* firstOf(std::span<const Row> rows, Match match) {
     for (const Row& r : rows)
-        if (r.year == year && match(r)) return &r;
+        if (match(r)) return &r;
     return nullptr;
 }
 
@@ -51,7 +51,7 @@ int calcLocalPennsylvania(PayRecord* pay, StateRecord* /*state*/, LocalRecord* l
     double tax = 0.0;
     if (municipal(type)) {
         const PaMunicipalRow* r =
-            firstOfYear(paMunicipalTable(), year, [code](const PaMunicipalRow& row) { return row.code == code; });
+            firstOf(paMunicipalYear(year), [code](const PaMunicipalRow& row) { return row.code == code; });
         if (r != nullptr && r->rateKnown) {
             found = true;
             if (type != kMunicipalAnnual) {
@@ -63,7 +63,7 @@ int calcLocalPennsylvania(PayRecord* pay, StateRecord* /*state*/, LocalRecord* l
         }
     } else {
         const PaSchoolRow* r =
-            firstOfYear(paSchoolTable(), year, [code](const PaSchoolRow& row) { return row.sequence == code; });
+            firstOf(paSchoolYear(year), [code](const PaSchoolRow& row) { return row.sequence == code; });
         if (r != nullptr && r->rateKnown) {
             found = true;
             if (resident) {
