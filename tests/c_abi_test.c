@@ -26,7 +26,10 @@ int main(void) {
     PayRecord pay;
     StateRecord state;
     TableInfoRecord info;
+    LocalRecord local;
+    PromptRecord prompt;
     char build[32];
+    char name[64];
     unsigned flags;
 
     memset(&pay, 0, sizeof pay);
@@ -68,6 +71,25 @@ int main(void) {
     expect_int("build info", ORLA_Get_Build_Info(build), 0);
     expect_int("build text length", (long)strlen(build), 20);
     expect_near("version", ORLA_Version(), 3.5);
+
+    /* Kansas City's earnings tax through the local export; the New York list. */
+    memset(&local, 0, sizeof local);
+    local.recordSize = sizeof local;
+    local.localityCode = 2;
+    local.localPayPeriods = 26;
+    local.localWages = 3000.0;
+    state.stateCode = ORLA_MO;
+    state.statePayPeriods = 26;
+    state.stateWages = 3000.0;
+    expect_int("local status", ORLA_Calc_Local(ORLA_MODE_FULL, &pay, &state, &local), 0);
+    expect_near("localTax", local.localTax, 30.00);
+    expect_int("city", ORLA_Calc_City(), 0);
+    memset(&prompt, 0, sizeof prompt);
+    prompt.recordSize = sizeof prompt;
+    prompt.stateCode = ORLA_NY;
+    prompt.index = 2;
+    expect_int("prompt length", ORLA_Get_Prompt(&prompt, name), 13);
+    expect_int("prompt count", prompt.count, 3);
 
     if (failures == 0) printf("c_abi_test: all checks passed\n");
     return failures == 0 ? 0 : 1;

@@ -240,6 +240,63 @@ TEST(NewYorkLocal, YonkersNonresidentBands) {
     }
 }
 
+// The bounds of every non-resident band: its low belongs to it, a cent below its high too (the lowest
+// bands, free of tax, are met at their highs only).
+TEST(NewYorkLocal, YonkersNonresidentBandBounds) {
+    struct Edge {
+        int periods;
+        double wages, exclusion;
+        bool lowest;
+    };
+    const Edge edges[] = {
+        {52, 76.99, 0, true},
+        {52, 77, 58, false},
+        {52, 191.99, 58, false},
+        {52, 192, 38, false},
+        {52, 384.99, 38, false},
+        {52, 385, 19, false},
+        {52, 576.99, 19, false},
+        {52, 577, 0, false},
+        {12, 332.99, 0, true},
+        {12, 333, 250, false},
+        {12, 832.99, 250, false},
+        {12, 833, 167, false},
+        {12, 1666.99, 167, false},
+        {12, 1667, 83, false},
+        {12, 2499.99, 83, false},
+        {12, 2500, 0, false},
+        {26, 153.99, 0, true},
+        {26, 154, 115, false},
+        {26, 384.99, 115, false},
+        {26, 385, 77, false},
+        {26, 768.99, 77, false},
+        {26, 1153.99, 38, false},
+        {26, 1154, 0, false},
+        {24, 166.99, 0, true},
+        {24, 167, 125, false},
+        {24, 416.99, 125, false},
+        {24, 417, 83, false},
+        {24, 832.99, 83, false},
+        {24, 833, 42, false},
+        {24, 1249.99, 42, false},
+        {24, 1250, 0, false},
+        {1, 3999.98, 0, true},
+        {1, 3999.99, 3000, false},
+        {1, 9999.99, 3000, false},
+        {1, 10000, 2000, false},
+        {1, 19999.99, 2000, false},
+        {1, 20000, 1000, false},
+        {1, 29999.99, 1000, false},
+        {1, 30000, 0, false},
+    };
+    for (const Edge& e : edges) {
+        LocalCall call = cityPay(kYonkers, e.wages, e.periods);
+        EXPECT_EQ(call.run(calcLocalNewYork), 0);
+        EXPECT_NEAR(field(call.local.localTax), e.lowest ? 0.0 : (e.wages - e.exclusion) * 0.005, 1e-9)
+            << e.periods << " " << e.wages;
+    }
+}
+
 // localResident is read only where the record holds it: a shorter record is a non-resident's.
 TEST(NewYorkLocal, ResidenceNotHeld) {
     LocalCall call = cityPay(kYonkers, 500);

@@ -84,6 +84,21 @@ int main() {
         p.recordSize = sizeof p;
         p.stateCode = c.state.stateCode;
         sink += static_cast<unsigned>(ORLA_Get_Prompt(&p, text));
+        // The local exports, with a locality of the state's list.
+        for (int mode : {1, 11, 12}) {
+            PayRecord pay = c.pay;
+            StateRecord state = c.state;
+            LocalRecord local{};
+            local.recordSize = sizeof local;
+            local.localityCode = 1 + static_cast<int>(calls % 4);
+            local.localPayPeriods = c.pay.payPeriods;
+            local.localWages = c.pay.fedWages;
+            local.localSuppWages = 100;
+            local.localSuppAggregate = static_cast<int>(calls % 2);
+            sink += static_cast<unsigned>(ORLA_Calc_Local(mode, &pay, &state, &local));
+            sink += static_cast<unsigned>(ORLA_Calc_County(mode, &pay, &state, &local));
+            calls += 2;
+        }
         sink += static_cast<unsigned>(ORLA_Get_Build_Info(text));
         sink += static_cast<unsigned>(ORLA_Version() + ORLA_Table_Version());
         calls += 6;

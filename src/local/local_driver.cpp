@@ -1,5 +1,6 @@
 // The local exports: one pass of the federal and state calculation, the state's local calculator and the
 // caller-rate override, and the two gross-up searches with the local tax in the net.
+#include <cstddef>
 #include <cstdint>
 
 #include "frame/common.h"
@@ -96,12 +97,16 @@ int onePass(int m, bool county, PayRecord* pay, StateRecord* state, LocalRecord*
     return status;
 }
 
-// The net pay of a pass: wages and bonus less every tax of the three records.
+bool holdsSuppWages(const PayRecord* pay) { return holds(pay, offsetof(PayRecord, suppWages), 8); }
+bool holdsFedSuppTax(const PayRecord* pay) { return holds(pay, offsetof(PayRecord, fedSuppTax), 8); }
+bool holdsStateSuppWages(const StateRecord* state) { return holds(state, offsetof(StateRecord, stateSuppWages), 8); }
+
+// The net pay of a pass: wages and bonus less every tax of the three records (a field a record does not
+// hold counts as 0).
 double netPay(const PayRecord* pay, const StateRecord* state, const LocalRecord* local) {
-    const bool bonus = has(pay, 128);
-    return (bonus ? pay->suppWages : 0.0) + pay->fedWages - pay->fedTax - (bonus ? pay->fedSuppTax : 0.0) -
-           pay->medicareTax - pay->ssTax - state->stateTax - stateSuppTaxHeld(state) - local->localTax -
-           (hasLocalSuppTax(local) ? local->localSuppTax : 0.0);
+    return (holdsSuppWages(pay) ? pay->suppWages : 0.0) + pay->fedWages - pay->fedTax -
+           (holdsFedSuppTax(pay) ? pay->fedSuppTax : 0.0) - pay->medicareTax - pay->ssTax - state->stateTax -
+           stateSuppTaxHeld(state) - local->localTax - (hasLocalSuppTax(local) ? local->localSuppTax : 0.0);
 }
 
 // One bisection step toward the target; true when the net is within the tolerance.
@@ -129,7 +134,7 @@ void setWages(PayRecord* pay, StateRecord* state, LocalRecord* local, double amo
 
 void setBonus(PayRecord* pay, StateRecord* state, LocalRecord* local, double amount) {
     pay->suppWages = amount;
-    if (has(state, 144)) state->stateSuppWages = amount;
+    if (holdsStateSuppWages(state)) state->stateSuppWages = amount;
     local->localSuppWages = amount;
 }
 
@@ -159,7 +164,7 @@ int grossUpWages(bool county, PayRecord* pay, StateRecord* state, LocalRecord* l
 }
 
 int grossUpBonus(bool county, PayRecord* pay, StateRecord* state, LocalRecord* local) {
-    if (!has(pay, 128)) return cannotSearch(pay, state);
+    if (!holdsSuppWages(pay)) return cannotSearch(pay, state);
     const double desired = pay->suppWages;
     double trial = 1.7 * desired;
     double step = 0.5 * trial;
