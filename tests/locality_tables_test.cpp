@@ -123,6 +123,23 @@ TEST(LocalityTables, GeneratedRowsEqualTheCsv) {
         });
 }
 
+// The indexed Pennsylvania lookups find the first row in table order of each year and code, and nothing for
+// a code or year without rows.
+TEST(LocalityTables, PennsylvaniaLookupsFindTheFirstRow) {
+    const auto municipal = paMunicipalTable();
+    std::map<std::pair<int, int>, const PaMunicipalRow*> firstMunicipal;
+    for (const PaMunicipalRow& r : municipal) firstMunicipal.try_emplace({r.year, r.code}, &r);
+    for (const auto& [key, row] : firstMunicipal) ASSERT_EQ(paMunicipalRow(key.first, key.second), row);
+    const auto school = paSchoolTable();
+    std::map<std::pair<int, int>, const PaSchoolRow*> firstSchool;
+    for (const PaSchoolRow& r : school) firstSchool.try_emplace({r.year, r.sequence}, &r);
+    for (const auto& [key, row] : firstSchool) ASSERT_EQ(paSchoolRow(key.first, key.second), row);
+    EXPECT_EQ(paMunicipalRow(2025, 1), nullptr);
+    EXPECT_EQ(paMunicipalRow(2022, 510012), nullptr);
+    EXPECT_EQ(paSchoolRow(2025, 1), nullptr);  // sequence 1 is not used
+    EXPECT_EQ(paSchoolRow(2027, 2), nullptr);
+}
+
 // Per table and year block: rows, rate-unknown rows, and the sums of the value columns.
 struct Fingerprint {
     const char* table;

@@ -1,6 +1,7 @@
 // The locality tables, compiled in from the initialisers generated out of data/*.csv.
 #include "local/locality_tables.h"
 
+#include <algorithm>
 #include <array>
 #include <iterator>
 
@@ -54,16 +55,35 @@ constexpr int fromYear(const Row& r) { return r.from.year; }
 static_assert(std::size(kPaMunicipal) == 4 * 2628);
 static_assert(rowsOfYear(kPaMunicipal, 2026, paYear) == 2628 && rowsOfYear(kPaMunicipal, 2023, paYear) == 2628);
 static_assert(std::size(kPaSchool) == 4 * 2628);
-// Each year's rows are one block, so a search within the block finds the table's first row.
-template <class Row, std::size_t N>
-constexpr bool yearsContiguous(const Row (&rows)[N]) {
-    for (std::size_t i = 1; i < N; ++i)
-        if (rows[i].year != rows[i - 1].year)
-            for (std::size_t j = i; j < N; ++j)
-                if (rows[j].year == rows[i - 1].year) return false;
-    return true;
+// The Pennsylvania rows by year and code: sorted (year, code, row), so the first entry of a year and
+// code names the first such row in table order.
+struct CodeIndex {
+    int year;
+    int code;
+    int row;
+};
+constexpr bool before(const CodeIndex& a, const CodeIndex& b) {
+    if (a.year != b.year) return a.year < b.year;
+    if (a.code != b.code) return a.code < b.code;
+    return a.row < b.row;
 }
-static_assert(yearsContiguous(kPaMunicipal) && yearsContiguous(kPaSchool));
+template <class Row, std::size_t N, class Code>
+constexpr std::array<CodeIndex, N> codeIndex(const Row (&rows)[N], Code code) {
+    std::array<CodeIndex, N> index{};
+    for (std::size_t i = 0; i < N; ++i) index[i] = CodeIndex{rows[i].year, code(rows[i]), static_cast<int>(i)};
+    std::sort(index.begin(), index.end(), before);
+    return index;
+}
+constexpr auto kPaMunicipalIndex = codeIndex(kPaMunicipal, [](const PaMunicipalRow& r) { return r.code; });
+constexpr auto kPaSchoolIndex = codeIndex(kPaSchool, [](const PaSchoolRow& r) { return r.sequence; });
+
+template <class Row, std::size_t N>
+const Row* firstIndexed(const std::array<CodeIndex, N>& index, const Row (&rows)[N], int year, int code) {
+    const CodeIndex key{year, code, -1};
+    const auto it = std::lower_bound(index.begin(), index.end(), key, before);
+    if (it == index.end() || it->year != year || it->code != code) return nullptr;
+    return &rows[it->row];
+}
 static_assert(rowsOfYear(kPaSchool, 2025, paSchoolYear) == 2628 && rowsOfYear(kPaSchool, 2024, paSchoolYear) == 2628);
 static_assert(rowsOfYear(kOhioMunicipal, 2026, fromYear<OhioMunicipalRow>) == 681 &&
               rowsOfYear(kOhioMunicipal, 2025, fromYear<OhioMunicipalRow>) == 679 &&
@@ -138,19 +158,9 @@ static_assert(namesFit(kPaSchoolList) && namesFit(kPaMunicipalList) && namesFit(
 
 }  // namespace
 
-// The block of a year: from its first row to the first row of another year.
-template <class Row, std::size_t N>
-std::span<const Row> yearBlock(const Row (&rows)[N], int year) {
-    std::size_t begin = 0;
-    while (begin < N && rows[begin].year != year) ++begin;
-    std::size_t end = begin;
-    while (end < N && rows[end].year == year) ++end;
-    return std::span<const Row>(rows + begin, end - begin);
-}
-
 std::span<const PaMunicipalRow> paMunicipalTable() { return kPaMunicipal; }
-std::span<const PaMunicipalRow> paMunicipalYear(int year) { return yearBlock(kPaMunicipal, year); }
-std::span<const PaSchoolRow> paSchoolYear(int year) { return yearBlock(kPaSchool, year); }
+const PaMunicipalRow* paMunicipalRow(int year, int code) { return firstIndexed(kPaMunicipalIndex, kPaMunicipal, year, code); }
+const PaSchoolRow* paSchoolRow(int year, int sequence) { return firstIndexed(kPaSchoolIndex, kPaSchool, year, sequence); }
 std::span<const PaSchoolRow> paSchoolTable() { return kPaSchool; }
 std::span<const OhioMunicipalRow> ohioMunicipalTable() { return kOhioMunicipal; }
 std::span<const OhioSchoolRow> ohioSchoolTable() { return kOhioSchool; }

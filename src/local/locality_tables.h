@@ -91,10 +91,10 @@ struct KentuckyRow {
 
 std::span<const PaMunicipalRow> paMunicipalTable();
 std::span<const PaSchoolRow> paSchoolTable();
-// The rows of one year (a year's rows are contiguous, so the first row of the year with a code is the
-// first such row of the table); empty for a year without rows.
-std::span<const PaMunicipalRow> paMunicipalYear(int year);
-std::span<const PaSchoolRow> paSchoolYear(int year);
+// The first row in table order of the year with the municipality code (municipal table) or the sequence
+// number (school-district table); nullptr when none. A binary search over an index built at compile time.
+const PaMunicipalRow* paMunicipalRow(int year, int code);
+const PaSchoolRow* paSchoolRow(int year, int sequence);
 std::span<const OhioMunicipalRow> ohioMunicipalTable();
 std::span<const OhioSchoolRow> ohioSchoolTable();
 std::span<const OhioEarnedBaseRow> ohioEarnedBaseTable();

@@ -24,13 +24,6 @@ double annualShare(double amount, int option, int periods) {
     return 0.0;
 }
 
-template <class Row, class Match>
-const Row* firstOf(std::span<const Row> rows, Match match) {
-    for (const Row& r : rows)
-        if (match(r)) return &r;
-    return nullptr;
-}
-
 }  // namespace
 
 int calcLocalPennsylvania(PayRecord* pay, StateRecord* /*state*/, LocalRecord* local) {
@@ -50,8 +43,7 @@ int calcLocalPennsylvania(PayRecord* pay, StateRecord* /*state*/, LocalRecord* l
     bool found = false;
     double tax = 0.0;
     if (municipal(type)) {
-        const PaMunicipalRow* r =
-            firstOf(paMunicipalYear(year), [code](const PaMunicipalRow& row) { return row.code == code; });
+        const PaMunicipalRow* r = paMunicipalRow(year, code);
         if (r != nullptr && r->rateKnown) {
             found = true;
             if (type != kMunicipalAnnual) {
@@ -62,8 +54,7 @@ int calcLocalPennsylvania(PayRecord* pay, StateRecord* /*state*/, LocalRecord* l
             if (resident && type != kMunicipalRate) tax += annualShare(r->annualAmount, option, periods);
         }
     } else {
-        const PaSchoolRow* r =
-            firstOf(paSchoolYear(year), [code](const PaSchoolRow& row) { return row.sequence == code; });
+        const PaSchoolRow* r = paSchoolRow(year, code);
         if (r != nullptr && r->rateKnown) {
             found = true;
             if (resident) {
