@@ -2,7 +2,8 @@
 """The locality tables: validates the CSVs of this directory and turns them into C++ row initialisers.
 
     locality_tables.py --check            validate every CSV (columns, types, bounds, codes, block sizes)
-    locality_tables.py --out DIR          validate, then write DIR/<table>.inc for each table
+    locality_tables.py --out DIR          validate, then write DIR/<table>.inc for each table (and the
+                                          Pennsylvania tables' sorted indexes, DIR/<table>_index.inc)
 
 Each .inc holds one brace-enclosed initialiser per CSV row, in the CSV's order, for the row struct of
 src/local/locality_tables.h; the library compiles them into constexpr arrays and reads no file at run time.
@@ -209,6 +210,13 @@ def cxx(v, typ):
     return repr(float(0 if v is None else v))
 
 
+def write(path, text):
+    old = open(path).read() if os.path.exists(path) else None
+    if old != text:  # an unchanged file keeps its time, so nothing is rebuilt
+        with open(path, 'w') as f:
+            f.write(text)
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument('--check', action='store_true')
@@ -229,11 +237,12 @@ def main():
         for name, rows in loaded.items():
             cols = TABLES[name]['cols']
             text = ''.join('{' + ', '.join(cxx(r[c], t) for c, t in cols) + '},\n' for r in rows)
-            path = os.path.join(a.out, name + '.inc')
-            old = open(path).read() if os.path.exists(path) else None
-            if old != text:
-                with open(path, 'w') as f:
-                    f.write(text)
+            write(os.path.join(a.out, name + '.inc'), text)
+        # The Pennsylvania lookups: {year, code, row} sorted by year, code and row, so a binary search
+        # finds the first row in table order of a year and code.
+        for name, code in (('pa_municipal', 'code'), ('pa_school_districts', 'sequence')):
+            keys = sorted((r['year'], r[code], i) for i, r in enumerate(loaded[name]))
+            write(os.path.join(a.out, name + '_index.inc'), ''.join('{%d, %d, %d},\n' % k for k in keys))
     return 0
 
 

@@ -67,21 +67,27 @@ constexpr bool before(const CodeIndex& a, const CodeIndex& b) {
     if (a.code != b.code) return a.code < b.code;
     return a.row < b.row;
 }
-template <class Row, std::size_t N, class Code>
-constexpr std::array<CodeIndex, N> codeIndex(const Row (&rows)[N], Code code) {
-    std::array<CodeIndex, N> index{};
-    for (std::size_t i = 0; i < N; ++i) index[i] = CodeIndex{rows[i].year, code(rows[i]), static_cast<int>(i)};
-    std::sort(index.begin(), index.end(), before);
-    return index;
+// Generated with the tables: {year, code, row} of every row, sorted.
+constexpr CodeIndex kPaMunicipalIndex[] = {
+#include "locality/pa_municipal_index.inc"
+};
+constexpr CodeIndex kPaSchoolIndex[] = {
+#include "locality/pa_school_districts_index.inc"
+};
+static_assert(std::size(kPaMunicipalIndex) == std::size(kPaMunicipal) && std::size(kPaSchoolIndex) == std::size(kPaSchool));
+template <std::size_t N>
+constexpr bool sorted(const CodeIndex (&index)[N]) {
+    for (std::size_t i = 1; i < N; ++i)
+        if (!before(index[i - 1], index[i])) return false;
+    return true;
 }
-constexpr auto kPaMunicipalIndex = codeIndex(kPaMunicipal, [](const PaMunicipalRow& r) { return r.code; });
-constexpr auto kPaSchoolIndex = codeIndex(kPaSchool, [](const PaSchoolRow& r) { return r.sequence; });
+static_assert(sorted(kPaMunicipalIndex) && sorted(kPaSchoolIndex));
 
 template <class Row, std::size_t N>
-const Row* firstIndexed(const std::array<CodeIndex, N>& index, const Row (&rows)[N], int year, int code) {
+const Row* firstIndexed(const CodeIndex (&index)[N], const Row (&rows)[N], int year, int code) {
     const CodeIndex key{year, code, -1};
-    const auto it = std::lower_bound(index.begin(), index.end(), key, before);
-    if (it == index.end() || it->year != year || it->code != code) return nullptr;
+    const CodeIndex* it = std::lower_bound(std::begin(index), std::end(index), key, before);
+    if (it == std::end(index) || it->year != year || it->code != code) return nullptr;
     return &rows[it->row];
 }
 static_assert(rowsOfYear(kPaSchool, 2025, paSchoolYear) == 2628 && rowsOfYear(kPaSchool, 2024, paSchoolYear) == 2628);
