@@ -55,6 +55,16 @@ constexpr int fromYear(const Row& r) { return r.from.year; }
 static_assert(std::size(kPaMunicipal) == 4 * 2628);
 static_assert(rowsOfYear(kPaMunicipal, 2026, paYear) == 2628 && rowsOfYear(kPaMunicipal, 2023, paYear) == 2628);
 static_assert(std::size(kPaSchool) == 4 * 2628);
+static_assert(rowsOfYear(kPaSchool, 2025, paSchoolYear) == 2628 && rowsOfYear(kPaSchool, 2024, paSchoolYear) == 2628);
+static_assert(rowsOfYear(kOhioMunicipal, 2026, fromYear<OhioMunicipalRow>) == 681 &&
+              rowsOfYear(kOhioMunicipal, 2025, fromYear<OhioMunicipalRow>) == 679 &&
+              rowsOfYear(kOhioMunicipal, 2024, fromYear<OhioMunicipalRow>) == 679);
+static_assert(std::size(kOhioSchool) == 3 * 612);
+static_assert(rowsOfYear(kIndianaCounty, 2026, fromYear<IndianaCountyRow>) == 92 &&
+              rowsOfYear(kIndianaCounty, 2025, fromYear<IndianaCountyRow>) == 92 &&
+              rowsOfYear(kIndianaCounty, 2024, fromYear<IndianaCountyRow>) == 96);
+static_assert(std::size(kKentuckySchool) == 9 && std::size(kKentuckyCity) == 50 && std::size(kKentuckyCounty) == 4);
+
 // The Pennsylvania rows by year and code: sorted (year, code, row), so the first entry of a year and
 // code names the first such row in table order.
 struct CodeIndex {
@@ -75,6 +85,7 @@ constexpr CodeIndex kPaSchoolIndex[] = {
 #include "locality/pa_school_districts_index.inc"
 };
 static_assert(std::size(kPaMunicipalIndex) == std::size(kPaMunicipal) && std::size(kPaSchoolIndex) == std::size(kPaSchool));
+
 template <std::size_t N>
 constexpr bool sorted(const CodeIndex (&index)[N]) {
     for (std::size_t i = 1; i < N; ++i)
@@ -90,15 +101,6 @@ const Row* firstIndexed(const CodeIndex (&index)[N], const Row (&rows)[N], int y
     if (it == std::end(index) || it->year != year || it->code != code) return nullptr;
     return &rows[it->row];
 }
-static_assert(rowsOfYear(kPaSchool, 2025, paSchoolYear) == 2628 && rowsOfYear(kPaSchool, 2024, paSchoolYear) == 2628);
-static_assert(rowsOfYear(kOhioMunicipal, 2026, fromYear<OhioMunicipalRow>) == 681 &&
-              rowsOfYear(kOhioMunicipal, 2025, fromYear<OhioMunicipalRow>) == 679 &&
-              rowsOfYear(kOhioMunicipal, 2024, fromYear<OhioMunicipalRow>) == 679);
-static_assert(std::size(kOhioSchool) == 3 * 612);
-static_assert(rowsOfYear(kIndianaCounty, 2026, fromYear<IndianaCountyRow>) == 92 &&
-              rowsOfYear(kIndianaCounty, 2025, fromYear<IndianaCountyRow>) == 92 &&
-              rowsOfYear(kIndianaCounty, 2024, fromYear<IndianaCountyRow>) == 96);
-static_assert(std::size(kKentuckySchool) == 9 && std::size(kKentuckyCity) == 50 && std::size(kKentuckyCounty) == 4);
 
 // ---- the locality lists: the name columns of the newest block ------------------------------------------
 // Pennsylvania: the rows, from the first, whose year is not below the first row's.
