@@ -1,5 +1,5 @@
 # Thin wrapper over the CMake presets.
-.PHONY: all build run test sanitize clang bench clean tsan windows fuzz bench-smoke
+.PHONY: all build run test sanitize clang bench clean tsan windows fuzz bench-smoke data-check
 
 all: build
 
@@ -12,6 +12,10 @@ run: build
 
 test: build
 	ctest --preset default
+
+# Validates the locality tables under data/ (columns, types, bounds, codes, rows of each year block).
+data-check:
+	python3 data/locality_tables.py --check
 
 sanitize:
 	cmake --preset sanitize >/dev/null

@@ -708,6 +708,10 @@ TEST(OrlaCalcLocal, SampleAndLists) {
     EXPECT_DOUBLE_EQ(amount(rows["L208"], "local-tax"), 47.45);     // Detroit resident
     EXPECT_DOUBLE_EQ(amount(rows["L212"], "work-locality-tax"), 1.85);  // Denver's employer share
     EXPECT_DOUBLE_EQ(amount(rows["L213"], "local-tax"), 25.00);     // Wilmington
+    EXPECT_DOUBLE_EQ(amount(rows["L215"], "local-tax"), 20.19);     // Scranton school district, resident
+    EXPECT_DOUBLE_EQ(amount(rows["L216"], "local-tax"), 29.25);     // Ada school district, Ohio
+    EXPECT_DOUBLE_EQ(amount(rows["L217"], "local-tax"), 39.62);     // Marion County, Indiana
+    EXPECT_DOUBLE_EQ(amount(rows["L218"], "local-tax"), 15.00);     // Jefferson County schools, Kentucky
     EXPECT_NEAR(amount(rows["L210"], "net-pay"),
                 3000 - amount(rows["L210"], "fed-tax") - amount(rows["L210"], "ss-tax") -
                     amount(rows["L210"], "medicare-tax") - amount(rows["L210"], "state-tax") - 35.00,
