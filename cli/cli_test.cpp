@@ -383,7 +383,7 @@ TEST(OrlaCalcBatch, RecordSizesGateTheFields) {
         {"", cents(kSupplementalRate * 1000), socialSecurity(3000, 0, kWageBase2025)},
         // Without the bonus fields the bonus is neither taxed nor counted for social security.
         {"--record-size 128", 0.0, socialSecurity(2000, 0, kWageBase2025)},
-        {"--record-size 129", cents(kSupplementalRate * 1000), socialSecurity(3000, 0, kWageBase2025)},
+        {"--record-size 160", cents(kSupplementalRate * 1000), socialSecurity(3000, 0, kWageBase2025)},
     };
     for (const Case& c : cases) {
         const Outcome result = run(pay + c.flags);

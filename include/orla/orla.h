@@ -7,7 +7,10 @@
  * file or environment, allocates nothing on its calculation paths, and writes only the output fields of
  * the records it is given; calls with distinct records may run concurrently from any number of threads.
  *
- * Gates: a field "gated at N" exists only when recordSize > N (strict), unless its comment says >=.
+ * Gates: a field "gated at N" exists only when recordSize > N (strict), unless its comment says >=, and
+ * every field (gated or not) exists only when recordSize holds all of it (offset plus size). A field that
+ * does not exist is neither read nor written and counts as 0. ORLA_Calc always reads a PayRecord through
+ * medicareTax and a StateRecord through stateTax; its supplemental taxes are set to 0 at entry.
  * Amounts are doubles in dollars; results are rounded to cents when they are stored.
  *
  * This header compiles as C99 and as C++.
