@@ -29,6 +29,7 @@ int calcMassachusetts(int mode, PayRecord* pay, StateRecord* state);
 int calcMichigan(int mode, PayRecord* pay, StateRecord* state);
 int calcMissouri(int mode, PayRecord* pay, StateRecord* state);
 int calcNewYork(int mode, PayRecord* pay, StateRecord* state);
+int calcNorthCarolina(int mode, PayRecord* pay, StateRecord* state);
 int calcOhio(int mode, PayRecord* pay, StateRecord* state);
 int calcPennsylvania(int mode, PayRecord* pay, StateRecord* state);
 

@@ -51,7 +51,7 @@ constexpr Jurisdiction kJurisdictions[60] = {
     {"NJ", kCalc, nullptr},
     {"NM", kCalc, nullptr},
     {"NY", kCalc, calcNewYork},
-    {"NC", kCalc, nullptr},
+    {"NC", kCalc, calcNorthCarolina},
     {"ND", kCalc, nullptr},
     {"MP", kCalc, calcNorthernMarianas},
     {"OH", kCalc, calcOhio},
