@@ -32,5 +32,6 @@ int calcNewYork(int mode, PayRecord* pay, StateRecord* state);
 int calcNorthCarolina(int mode, PayRecord* pay, StateRecord* state);
 int calcOhio(int mode, PayRecord* pay, StateRecord* state);
 int calcPennsylvania(int mode, PayRecord* pay, StateRecord* state);
+int calcVirginia(int mode, PayRecord* pay, StateRecord* state);
 
 }  // namespace orla

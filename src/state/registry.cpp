@@ -68,7 +68,7 @@ constexpr Jurisdiction kJurisdictions[60] = {
     {"UT", kCalc, nullptr},
     {"VT", kCalc, nullptr},
     {"VI", kCalc, calcVirginIslands},
-    {"VA", kCalc, nullptr},
+    {"VA", kCalc, calcVirginia},
     {"WA", kNone, nullptr},
     {"WV", kCalc, nullptr},
     {"WI", kCalc, nullptr},
