@@ -4,6 +4,7 @@
 
 #include "federal/federal.h"
 #include "state/calculators.h"
+#include "state/standard_steps.h"
 #include "state/state_tables.h"
 
 namespace orla {
@@ -74,16 +75,12 @@ const NorthCarolinaRow* annualTax(const CalcDate& d, int status, int allowances,
 }  // namespace
 
 int calcNorthCarolina(int /*mode*/, PayRecord* pay, StateRecord* state) {
-    const bool hasSupplemental = has(state, 144);
-    if (hasSupplemental) state->stateSuppTax = 0.0;
+    clearStateOutputs(state);
     const CalcDate& d = pay->payDate;
-    state->stateTableDate = unmatchedTableDate(d);
-    const int periods = state->statePayPeriods;
+    writeUnmatchedTableDate(pay, state);
     // The annual tax is divided by the periods: with fewer than one there is no pay to divide into.
-    if (periods < 1) {
-        state->status = ORLA_STATE_NO_ROW;
-        return 1;
-    }
+    if (rejectPeriodsBelowOne(state)) return 1;
+    const int periods = state->statePayPeriods;
     const int status = state->stateFilingStatus;
     const int allowances = state->stateAllowances;
     const double annual = periods * state->stateWages;
@@ -97,19 +94,20 @@ int calcNorthCarolina(int /*mode*/, PayRecord* pay, StateRecord* state) {
     state->stateTableDate = row->from;
     state->stateTax = roundDollars(tax / periods);
 
-    if (!hasSupplemental) return 0;
-    const double bonus = state->stateSuppWages;
-    if (state->stateSuppAggregate == 1) {
+    if (!supplementalStepRuns(state)) return 0;
+    const double bonus = suppWagesOf(state);
+    const int method = suppAggregateOf(state);
+    if (method == 1) {
         double withBonus = 0;
         if (annualTax(d, status, allowances, annual + periods * bonus, withBonus) == nullptr) {
             state->status = ORLA_STATE_NO_ROW;
             return 1;
         }
-        state->stateSuppTax = roundCents(zeroFloor(roundDollars(withBonus / periods) - state->stateTax));
-    } else if (state->stateSuppAggregate == 0) {
+        writeSuppTax(state, roundCents(zeroFloor(roundDollars(withBonus / periods) - state->stateTax)));
+    } else if (method == 0) {
         const FlatRateRow* r = firstCovering<FlatRateRow>(kSupplementalRates, d);
         if (r == nullptr) return kNoSupplementalRateRow;
-        state->stateSuppTax = roundDollars(bonus * r->rate);
+        writeSuppTax(state, roundDollars(bonus * r->rate));
     }
     return 0;
 }

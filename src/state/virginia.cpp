@@ -5,7 +5,7 @@
 
 #include "federal/federal.h"
 #include "state/calculators.h"
-#include "state/held_fields.h"
+#include "state/standard_steps.h"
 #include "state/state_tables.h"
 
 namespace orla {
@@ -85,18 +85,14 @@ const VirginiaRow* annualTax(const CalcDate& d, int allowances, int secondary, d
 }  // namespace
 
 int calcVirginia(int /*mode*/, PayRecord* pay, StateRecord* state) {
-    const bool hasSupplemental = has(state, 144);
-    if (hasSupplemental) state->stateSuppTax = 0.0;
+    clearStateOutputs(state);
     const bool hasTaxable = holdsField(pay, offsetof(PayRecord, stateTaxableIncome), sizeof(int));
     if (hasTaxable) pay->stateTaxableIncome = 0;
     const CalcDate& d = pay->payDate;
-    state->stateTableDate = unmatchedTableDate(d);
-    const int periods = state->statePayPeriods;
+    writeUnmatchedTableDate(pay, state);
     // The annual tax is divided by the periods: with fewer than one there is no pay to divide into.
-    if (periods < 1) {
-        state->status = ORLA_STATE_NO_ROW;
-        return 1;
-    }
+    if (rejectPeriodsBelowOne(state)) return 1;
+    const int periods = state->statePayPeriods;
     const int allowances = state->stateAllowances;
     const int secondary = state->stateOption;
 
@@ -111,19 +107,18 @@ int calcVirginia(int /*mode*/, PayRecord* pay, StateRecord* state) {
     // The secondary exemptions claimed are reported here, as they always have been.
     if (hasTaxable) pay->stateTaxableIncome = secondary;
 
-    if (!hasSupplemental) return 0;
-    const double bonus = state->stateSuppWages;
-    if (state->stateSuppAggregate == 1) {
+    if (!supplementalStepRuns(state)) return 0;
+    const double bonus = suppWagesOf(state);
+    const int method = suppAggregateOf(state);
+    if (method == 1) {
         double withBonus = 0;
         if (annualTax(d, allowances, secondary, periods * state->stateWages + periods * bonus, withBonus) == nullptr) {
             state->status = ORLA_STATE_NO_ROW;
             return 1;
         }
-        state->stateSuppTax = roundCents(zeroFloor(withBonus / periods - state->stateTax));
-    } else if (state->stateSuppAggregate == 0) {
-        const FlatRateRow* r = firstCovering<FlatRateRow>(kSupplementalRates, d);
-        if (r == nullptr) return kNoSupplementalRateRow;
-        state->stateSuppTax = roundCents(bonus * r->rate);
+        writeSuppTax(state, roundCents(zeroFloor(withBonus / periods - state->stateTax)));
+    } else if (method == 0) {
+        return flatSupplemental(state, kSupplementalRates, d);
     }
     return 0;
 }
