@@ -32,6 +32,7 @@ int calcNewYork(int mode, PayRecord* pay, StateRecord* state);
 int calcNorthCarolina(int mode, PayRecord* pay, StateRecord* state);
 int calcOhio(int mode, PayRecord* pay, StateRecord* state);
 int calcPennsylvania(int mode, PayRecord* pay, StateRecord* state);
+int calcSouthCarolina(int mode, PayRecord* pay, StateRecord* state);
 int calcVirginia(int mode, PayRecord* pay, StateRecord* state);
 
 }  // namespace orla

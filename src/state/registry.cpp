@@ -61,7 +61,7 @@ constexpr Jurisdiction kJurisdictions[60] = {
     {"PA", kCalc, calcPennsylvania},
     {"PR", kCalc, nullptr},
     {"RI", kCalc, nullptr},
-    {"SC", kCalc, nullptr},
+    {"SC", kCalc, calcSouthCarolina},
     {"SD", kNone, nullptr},
     {"TN", kNone, nullptr},
     {"TX", kNone, nullptr},
