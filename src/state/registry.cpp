@@ -65,7 +65,7 @@ constexpr Jurisdiction kJurisdictions[60] = {
     {"SD", kNone, nullptr},
     {"TN", kNone, nullptr},
     {"TX", kNone, nullptr},
-    {"UT", kCalc, nullptr},
+    {"UT", kCalc, calcUtah},
     {"VT", kCalc, nullptr},
     {"VI", kCalc, calcVirginIslands},
     {"VA", kCalc, calcVirginia},
