@@ -35,5 +35,6 @@ int calcPennsylvania(int mode, PayRecord* pay, StateRecord* state);
 int calcSouthCarolina(int mode, PayRecord* pay, StateRecord* state);
 int calcUtah(int mode, PayRecord* pay, StateRecord* state);
 int calcVirginia(int mode, PayRecord* pay, StateRecord* state);
+int calcWestVirginia(int mode, PayRecord* pay, StateRecord* state);
 
 }  // namespace orla

@@ -70,7 +70,7 @@ constexpr Jurisdiction kJurisdictions[60] = {
     {"VI", kCalc, calcVirginIslands},
     {"VA", kCalc, calcVirginia},
     {"WA", kNone, nullptr},
-    {"WV", kCalc, nullptr},
+    {"WV", kCalc, calcWestVirginia},
     {"WI", kCalc, nullptr},
     {"WY", kNone, nullptr},
 };
