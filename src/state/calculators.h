@@ -32,8 +32,10 @@ int calcNewYork(int mode, PayRecord* pay, StateRecord* state);
 int calcNorthCarolina(int mode, PayRecord* pay, StateRecord* state);
 int calcOhio(int mode, PayRecord* pay, StateRecord* state);
 int calcPennsylvania(int mode, PayRecord* pay, StateRecord* state);
+int calcRhodeIsland(int mode, PayRecord* pay, StateRecord* state);
 int calcSouthCarolina(int mode, PayRecord* pay, StateRecord* state);
 int calcUtah(int mode, PayRecord* pay, StateRecord* state);
+int calcVermont(int mode, PayRecord* pay, StateRecord* state);
 int calcVirginia(int mode, PayRecord* pay, StateRecord* state);
 int calcWestVirginia(int mode, PayRecord* pay, StateRecord* state);
 
