@@ -30,6 +30,7 @@ int calcMichigan(int mode, PayRecord* pay, StateRecord* state);
 int calcMissouri(int mode, PayRecord* pay, StateRecord* state);
 int calcNewYork(int mode, PayRecord* pay, StateRecord* state);
 int calcNorthCarolina(int mode, PayRecord* pay, StateRecord* state);
+int calcNorthDakota(int mode, PayRecord* pay, StateRecord* state);
 int calcOhio(int mode, PayRecord* pay, StateRecord* state);
 int calcPennsylvania(int mode, PayRecord* pay, StateRecord* state);
 int calcRhodeIsland(int mode, PayRecord* pay, StateRecord* state);

@@ -52,7 +52,7 @@ constexpr Jurisdiction kJurisdictions[60] = {
     {"NM", kCalc, nullptr},
     {"NY", kCalc, calcNewYork},
     {"NC", kCalc, calcNorthCarolina},
-    {"ND", kCalc, nullptr},
+    {"ND", kCalc, calcNorthDakota},
     {"MP", kCalc, calcNorthernMarianas},
     {"OH", kCalc, calcOhio},
     {"OK", kCalc, nullptr},
