@@ -33,6 +33,7 @@ int calcNorthCarolina(int mode, PayRecord* pay, StateRecord* state);
 int calcNorthDakota(int mode, PayRecord* pay, StateRecord* state);
 int calcOhio(int mode, PayRecord* pay, StateRecord* state);
 int calcPennsylvania(int mode, PayRecord* pay, StateRecord* state);
+int calcPuertoRico(int mode, PayRecord* pay, StateRecord* state);
 int calcRhodeIsland(int mode, PayRecord* pay, StateRecord* state);
 int calcSouthCarolina(int mode, PayRecord* pay, StateRecord* state);
 int calcUtah(int mode, PayRecord* pay, StateRecord* state);

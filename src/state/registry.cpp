@@ -59,7 +59,7 @@ constexpr Jurisdiction kJurisdictions[60] = {
     {"OR", kCalc, nullptr},
     {"PW", kNotSupported, nullptr},
     {"PA", kCalc, calcPennsylvania},
-    {"PR", kCalc, nullptr},
+    {"PR", kCalc, calcPuertoRico},
     {"RI", kCalc, calcRhodeIsland},
     {"SC", kCalc, calcSouthCarolina},
     {"SD", kNone, nullptr},
