@@ -49,6 +49,7 @@ std::vector<Case> makeCases(int stateCode) {
         s.stateAllowances = i % 3;
         s.stateWithholdingCode = 'A' + i % 3;  // Connecticut certificate letters A to C
         s.statePercent = 2.5;                  // Arizona's elected percentage
+        s.stateExemptions[1] = i % 3;          // Puerto Rico: dependents
         s.stateSuppWages = p.suppWages;
         s.stateSuppAggregate = i % 2;
         cases.push_back(c);

@@ -170,6 +170,8 @@ constexpr ExemptionRow kExemptions[] = {
 };
 static_assert(std::size(kExemptions) == 135);
 
+constexpr RunIndex kExemptionIndex(kExemptions);
+
 struct RateRow {
     CalcDate from;
     CalcDate to;
@@ -532,9 +534,10 @@ Tax taxOf(const CalcDate& d, int periods, const Elections& e, double x) {
     const int status = rateStatus(e.code);
     if (status < 0) return {};
     // The last exemption row for the date, code and periods (none for periods without rows: no exemptions).
-    const ExemptionRow* ex = nullptr;
-    for (const ExemptionRow& r : kExemptions)
-        if (r.status == e.code && r.periods == periods && rowCovers(r.from, r.to, d)) ex = &r;
+    // The rows of one code and periods are of different calendar years, so at most one covers a date and
+    // the first covering row is the last.
+    const ExemptionRow* ex =
+        kExemptionIndex.find(d, StatusPeriods{e.code, periods}, [](const ExemptionRow&) { return true; });
     double taxable = x;
     if (ex != nullptr) {
         const double units = roundCents(e.deductionUnits * ex->perDeductionUnit);
