@@ -104,7 +104,7 @@ int calcVirginia(int /*mode*/, PayRecord* pay, StateRecord* state) {
     }
     state->stateTax = tax / periods;
     state->stateTableDate = row->from;
-    // The secondary exemptions claimed are reported here, as they always have been.
+    // The taxable-income field reports the number of secondary exemptions claimed.
     if (hasTaxable) pay->stateTaxableIncome = secondary;
 
     if (!supplementalStepRuns(state)) return 0;
