@@ -209,6 +209,10 @@ TEST(OrlaCalcGolden, SamplePayrollMatchesThePublishedRates) {
     // Guam withholds its own tax by the federal computation, in place of the federal tax.
     EXPECT_DOUBLE_EQ(amount(rows["E112"], "fed-tax"), 0.0);
     EXPECT_DOUBLE_EQ(amount(rows["E112"], "state-tax"), federalTax(kSingle2026, 26, 2000, kAdjustmentOther));
+    // State anchors: Oregon, Oklahoma, Wisconsin, Minnesota, Mississippi and Montana.
+    for (const auto& [id, tax] : {std::pair{"E151", 130.00}, {"E152", 38.00}, {"E153", 99.94}, {"E154", 78.74},
+                                  {"E155", 175.00}, {"E156", 91.00}})
+        EXPECT_DOUBLE_EQ(amount(rows[id], "state-tax"), tax) << id;
 
 
     // The totals are the exact sums of the rows.

@@ -79,6 +79,14 @@ TEST(StandardSteps, TaxableCentsAndNoRow) {
     EXPECT_EQ(field(none.state.stateSuppTax), 0.0);
     EXPECT_TRUE(testing::sameDate(none.state.stateTableDate, date(2017, 3, 6)));
 
+    // A count of the state's own replaces stateAllowances.
+    Call capped(ORLA_MN, date(2026, 3, 6), 52, 150);
+    capped.state.stateAllowances = 5;
+    StandardOptions one;
+    one.allowances = 1;
+    EXPECT_EQ(run(capped, one), 0);
+    EXPECT_DOUBLE_EQ(field(capped.state.stateTax), 10 + 30 * 0.2);
+
     // Fewer than one pay period: failure at once.
     Call zero(ORLA_MN, date(2026, 3, 6), 0, 150);
     EXPECT_EQ(run(zero), 1);

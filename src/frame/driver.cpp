@@ -1,4 +1,6 @@
 // The withholding driver: federal part, state dispatch with the year fallback, and the gross-up search.
+#include <cstddef>
+
 #include "federal/federal.h"
 #include "frame/common.h"
 #include "state/registry.h"
@@ -25,8 +27,13 @@ bool federalInputsFinite(const PayRecord* pay) {
 // The amounts of the state record that calculators read.
 bool stateInputsFinite(const StateRecord* state) {
     bool ok = finite(state->stateWages) && finite(state->stateExtraWithholding) && finite(state->statePercent) &&
-              finite(state->stateReducedWithholding) && finite(state->stateExemptionAmount) &&
-              finite(state->stateFixedTax);
+              finite(state->stateReducedWithholding);
+    // Fields of single states are read only when the declared size holds the whole field.
+    auto held = [state](std::size_t offset) {
+        return state->recordSize >= 0 && static_cast<std::size_t>(state->recordSize) >= offset + sizeof(double);
+    };
+    if (held(offsetof(StateRecord, stateExemptionAmount))) ok = ok && finite(state->stateExemptionAmount);
+    if (held(offsetof(StateRecord, stateFixedTax))) ok = ok && finite(state->stateFixedTax);
     if (has(state, 144)) ok = ok && finite(state->stateSuppWages);
     if (has(state, 212)) ok = ok && finite(state->stateCertAmount1) && finite(state->stateCertAmount2);
     return ok;

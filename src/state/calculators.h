@@ -27,11 +27,16 @@ int calcMaine(int mode, PayRecord* pay, StateRecord* state);
 int calcMaryland(int mode, PayRecord* pay, StateRecord* state);
 int calcMassachusetts(int mode, PayRecord* pay, StateRecord* state);
 int calcMichigan(int mode, PayRecord* pay, StateRecord* state);
+int calcMinnesota(int mode, PayRecord* pay, StateRecord* state);
+int calcMississippi(int mode, PayRecord* pay, StateRecord* state);
 int calcMissouri(int mode, PayRecord* pay, StateRecord* state);
+int calcMontana(int mode, PayRecord* pay, StateRecord* state);
 int calcNewYork(int mode, PayRecord* pay, StateRecord* state);
 int calcNorthCarolina(int mode, PayRecord* pay, StateRecord* state);
 int calcNorthDakota(int mode, PayRecord* pay, StateRecord* state);
 int calcOhio(int mode, PayRecord* pay, StateRecord* state);
+int calcOklahoma(int mode, PayRecord* pay, StateRecord* state);
+int calcOregon(int mode, PayRecord* pay, StateRecord* state);
 int calcPennsylvania(int mode, PayRecord* pay, StateRecord* state);
 int calcPuertoRico(int mode, PayRecord* pay, StateRecord* state);
 int calcRhodeIsland(int mode, PayRecord* pay, StateRecord* state);
@@ -40,5 +45,6 @@ int calcUtah(int mode, PayRecord* pay, StateRecord* state);
 int calcVermont(int mode, PayRecord* pay, StateRecord* state);
 int calcVirginia(int mode, PayRecord* pay, StateRecord* state);
 int calcWestVirginia(int mode, PayRecord* pay, StateRecord* state);
+int calcWisconsin(int mode, PayRecord* pay, StateRecord* state);
 
 }  // namespace orla

@@ -37,10 +37,32 @@
 //     o.pass2 = Pass2Form::PerPayAnnualised;
 //     o.supplemental.floorAtZero = false;
 //     return runStandardSteps(pay, state, kIndex, status, kFlatRates, o);
+//
+// Composed from the pieces (West Virginia style: the tax and the aggregate tax' in whole dollars):
+//
+//     clearStateOutputs(state);
+//     writeUnmatchedTableDate(pay, state);
+//     if (rejectPeriodsBelowOne(state)) return 1;
+//     const auto find = indexedFinder(kIndex, pay->payDate, status);
+//     StandardTaxable t{state->statePayPeriods, state->stateWages};
+//     t.allowances = state->stateAllowances;
+//     if (const int failed = applyRegularTax(state, standardLookup(find, t.periods, t))) return failed;
+//     state->stateTax = roundDollars(state->stateTax);
+//     return standardSupplemental(state, pay->payDate, kFlatRates, [&](double supp) {
+//         StandardTaxable withSupp = t;
+//         withSupp.supp = supp;
+//         auto hit = standardLookup(find, withSupp.periods, withSupp);
+//         hit.tax = roundDollars(hit.tax);
+//         return hit;
+//     });
+//
+// A state with its own taxable amount passes a type with pass1(row) and pass2(row) in place of
+// StandardTaxable; one whose lookup ignores the status passes its own finder (see indexedFinder).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <type_traits>
 
@@ -267,7 +289,7 @@ int standardSupplemental(StateRecord* s, const CalcDate& d, std::span<const Flat
 // ---- S1 to S7 in one call -----------------------------------------------------------------------------
 
 struct StandardOptions {
-    int allowances = -1;          // the allowance count a; -1 takes stateAllowances (New Mexico: min(a, 3))
+    std::optional<int> allowances;  // the allowance count a; unset takes stateAllowances (New Mexico: min(a, 3))
     double allowanceFactor = 1.0; // a x allowance x factor (Rhode Island's exemption factor)
     Pass2Form pass2 = Pass2Form::Standard;
     bool writeTableDate = true;   // false: neither S1 nor S3 writes stateTableDate (Nebraska)
@@ -288,7 +310,7 @@ int runStandardSteps(PayRecord* pay, StateRecord* s, Find&& find, std::span<cons
     if (o.writeTableDate) writeUnmatchedTableDate(pay, s);
     if (rejectPeriodsBelowOne(s)) return 1;
     StandardTaxable taxable{s->statePayPeriods, s->stateWages};
-    taxable.allowances = o.allowances >= 0 ? o.allowances : s->stateAllowances;
+    taxable.allowances = o.allowances.value_or(s->stateAllowances);
     taxable.allowanceFactor = o.allowanceFactor;
     taxable.pass2Form = o.pass2;
     if (o.storeTaxableCents) taxable.taxableCents = &pay->stateTaxableIncome;

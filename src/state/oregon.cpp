@@ -1,0 +1,308 @@
+// Oregon: the annualised wage chooses the lower- or higher-wage rate table; the federal tax withheld is
+// subtracted up to a cap that phases out with the wage, then a standard deduction; the bracket tax less
+// a credit per allowance (dropped above an income limit) is rounded to whole dollars. Rate rows are
+// annual only, so every pay period count but 1 is taxed by the annualised pass.
+#include "state/oregon.h"
+
+#include "state/calculators.h"
+#include "state/standard_steps.h"
+
+namespace orla {
+
+namespace {
+
+constexpr CalcDate k2026From = date(2026, 1, 1);
+constexpr CalcDate k2026To = date(2026, 12, 31);
+constexpr CalcDate k2025From = date(2025, 1, 1);
+constexpr CalcDate k2025To = date(2025, 12, 31);
+constexpr CalcDate k2024From = date(2024, 1, 1);
+constexpr CalcDate k2024To = date(2024, 12, 31);
+
+constexpr OregonCreditLimitRow kCreditLimits[] = {
+    {k2026From, k2026To, 0, 100000},
+    {k2026From, k2026To, 10, 100000},
+    {k2026From, k2026To, 1, 200000},
+    {k2025From, k2025To, 0, 100000},
+    {k2025From, k2025To, 10, 100000},
+    {k2025From, k2025To, 1, 200000},
+    {k2024From, k2024To, 0, 100000},
+    {k2024From, k2024To, 10, 100000},
+    {k2024From, k2024To, 1, 200000},
+};
+static_assert(std::size(kCreditLimits) == 9);
+
+constexpr OregonWageLevelRow kWageLevels[] = {
+    {k2026From, k2026To, 1, 50000},
+    {k2026From, k2026To, 12, 4167},
+    {k2026From, k2026To, 24, 2083},
+    {k2026From, k2026To, 26, 1923},
+    {k2026From, k2026To, 52, 962},
+    {k2025From, k2025To, 1, 50000},
+    {k2025From, k2025To, 12, 4167},
+    {k2025From, k2025To, 24, 2083},
+    {k2025From, k2025To, 26, 1923},
+    {k2025From, k2025To, 52, 962},
+    {k2024From, k2024To, 1, 50000},
+    {k2024From, k2024To, 12, 4167},
+    {k2024From, k2024To, 24, 2083},
+    {k2024From, k2024To, 26, 1923},
+    {k2024From, k2024To, 52, 962},
+};
+static_assert(std::size(kWageLevels) == 15);
+
+// Per year (newest first), single then married.
+constexpr OregonFederalSubtractionRow kFederalSubtraction[] = {
+    {k2026From, k2026To, 0, 1, 0, 50000, 8500},
+    {k2026From, k2026To, 0, 1, 50000, 125000, 8500},
+    {k2026From, k2026To, 0, 1, 125000, 130000, 6800},
+    {k2026From, k2026To, 0, 1, 130000, 135000, 5100},
+    {k2026From, k2026To, 0, 1, 135000, 140000, 3400},
+    {k2026From, k2026To, 0, 1, 140000, 145000, 1700},
+    {k2026From, k2026To, 0, 1, 145000, 0, 0},
+    {k2026From, k2026To, 1, 1, 0, 50000, 8500},
+    {k2026From, k2026To, 1, 1, 50000, 250000, 8500},
+    {k2026From, k2026To, 1, 1, 250000, 260000, 6800},
+    {k2026From, k2026To, 1, 1, 260000, 270000, 5100},
+    {k2026From, k2026To, 1, 1, 270000, 280000, 3400},
+    {k2026From, k2026To, 1, 1, 280000, 290000, 1700},
+    {k2026From, k2026To, 1, 1, 290000, 0, 0},
+    {k2025From, k2025To, 0, 1, 0, 50000, 8500},
+    {k2025From, k2025To, 0, 1, 50000, 125000, 8500},
+    {k2025From, k2025To, 0, 1, 125000, 130000, 6800},
+    {k2025From, k2025To, 0, 1, 130000, 135000, 5100},
+    {k2025From, k2025To, 0, 1, 135000, 140000, 3400},
+    {k2025From, k2025To, 0, 1, 140000, 145000, 1700},
+    {k2025From, k2025To, 0, 1, 145000, 0, 0},
+    {k2025From, k2025To, 1, 1, 0, 50000, 8500},
+    {k2025From, k2025To, 1, 1, 50000, 250000, 8500},
+    {k2025From, k2025To, 1, 1, 250000, 260000, 6800},
+    {k2025From, k2025To, 1, 1, 260000, 270000, 5100},
+    {k2025From, k2025To, 1, 1, 270000, 280000, 3400},
+    {k2025From, k2025To, 1, 1, 280000, 290000, 1700},
+    {k2025From, k2025To, 1, 1, 290000, 0, 0},
+    {k2024From, k2024To, 0, 1, 0, 50000, 8250},
+    {k2024From, k2024To, 0, 1, 50000, 125000, 8250},
+    {k2024From, k2024To, 0, 1, 125000, 130000, 6600},
+    {k2024From, k2024To, 0, 1, 130000, 135000, 4950},
+    {k2024From, k2024To, 0, 1, 135000, 140000, 3300},
+    {k2024From, k2024To, 0, 1, 140000, 145000, 1650},
+    {k2024From, k2024To, 0, 1, 145000, 0, 0},
+    {k2024From, k2024To, 1, 1, 0, 50000, 8250},
+    {k2024From, k2024To, 1, 1, 50000, 250000, 8250},
+    {k2024From, k2024To, 1, 1, 250000, 260000, 6600},
+    {k2024From, k2024To, 1, 1, 260000, 270000, 4950},
+    {k2024From, k2024To, 1, 1, 270000, 280000, 3300},
+    {k2024From, k2024To, 1, 1, 280000, 290000, 1650},
+    {k2024From, k2024To, 1, 1, 290000, 0, 0},
+};
+static_assert(std::size(kFederalSubtraction) == 42);
+
+// Per year (newest first), single then married, three brackets.
+constexpr OregonRateRow kLowerWage[] = {
+    {k2026From, k2026To, 0, 1, 2, 256, 8500, 2835, 0, 4400, 0, 256, 0.0475},
+    {k2026From, k2026To, 0, 1, 2, 256, 8500, 2835, 4400, 11100, 4400, 465, 0.0675},
+    {k2026From, k2026To, 0, 1, 2, 256, 8500, 2835, 11100, 0, 11100, 917, 0.0875},
+    {k2026From, k2026To, 1, 1, 2, 256, 8500, 5670, 0, 8800, 0, 256, 0.0475},
+    {k2026From, k2026To, 1, 1, 2, 256, 8500, 5670, 8800, 22200, 8800, 674, 0.0675},
+    {k2026From, k2026To, 1, 1, 2, 256, 8500, 5670, 22200, 0, 22200, 1579, 0.0875},
+    {k2025From, k2025To, 0, 1, 2, 256, 8500, 2835, 0, 4400, 0, 256, 0.0475},
+    {k2025From, k2025To, 0, 1, 2, 256, 8500, 2835, 4400, 11100, 4400, 465, 0.0675},
+    {k2025From, k2025To, 0, 1, 2, 256, 8500, 2835, 11100, 0, 11100, 917, 0.0875},
+    {k2025From, k2025To, 1, 1, 2, 256, 8500, 5670, 0, 8800, 0, 256, 0.0475},
+    {k2025From, k2025To, 1, 1, 2, 256, 8500, 5670, 8800, 22200, 8800, 674, 0.0675},
+    {k2025From, k2025To, 1, 1, 2, 256, 8500, 5670, 22200, 0, 22200, 1579, 0.0875},
+    {k2024From, k2024To, 0, 1, 2, 249, 8250, 2745, 0, 4300, 0, 249, 0.0475},
+    {k2024From, k2024To, 0, 1, 2, 249, 8250, 2745, 4300, 10750, 4300, 453, 0.0675},
+    {k2024From, k2024To, 0, 1, 2, 249, 8250, 2745, 10750, 0, 10750, 888, 0.0875},
+    {k2024From, k2024To, 1, 1, 2, 249, 8250, 5495, 0, 8600, 0, 249, 0.0475},
+    {k2024From, k2024To, 1, 1, 2, 249, 8250, 5495, 8600, 21500, 8600, 658, 0.0675},
+    {k2024From, k2024To, 1, 1, 2, 249, 8250, 5495, 21500, 0, 21500, 1529, 0.0875},
+};
+static_assert(std::size(kLowerWage) == 18);
+
+constexpr OregonRateRow kHigherWage[] = {
+    {k2026From, k2026To, 0, 1, 2, 256, 8500, 2835, 0, 38665, 0, 0, 0},
+    {k2026From, k2026To, 0, 1, 2, 256, 8500, 2835, 38665, 125000, 11100, 661, 0.0875},
+    {k2026From, k2026To, 0, 1, 2, 256, 8500, 2835, 125000, 0, 125000, 10627, 0.099},
+    {k2026From, k2026To, 1, 1, 2, 256, 8500, 5670, 0, 35830, 0, 0, 0},
+    {k2026From, k2026To, 1, 1, 2, 256, 8500, 5670, 35830, 250000, 22200, 1323, 0.0875},
+    {k2026From, k2026To, 1, 1, 2, 256, 8500, 5670, 250000, 0, 250000, 21256, 0.099},
+    {k2025From, k2025To, 0, 1, 2, 256, 8500, 2835, 0, 38665, 0, 0, 0},
+    {k2025From, k2025To, 0, 1, 2, 256, 8500, 2835, 38665, 125000, 11100, 661, 0.0875},
+    {k2025From, k2025To, 0, 1, 2, 256, 8500, 2835, 125000, 0, 125000, 10627, 0.099},
+    {k2025From, k2025To, 1, 1, 2, 256, 8500, 5670, 0, 35830, 0, 0, 0},
+    {k2025From, k2025To, 1, 1, 2, 256, 8500, 5670, 35830, 250000, 22200, 1323, 0.0875},
+    {k2025From, k2025To, 1, 1, 2, 256, 8500, 5670, 250000, 0, 250000, 21256, 0.099},
+    {k2024From, k2024To, 0, 1, 2, 249, 8250, 2745, 0, 39005, 0, 0, 0},
+    {k2024From, k2024To, 0, 1, 2, 249, 8250, 2745, 39005, 125000, 10750, 639, 0.0875},
+    {k2024From, k2024To, 0, 1, 2, 249, 8250, 2745, 125000, 0, 125000, 10636, 0.099},
+    {k2024From, k2024To, 1, 1, 2, 249, 8250, 5495, 0, 36255, 0, 0, 0},
+    {k2024From, k2024To, 1, 1, 2, 249, 8250, 5495, 36255, 250000, 21500, 1280, 0.0875},
+    {k2024From, k2024To, 1, 1, 2, 249, 8250, 5495, 250000, 0, 250000, 21274, 0.099},
+};
+static_assert(std::size(kHigherWage) == 18);
+
+constexpr FlatRateRow kSupplemental[] = {
+    {k2026From, k2026To, 0.08},
+    {k2025From, k2025To, 0.08},
+    {k2024From, k2024To, 0.08},
+};
+
+constexpr int kSecondSingle = 10;
+
+// The rate tables' status: a single employee with three or more allowances is taxed on the married rows.
+constexpr int rateStatus(int filingStatus, int allowances) {
+    if (allowances >= 3)
+        return filingStatus == 0 || filingStatus == 1 || filingStatus == kSecondSingle ? 1 : filingStatus;
+    return filingStatus == kSecondSingle ? 0 : filingStatus;
+}
+
+// The elections and facts of one pay that every computation of it shares.
+struct Pay {
+    CalcDate date;
+    int periods;
+    int filingStatus;  // the credit income limit's status
+    int subtractionStatus;  // 10 read as 0
+    int rateStatus;
+    int allowances;
+    double federalTax;
+};
+
+// The annual credit income limit: the last row covering the date with the status; 0 when none.
+double creditLimit(const Pay& x) {
+    double limit = 0.0;
+    for (const OregonCreditLimitRow& r : kCreditLimits)
+        if (r.status == x.filingStatus && rowCovers(r.from, r.to, x.date)) limit = r.limit;
+    return limit;
+}
+
+// Whether the higher-wage table applies to the wage W: the threshold of the pay's periods, else the annual
+// threshold against p x W. found is false when neither exists.
+bool higherWage(const Pay& x, double wage, bool& found) {
+    found = true;
+    for (const OregonWageLevelRow& r : kWageLevels)
+        if (r.periods == x.periods && rowCovers(r.from, r.to, x.date)) return wage >= r.threshold;
+    for (const OregonWageLevelRow& r : kWageLevels)
+        if (r.periods == 1 && rowCovers(r.from, r.to, x.date)) return x.periods * wage >= r.threshold;
+    found = false;
+    return true;
+}
+
+constexpr bool inSubtractionBand(const OregonFederalSubtractionRow& r, double wage) {
+    return wage >= r.low && (r.high > wage || r.high == 0);
+}
+
+// The cap on the federal tax subtracted from a pay of wage W; found is false when no row serves it.
+double federalCap(const Pay& x, double wage, bool& found) {
+    found = true;
+    for (const OregonFederalSubtractionRow& r : kFederalSubtraction)
+        if (r.status == x.subtractionStatus && r.periods == x.periods && inSubtractionBand(r, wage) &&
+            rowCovers(r.from, r.to, x.date))
+            return r.limit;
+    const double annual = x.periods * wage;  // the periods are at least 1 here
+    for (const OregonFederalSubtractionRow& r : kFederalSubtraction)
+        if (r.status == x.subtractionStatus && r.periods == 1 && inSubtractionBand(r, annual) &&
+            rowCovers(r.from, r.to, x.date))
+            return r.limit / x.periods;
+    found = false;
+    return 0.0;
+}
+
+constexpr bool inBracket(const OregonRateRow& r, double t) { return t >= r.low && (r.high > t || r.high == 0); }
+
+constexpr double smaller(double a, double b) { return b < a ? b : a; }
+
+struct Tax {
+    const OregonRateRow* row = nullptr;  // nullptr when no rate row served the pay
+    double tax = 0.0;
+};
+
+// The tax of a pay of wage W (steps of the regular tax, repeated for the aggregate method). Stores status
+// 1 when a table has no row and adds 1 to result when the wage-level table has none. taxableCents, when
+// set, receives trunc(t x 100) of each row the per-period pass tests.
+Tax payTax(const Pay& x, double wage, int* taxableCents, StateRecord* state, int& result) {
+    const double limit = creditLimit(x);
+    bool found = true;
+    const bool higher = higherWage(x, wage, found);
+    if (!found) {
+        state->status = ORLA_STATE_NO_ROW;
+        result |= 1;
+    }
+    const double cap = federalCap(x, wage, found);
+    if (!found) state->status = ORLA_STATE_NO_ROW;
+    const std::span<const OregonRateRow> rates = higher ? std::span<const OregonRateRow>(kHigherWage)
+                                                        : std::span<const OregonRateRow>(kLowerWage);
+    Tax hit;
+    for (const OregonRateRow& r : rates) {
+        if (r.status != x.rateStatus || r.periods != x.periods || !rowCovers(r.from, r.to, x.date)) continue;
+        const double t = atLeastZero(wage - smaller(cap, x.federalTax) - r.standardDeduction);
+        if (taxableCents != nullptr) *taxableCents = truncToInt(t * 100);
+        if (!inBracket(r, t)) continue;
+        const double credit = limit > 0 && wage > limit ? 0.0 : x.allowances * r.allowanceCredit;
+        hit.row = &r;
+        hit.tax = (t - r.excessOver) * r.rate + r.base - credit;
+        return hit;
+    }
+    const int p = x.periods;
+    for (const OregonRateRow& r : rates) {
+        if (r.status != x.rateStatus || r.periods != 1 || !rowCovers(r.from, r.to, x.date)) continue;
+        const double t = atLeastZero(p * wage - smaller(p * cap, p * x.federalTax) - r.standardDeduction);
+        if (!inBracket(r, t)) continue;
+        const double credit = limit > 0 && p * wage > limit ? 0.0 : x.allowances * r.allowanceCredit;
+        hit.row = &r;
+        hit.tax = ((t - r.excessOver) * r.rate + r.base - credit) / p;
+        return hit;
+    }
+    return hit;
+}
+
+}  // namespace
+
+std::span<const OregonCreditLimitRow> oregonCreditLimitTable() { return kCreditLimits; }
+std::span<const OregonWageLevelRow> oregonWageLevelTable() { return kWageLevels; }
+std::span<const OregonFederalSubtractionRow> oregonFederalSubtractionTable() { return kFederalSubtraction; }
+std::span<const OregonRateRow> oregonLowerWageTable() { return kLowerWage; }
+std::span<const OregonRateRow> oregonHigherWageTable() { return kHigherWage; }
+
+int calcOregon(int /*mode*/, PayRecord* pay, StateRecord* state) {
+    clearStateOutputs(state);
+    pay->stateTaxableIncome = 0;
+    writeUnmatchedTableDate(pay, state);
+    if (rejectPeriodsBelowOne(state)) return 1;
+    const int filingStatus = state->stateFilingStatus;
+    const Pay x{pay->payDate,
+                state->statePayPeriods,
+                filingStatus,
+                filingStatus == kSecondSingle ? 0 : filingStatus,
+                rateStatus(filingStatus, state->stateAllowances),
+                state->stateAllowances,
+                pay->fedTax};
+
+    int result = 0;
+    const Tax regular = payTax(x, state->stateWages, &pay->stateTaxableIncome, state, result);
+    if (regular.row == nullptr) {
+        state->status = ORLA_STATE_NO_ROW;
+        return result | 1;
+    }
+    state->stateTableDate = regular.row->from;
+    state->stateTax = atLeastZero(regular.tax);
+
+    if (supplementalStepRuns(state)) {
+        const double supp = suppWagesOf(state);
+        if (suppAggregateOf(state) == 0) {
+            result |= flatSupplemental(state, kSupplemental, x.date);
+        } else {
+            const Tax withSupp = payTax(x, state->stateWages + supp, nullptr, state, result);
+            if (withSupp.row == nullptr) {
+                state->status = ORLA_STATE_NO_ROW;
+                result |= 1;
+            } else {
+                writeSuppTax(state, roundDollars(atLeastZero(withSupp.tax - state->stateTax)));
+            }
+        }
+    }
+    state->stateTax = roundDollars(state->stateTax);
+    return result;
+}
+
+}  // namespace orla
