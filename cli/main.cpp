@@ -11,6 +11,7 @@
 #include <fmt/format.h>
 
 #include "batch.h"
+#include "canada.h"
 #include "calc.h"
 #include "fields.h"
 #include "format.h"
@@ -117,6 +118,8 @@ int main(int argc, char** argv) {
                                                 : app.add_option(flagNames(field), values[i], std::string(field.help));
         options[i]->group(group);
     }
+    CanadaOptions canada;
+    addCanadaOptions(app, canada);
 
     try {
         app.parse(argc, argv);
@@ -129,6 +132,8 @@ int main(int argc, char** argv) {
         printVersion();
         return finish(kExitOk);
     }
+    const Format outputFormat = format == "csv" ? Format::Csv : format == "json" ? Format::Json : Format::Table;
+    if (int status = 0; runCanada(app, canada, file, outputFormat, status)) return finish(status);
     if (!listArguments.empty()) return finish(printLocalityList(listArguments, stdout, stderr));
     if (!listStatuses.empty()) {
         std::string text;
@@ -170,7 +175,6 @@ int main(int argc, char** argv) {
         }
     }
 
-    const Format outputFormat = format == "csv" ? Format::Csv : format == "json" ? Format::Json : Format::Table;
     if (!file.empty()) {
         BatchSettings settings;
         settings.mode = mode;
