@@ -76,7 +76,9 @@ int main(int argc, char** argv) {
         "the supp-wages; record sizes the full records; every other amount, count and switch 0.\n"
         "Exit status: 0 every pay computed; 1 some rows were bad and skipped, or some pays failed (a tax the\n"
         "library could not compute: reported on stderr and left out of the totals); 2 unusable arguments, header\n"
-        "or input, or output that could not be written.");
+        "or input, or output that could not be written.\n"
+        "With --country CA a pay or batch is Canadian: the flags of the group 'Canadian pays' (pay-date, pay-periods\n"
+        "and bonus are shared); required: pay-date, pay-periods, province, taxable-income.");
     app.option_defaults()->always_capture_default()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
 
     std::string file;
