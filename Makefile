@@ -1,9 +1,14 @@
 # Thin wrapper over the CMake presets.
-.PHONY: all build run test sanitize clang bench clean tsan windows fuzz bench-smoke
+.PHONY: all deps build run test sanitize clang bench clean tsan windows fuzz bench-smoke data-check
 
 all: build
 
-build:
+# Installs the Debian packages the build needs when they are missing (as root; otherwise it prints
+# the command). `scripts/install-deps.sh --dry-run` lists them.
+deps:
+	scripts/install-deps.sh
+
+build: deps
 	cmake --preset default >/dev/null
 	cmake --build --preset default
 
@@ -12,6 +17,10 @@ run: build
 
 test: build
 	ctest --preset default
+
+# Validates the locality tables under data/ (columns, types, bounds, codes, rows of each year block).
+data-check:
+	python3 data/locality_tables.py --check
 
 sanitize:
 	cmake --preset sanitize >/dev/null

@@ -72,7 +72,8 @@ BlockResult processBlock(const Block& block, const Context& context) {
             ++result.totals.badRows;
             continue;
         }
-        const PayResult pay = calculate(input, context.settings.mode);
+        PayResult pay = calculate(input, context.settings.mode);
+        if (context.settings.levies) pay.levies = computeLevies(*context.settings.levies, pay.pay, pay.state);
         context.writer.row(result.output, line, id, pay);
         result.totals.add(pay);
         if (pay.failed())
@@ -199,7 +200,7 @@ int runBatch(std::FILE* in, std::FILE* out, std::FILE* errors, const BatchSettin
         return kExitUsage;
     }
 
-    const BatchWriter writer(settings.format, layout.idColumn >= 0);
+    const BatchWriter writer(settings.format, layout.idColumn >= 0, settings.levies != nullptr);
     const Context context{settings, layout, writer};
     Progress progress(in, errors);
     bool firstRow = true;

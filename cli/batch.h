@@ -15,6 +15,7 @@ struct BatchSettings {
     PayInput defaults;         // the values given as flags; a row's cells override them
     std::string sourceName;    // for the messages: the file name, or "<stdin>"
     unsigned threads = 1;
+    const LevySettings* levies = nullptr;  // with --levies: the levy columns and their settings
 };
 
 // Exit statuses of orla-calc.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fields.h"
+#include "levies.h"
 
 namespace orla_cli {
 
@@ -30,6 +31,7 @@ struct PayResult {
     int mode = ORLA_MODE_FULL;
     double wantedNet = 0;        // mode 11: the net pay, mode 12: the net bonus asked for
     double reachedNet = 0;       // what the search reached
+    LevyResult levies{};         // with --levies
 
     // A failed pay: some tax could not be computed, so its amounts are not the pay's withholding.
     bool failed() const { return (findings & kFailures) != 0; }

@@ -383,7 +383,7 @@ TEST(OrlaCalcBatch, RecordSizesGateTheFields) {
         {"", cents(kSupplementalRate * 1000), socialSecurity(3000, 0, kWageBase2025)},
         // Without the bonus fields the bonus is neither taxed nor counted for social security.
         {"--record-size 128", 0.0, socialSecurity(2000, 0, kWageBase2025)},
-        {"--record-size 129", cents(kSupplementalRate * 1000), socialSecurity(3000, 0, kWageBase2025)},
+        {"--record-size 160", cents(kSupplementalRate * 1000), socialSecurity(3000, 0, kWageBase2025)},
     };
     for (const Case& c : cases) {
         const Outcome result = run(pay + c.flags);
@@ -708,6 +708,10 @@ TEST(OrlaCalcLocal, SampleAndLists) {
     EXPECT_DOUBLE_EQ(amount(rows["L208"], "local-tax"), 47.45);     // Detroit resident
     EXPECT_DOUBLE_EQ(amount(rows["L212"], "work-locality-tax"), 1.85);  // Denver's employer share
     EXPECT_DOUBLE_EQ(amount(rows["L213"], "local-tax"), 25.00);     // Wilmington
+    EXPECT_DOUBLE_EQ(amount(rows["L215"], "local-tax"), 20.19);     // Scranton school district, resident
+    EXPECT_DOUBLE_EQ(amount(rows["L216"], "local-tax"), 29.25);     // Ada school district, Ohio
+    EXPECT_DOUBLE_EQ(amount(rows["L217"], "local-tax"), 39.62);     // Marion County, Indiana
+    EXPECT_DOUBLE_EQ(amount(rows["L218"], "local-tax"), 15.00);     // Jefferson County schools, Kentucky
     EXPECT_NEAR(amount(rows["L210"], "net-pay"),
                 3000 - amount(rows["L210"], "fed-tax") - amount(rows["L210"], "ss-tax") -
                     amount(rows["L210"], "medicare-tax") - amount(rows["L210"], "state-tax") - 35.00,

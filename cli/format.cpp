@@ -7,6 +7,7 @@
 #include <fmt/format.h>
 
 #include "local.h"
+#include "levy_format.h"
 
 namespace orla_cli {
 
@@ -134,8 +135,8 @@ std::string flagWords(unsigned flags) {
 }  // namespace
 
 std::array<double, kAmountCount> amounts(const PayResult& r) {
-    const bool payBonus = r.pay.recordSize > 128;
-    const bool stateBonus = r.state.recordSize > 144;
+    const bool payBonus = r.pay.recordSize >= 160;
+    const bool stateBonus = r.state.recordSize >= 176;
     return {r.pay.fedWages,
             payBonus ? r.pay.suppWages : 0.0,
             r.pay.fedTax,
@@ -158,11 +159,13 @@ void Totals::add(const PayResult& result) {
     }
     const auto values = amounts(result);
     for (std::size_t i = 0; i < kAmountCount; ++i) cents[i] += toCents(values[i]);
+    addLevyCents(levyCents, result.levies);
     ++pays;
 }
 
 void Totals::merge(const Totals& other) {
     for (std::size_t i = 0; i < kAmountCount; ++i) cents[i] += other.cents[i];
+    for (std::size_t i = 0; i < kLevyCount; ++i) levyCents[i] += other.levyCents[i];
     pays += other.pays;
     failedPays += other.failedPays;
     paysWithNotes += other.paysWithNotes;
@@ -185,11 +188,13 @@ std::string BatchWriter::header() const {
             appendPadded(out, "date", kDateWidth, false);
             appendPadded(out, "state", kStateWidth + 1, true);
             for (std::string_view title : kTableTitles) appendPadded(out, title, kAmountWidth, true);
+            if (withLevies_) appendLevyHeader(out, format_);
             out += "  notes\n";
             break;
         case Format::Csv:
             out = "line,id,pay-date,state";
             for (std::string_view name : kAmountNames) out.append(",").append(name);
+            if (withLevies_) appendLevyHeader(out, format_);
             out += ",flags,fed-status,state-status,notes\n";
             break;
         case Format::Json:
@@ -222,6 +227,7 @@ void BatchWriter::row(std::string& out, long line, std::string_view id, const Pa
                 // At least one blank between cells, even when a large total overflows its column.
                 out.insert(cell, written < kAmountWidth ? kAmountWidth - written : 1, ' ');
             }
+            if (withLevies_) appendLevyCells(out, format_, r.levies);
             if (r.hasNotes()) out.append("  ").append(joinedNotes(r));
             out.push_back('\n');
             break;
@@ -238,6 +244,7 @@ void BatchWriter::row(std::string& out, long line, std::string_view id, const Pa
                 out.push_back(',');
                 appendAmount(out, value);
             }
+            if (withLevies_) appendLevyCells(out, format_, r.levies);
             out.push_back(',');
             appendInt(out, r.flags);
             out.push_back(',');
@@ -263,6 +270,7 @@ void BatchWriter::row(std::string& out, long line, std::string_view id, const Pa
                 out += "\": ";
                 appendAmount(out, values[i]);
             }
+            if (withLevies_) appendLevyCells(out, format_, r.levies);
             out += ", \"flags\": ";
             appendInt(out, r.flags);
             out += ", \"fed-status\": ";
@@ -288,7 +296,8 @@ std::string BatchWriter::footer(const Totals& totals) const {
     switch (format_) {
         case Format::Table: {
             out.append(static_cast<std::size_t>(kLineWidth + 1 + (withId_ ? kIdWidth + 1 : 0) + kDateWidth + kStateWidth + 1 +
-                                                kAmountWidth * static_cast<int>(kAmountCount)),
+                                                kAmountWidth * static_cast<int>(kAmountCount) +
+                                                (withLevies_ ? levyTableWidth() : 0)),
                        '-');
             out.push_back('\n');
             appendPadded(out, "total", kLineWidth, true);
@@ -302,6 +311,7 @@ std::string BatchWriter::footer(const Totals& totals) const {
                 // At least one blank between cells, even when a large total overflows its column.
                 out.insert(cell, written < kAmountWidth ? kAmountWidth - written : 1, ' ');
             }
+            if (withLevies_) appendLevyTotals(out, format_, totals.levyCents);
             out += fmt::format("\n{} pays: {} computed, {} failed (left out of the totals), {} with notes; {} bad rows",
                                totals.pays + totals.failedPays, totals.pays, totals.failedPays, totals.paysWithNotes,
                                totals.badRows);
@@ -315,6 +325,7 @@ std::string BatchWriter::footer(const Totals& totals) const {
                 out.push_back(',');
                 appendCents(out, cents);
             }
+            if (withLevies_) appendLevyTotals(out, format_, totals.levyCents);
             out += ",,,,";
             if (totals.failedPays > 0) out += fmt::format("totals leave out {} failed pays", totals.failedPays);
             if (totals.skippedLines > 0)
@@ -330,6 +341,7 @@ std::string BatchWriter::footer(const Totals& totals) const {
                 out += "\": ";
                 appendCents(out, totals.cents[i]);
             }
+            if (withLevies_) appendLevyTotals(out, format_, totals.levyCents);
             out += fmt::format(
                 "}},\n\"pays-computed\": {}, \"pays-failed\": {}, \"pays-with-notes\": {}, \"bad-rows\": {}, \"lines-skipped\": {}}}\n",
                 totals.pays, totals.failedPays, totals.paysWithNotes, totals.badRows, totals.skippedLines);
@@ -346,7 +358,7 @@ std::string describePay(const PayResult& r) {
     const auto values = amounts(r);
     std::string out;
     const std::string_view status = fedFilingStatusName(pay.fedFilingStatus);
-    const bool w4Form2020 = pay.recordSize > 164 && pay.w4Form2020 == 1;
+    const bool w4Form2020 = pay.recordSize >= 168 && pay.w4Form2020 == 1;
     out += fmt::format("Pay of {}, {} pay periods a year, {}\n", formatDate(pay.payDate), pay.payPeriods, modeName(r.mode));
     out += fmt::format("Federal elections: {}, ", status.empty() ? fmt::format("filing status {}", pay.fedFilingStatus)
                                                                   : std::string(status));
@@ -365,14 +377,14 @@ std::string describePay(const PayResult& r) {
     };
     out += fmt::format("\n  {:<28}{:>13}{:>13}\n", "", "wages", "tax");
     line("Federal income tax", amount(values[0]), values[2]);
-    if (pay.recordSize > 128) line("Federal tax on the bonus", amount(values[1]), values[3]);
-    line("Social security", amount(pay.ficaWages + (pay.recordSize > 128 ? pay.suppWages : 0.0)), values[4]);
-    line("Medicare", amount(pay.ficaWages + (pay.recordSize > 128 ? pay.suppWages : 0.0)), values[5]);
+    if (pay.recordSize >= 160) line("Federal tax on the bonus", amount(values[1]), values[3]);
+    line("Social security", amount(pay.ficaWages + (pay.recordSize >= 160 ? pay.suppWages : 0.0)), values[4]);
+    line("Medicare", amount(pay.ficaWages + (pay.recordSize >= 160 ? pay.suppWages : 0.0)), values[5]);
     if (fullMode) {
         const std::string_view abbreviation = jurisdictionAbbreviation(state.stateCode);
         line(fmt::format("State income tax ({})", abbreviation.empty() ? std::to_string(state.stateCode) : std::string(abbreviation)),
              amount(state.stateWages), values[6]);
-        if (state.recordSize > 144) line("State tax on the bonus", amount(state.stateSuppWages), values[7]);
+        if (state.recordSize >= 176) line("State tax on the bonus", amount(state.stateSuppWages), values[7]);
     }
     double withheld = 0;
     out += describeLocal(r);
@@ -380,6 +392,7 @@ std::string describePay(const PayResult& r) {
     withheld += localTaxes(r);
     line("Total withheld", "", withheld);
     line("Net pay", "", values[8]);
+    if (r.levies.computed) out += describeLevies(r.levies, state);
 
     out += "\n";
     out += fmt::format("  Federal status   {:>3}  {}\n", pay.fedStatus, federalStatusWords(r));
@@ -388,7 +401,7 @@ std::string describePay(const PayResult& r) {
         out += fmt::format("  State status     {:>3}  {}\n", state.status, stateStatusWords(r));
         if (stateTableDateKnown(r)) out += fmt::format("  State tables     {}\n", formatDate(state.stateTableDate));
         if (pay.stateTaxableIncome != 0) out += fmt::format("  State taxable    {}\n", pay.stateTaxableIncome);
-        if (state.stateCode == ORLA_MP && state.recordSize > 212 && state.status == 0)
+        if (state.stateCode == ORLA_MP && state.recordSize >= 236 && state.status == 0)
             out += fmt::format("  Rebate           {}\n", amount(state.stateCertAmount1));
     }
     out += fmt::format("  Result flags     {:>3}  {}\n", r.flags, flagWords(r.flags));
@@ -415,8 +428,9 @@ nlohmann::json payJson(const PayResult& r) {
         json["fed-table-date"] = federalTableDateKnown(r) ? nlohmann::json(formatDate(r.pay.fedTableDate)) : nlohmann::json();
         json["state-table-date"] = stateTableDateKnown(r) ? nlohmann::json(formatDate(r.state.stateTableDate)) : nlohmann::json();
         json["state-taxable-income"] = r.pay.stateTaxableIncome;
-        if (r.state.recordSize > 212) json["state-cert-amount1"] = cents(r.state.stateCertAmount1);  // by value: the field is packed
+        if (r.state.recordSize >= 236) json["state-cert-amount1"] = cents(r.state.stateCertAmount1);  // by value: the field is packed
     }
+    if (r.levies.computed) json["levies"] = levyJson(r.levies);
     json["computed"] = !r.failed();
     json["notes"] = explain(r);
     return json;

@@ -23,6 +23,7 @@ std::array<double, kAmountCount> amounts(const PayResult& result);
 // stay out of the sums: they are not what the pay withholds.
 struct Totals {
     std::array<std::int64_t, kAmountCount> cents{};
+    std::array<std::int64_t, kLevyCount> levyCents{};  // with --levies
     std::int64_t pays = 0;           // computed, in the sums
     std::int64_t failedPays = 0;     // calculated with a failure, left out of the sums
     std::int64_t paysWithNotes = 0;  // of both
@@ -38,7 +39,8 @@ void appendAmount(std::string& out, double amount);
 
 class BatchWriter {
 public:
-    BatchWriter(Format format, bool withId) : format_(format), withId_(withId) {}
+    BatchWriter(Format format, bool withId, bool withLevies = false)
+        : format_(format), withId_(withId), withLevies_(withLevies) {}
 
     std::string header() const;
     // Appends one row. JSON rows start with a comma; the writer of the first row drops it.
@@ -48,6 +50,7 @@ public:
 private:
     Format format_;
     bool withId_;
+    bool withLevies_;
 };
 
 // One pay in words and figures, for a person at a terminal.

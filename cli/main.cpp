@@ -16,6 +16,7 @@
 #include "fields.h"
 #include "format.h"
 #include "generate.h"
+#include "levies.h"
 #include "statuses.h"
 #include "local.h"
 
@@ -104,6 +105,9 @@ int main(int argc, char** argv) {
     app.add_option("--list", listArguments, "print the locality list of a state (and a selector: Kentucky, Ohio, Pennsylvania)")
         ->expected(1, 2)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    LevySettings levySettings;
+    bool levies = false;
+    addLevyOptions(app, levySettings, levies);
 
     // By address: a field's place in its table is its index in PayInput::given.
     std::vector<const Field*> allFields;
@@ -183,6 +187,7 @@ int main(int argc, char** argv) {
         settings.format = outputFormat;
         settings.defaults = defaults;
         settings.threads = threads;
+        if (levies) settings.levies = &levySettings;
         settings.sourceName = file == "-" ? "<stdin>" : file;
         std::FILE* in = file == "-" ? stdin : std::fopen(file.c_str(), "rb");
         if (in == nullptr) {
@@ -204,10 +209,11 @@ int main(int argc, char** argv) {
         fmt::print(stderr, "orla-calc: --{}\n", error);
         return kExitUsage;
     }
-    const PayResult result = calculate(defaults, mode);
+    PayResult result = calculate(defaults, mode);
+    if (levies) result.levies = computeLevies(levySettings, result.pay, result.state);
     if (outputFormat == Format::Json) fmt::print("{}\n", payJson(result).dump(2));
     else if (outputFormat == Format::Csv) {
-        const BatchWriter writer(Format::Csv, false);
+        const BatchWriter writer(Format::Csv, false, levies);
         std::string out = writer.header();
         writer.row(out, 1, "", result);
         fmt::print("{}", out);

@@ -67,8 +67,24 @@ def main():
     for i, code in enumerate((21, 41, 45, 0)):
         write("prompt-%d" % i, bytes([3]) + struct.pack("<iiiiiiiii", 36, 0, code, 0, 0, i, 0, 0, 0))
     write("build", bytes([4]))
+    # The levies (selectors 5 to 12), each at its full size and at a size short of its last field.
+    d = (6, 15, 2026)
+    levies = [
+        struct.pack("<ii iii i ddd d".replace(" ", ""), 56, 0, *d, 0, 2000.0, 6000.0, 0.006, 0.0),
+        struct.pack("<ii iii i dddd iii dd i d".replace(" ", ""), 96, 0, *d, 2, 2000.0, 53000.0, 0.02, 0.0,
+                    0, 0, 0, 0.0, 0.0, 0, 0.0),
+        struct.pack("<ii iii i ddd".replace(" ", ""), 48, 0, *d, 0, 2000.0, 6000.0, 0.0),
+        struct.pack("<ii iii i dddddd i".replace(" ", ""), 76, 0, *d, 37, 2000.0, 1000.0, 0.0, 0.0, 0.0, 0.0, 52),
+        struct.pack("<ii iii i dddddddd".replace(" ", ""), 88, 0, *d, 26, 2000.0, 1000.0, 0.0, 0.5, 30.0, 0.6, 0.0, 0.0),
+        struct.pack("<ii iii i d ii d ii dd".replace(" ", ""), 72, 0, *d, 0, 2000.0, 0, 0, 0.0077, 0, 0, 0.0, 0.0),
+        struct.pack("<ii iii iii 8i ddddd".replace(" ", ""), 104, 0, *d, 43, 0, 0, *([0] * 8), 80.0, 0.0, 0.0, 0.0, 0.0),
+        struct.pack("<iii iii ii 7i dd".replace(" ", ""), 76, 0, 1, *d, 56, 26, *([0] * 7), 2000.0, 0.0),
+    ]
+    for i, record in enumerate(levies):
+        write("levy-%d" % i, bytes([5 + i]) + record)
+        write("levy-%d-short" % i, bytes([5 + i]) + struct.pack("<i", len(record) - 1) + record[4:])
     mode = struct.pack("<i", 0)
-    # Canadian pays: the full records with a bonus, a record without the bonus fields, the pension
+    # The Canadian exports (selectors 13 to 16). Pays: the full records with a bonus, a record without the bonus fields, the pension
     # maximum reached within the pay, Quebec, and the Alberta pays either side of 23 July 2025.
     for i, (record, prov) in enumerate((
             (canada(208, (3, 13, 2026), 26, 2000.0, bonus=1000.0), province(140, (3, 13, 2026), 7, 26, 2000.0, 12989.0, 1000.0)),
@@ -77,15 +93,15 @@ def main():
             (canada(208, (3, 13, 2026), 52, 900.0), province(140, (3, 13, 2026), 6, 52, 900.0, 0.0)),
             (canada(208, (7, 18, 2025), 26, 2500.0, claim=16129.0), province(140, (7, 18, 2025), 10, 26, 2500.0, 22323.0)),
             (canada(208, (7, 25, 2025), 26, 2500.0, claim=16129.0), province(124, (7, 25, 2025), 10, 26, 2500.0, 22323.0)))):
-        write("canada-%d" % i, bytes([5]) + mode + record + prov)
+        write("canada-%d" % i, bytes([13]) + mode + record + prov)
     block = struct.pack("<ddd", 0.0, 110.99, 32.80)
     for i, (size, code) in enumerate(((140, 12), (116, 2), (132, 8))):
-        write("provincial-%d" % i, bytes([6]) + mode + province(size, (3, 13, 2026), code, 26, 2000.0, 15000.0, 500.0) + block)
+        write("provincial-%d" % i, bytes([14]) + mode + province(size, (3, 13, 2026), code, 26, 2000.0, 15000.0, 500.0) + block)
     for i, (size, code, claim, income) in enumerate(((60, 0, 3, 300000.0), (52, 0, 1, 300000.0), (60, 8, 10, 250000.0),
                                                      (60, 2, 11, 0.0))):
         cc = struct.pack("<i3iiiiddd d", size, 6, 1, 2026, 0, code, claim, 0.0, 0.0, 0.0, income)
-        write("claim-code-%d" % i, bytes([7]) + mode + cc)
-    write("quebec", bytes([8]) + mode + quebec(156, (3, 13, 2026), 26, 2400.0))
+        write("claim-code-%d" % i, bytes([15]) + mode + cc)
+    write("quebec", bytes([16]) + mode + quebec(156, (3, 13, 2026), 26, 2400.0))
 
 
 if __name__ == "__main__":

@@ -92,7 +92,7 @@ TEST(Alabama, SupplementalMethods) {
         {"flat", sizeof(StateRecord), 0, 250},
         {"other method", sizeof(StateRecord), 2, kUntouched},
         {"record without supplemental fields", 144, 1, kUntouched},
-        {"record with them", 145, 0, 250},
+        {"record with them", 176, 0, 250},
     };
     for (const auto& c : cases) {
         Call call(ORLA_AL, date(2024, 8, 1), 52, 50);
@@ -270,7 +270,7 @@ TEST(Arkansas, SupplementalFlatRateByDate) {
     } const cases[] = {
         {date(2024, 7, 8), sizeof(StateRecord), 44},
         {date(2024, 7, 9), sizeof(StateRecord), 39},
-        {date(2026, 7, 9), 145, 39},
+        {date(2026, 7, 9), 176, 39},
         {date(2026, 7, 9), 144, kUntouched},
     };
     for (const auto& c : cases) {

@@ -176,17 +176,57 @@ TEST(BadInput, NonFiniteAmounts) {
             {"w4Credits", [v](PayRecord& p, StateRecord&) { p.w4Credits = v; }, F, S},
             {"w4OtherIncome", [v](PayRecord& p, StateRecord&) { p.w4OtherIncome = v; }, F, S},
             {"w4Deductions", [v](PayRecord& p, StateRecord&) { p.w4Deductions = v; }, F, S},
-            {"stateWages", [v](PayRecord&, StateRecord& s) { s.stateWages = v; }, S, F},
             {"stateExtraWithholding", [v](PayRecord&, StateRecord& s) { s.stateExtraWithholding = v; }, S, F},
-            {"stateSuppWages", [v](PayRecord&, StateRecord& s) { s.stateSuppWages = v; }, S, F},
-            {"statePercent", [v](PayRecord&, StateRecord& s) { s.statePercent = v; }, S, F},
-            {"stateCertAmount1", [v](PayRecord&, StateRecord& s) { s.stateCertAmount1 = v; }, S, F},
-            {"stateFixedTax", [v](PayRecord&, StateRecord& s) { s.stateFixedTax = v; }, S, F},
+            // Texas reads only the additional withholding: other jurisdictions' amounts change nothing.
+            {"Texas, stateWages", [v](PayRecord&, StateRecord& s) { s.stateWages = v; }, 0, 0},
+            {"Texas, stateSuppWages", [v](PayRecord&, StateRecord& s) { s.stateSuppWages = v; }, 0, 0},
+            {"Texas, statePercent", [v](PayRecord&, StateRecord& s) { s.statePercent = v; }, 0, 0},
+            {"Texas, stateCertAmount1", [v](PayRecord&, StateRecord& s) { s.stateCertAmount1 = v; }, 0, 0},
+            {"Texas, stateFixedTax", [v](PayRecord&, StateRecord& s) { s.stateFixedTax = v; }, 0, 0},
+            // Each calculator's own amounts.
+            {"Ohio, stateWages", [v](PayRecord&, StateRecord& s) { s.stateCode = ORLA_OH; s.stateWages = v; }, S, F},
+            {"Ohio, stateSuppWages", [v](PayRecord&, StateRecord& s) { s.stateCode = ORLA_OH; s.stateSuppWages = v; }, S, F},
+            {"Arizona, statePercent", [v](PayRecord&, StateRecord& s) { s.stateCode = ORLA_AZ; s.statePercent = v; }, S, F},
+            {"Connecticut, stateReducedWithholding",
+             [v](PayRecord&, StateRecord& s) { s.stateCode = ORLA_CT; s.stateReducedWithholding = v; }, S, F},
+            {"Iowa, stateCertAmount1", [v](PayRecord&, StateRecord& s) { s.stateCode = ORLA_IA; s.stateCertAmount1 = v; }, S, F},
+            {"Colorado, stateCertAmount2", [v](PayRecord&, StateRecord& s) { s.stateCode = ORLA_CO; s.stateCertAmount2 = v; }, S, F},
+            {"Missouri, stateFixedTax", [v](PayRecord&, StateRecord& s) { s.stateCode = ORLA_MO; s.stateFixedTax = v; }, S, F},
+            {"Guam, stateCertAmount2", [v](PayRecord&, StateRecord& s) { s.stateCode = ORLA_GU; s.stateCertAmount2 = v; }, 0, 0},
+            // Federal amounts the elections leave unread.
+            {"w4OtherIncome on a form before 2020",
+             [v](PayRecord& p, StateRecord&) {
+                 p.w4Form2020 = 0;
+                 p.w4OtherIncome = v;
+             },
+             0, 0},
+            {"suppYtdWages, aggregate method",
+             [v](PayRecord& p, StateRecord&) {
+                 p.suppAggregate = 1;
+                 p.suppYtdWages = v;
+             },
+             0, 0},
+            {"ssYtdWages, exempt", [v](PayRecord& p, StateRecord&) { p.ssExempt = 1; p.ssYtdWages = v; }, 0, 0},
+            {"everything, exempt employee",
+             [v](PayRecord& p, StateRecord&) {
+                 p.fedExempt = 1;
+                 p.fedWages = p.ficaWages = p.suppWages = p.fedExtraWithholding = v;
+             },
+             0, F | S},  // the gross-up searches have no target to search for
             // Outputs holding garbage on entry are overwritten, not read.
             {"fedTax in", [v](PayRecord& p, StateRecord&) { p.fedTax = v; }, 0, 0},
-            {"stateTax in", [v](PayRecord&, StateRecord& s) { s.stateTax = v; }, 0, 0},
         };
         runCases(cases, std::size(cases));
+        // A caller's stateTax is overwritten in the full modes; modes 0 and 2 round it and return it,
+        // and a non-finite one comes back as 0 with the state flag.
+        for (int mode : kModes) {
+            StateRecord state = baseState();
+            state.stateTax = v;
+            const CalcResult r = guardedCalc(mode, basePay(), state);
+            EXPECT_EQ(r.fault, "") << mode;
+            EXPECT_EQ(r.flags, federalOnly(mode) ? S : 0u) << mode;
+            EXPECT_EQ(+r.state.stateTax, federalOnly(mode) ? 0.0 : 10.0) << mode;
+        }
     }
 }
 
@@ -276,12 +316,13 @@ TEST(BadInput, TerritoriesWithOddInput) {
     for (int code : {ORLA_GU, ORLA_MP, ORLA_VI}) {
         const Case cases[] = {
             {"territory", [code](PayRecord&, StateRecord& s) { s.stateCode = code; }, 0, F | S},
+            // Only the Northern Mariana Islands read the state wages (for the rebate).
             {"territory NaN state wages",
              [code](PayRecord&, StateRecord& s) {
                  s.stateCode = code;
                  s.stateWages = kNaN;
              },
-             S, F},
+             code == ORLA_MP ? S : 0u, F | S},
             {"territory huge wages",
              [code](PayRecord& p, StateRecord& s) {
                  s.stateCode = code;

@@ -28,6 +28,8 @@ int main(void) {
     TableInfoRecord info;
     LocalRecord local;
     PromptRecord prompt;
+    SuiRecord sui;
+    FamilyLeaveRecord leave;
     char build[32];
     char name[64];
     unsigned flags;
@@ -90,6 +92,33 @@ int main(void) {
     prompt.index = 2;
     expect_int("prompt length", ORLA_Get_Prompt(&prompt, name), 13);
     expect_int("prompt count", prompt.count, 3);
+    /* A levy from C: Alaska's unemployment insurance crosses its 2026 wage base within the pay. */
+    memset(&sui, 0, sizeof sui);
+    sui.recordSize = sizeof sui;
+    sui.payDate.month = 6;
+    sui.payDate.day = 15;
+    sui.payDate.year = 2026;
+    sui.stateCode = ORLA_AK;
+    sui.wages = 2000.0;
+    sui.ytdWages = 53200.0;
+    sui.rate = 0.01;
+    expect_int("SUI_Calc", SUI_Calc(&sui), 0);
+    expect_int("sui status", sui.status, 0);
+    expect_near("sui tax", sui.tax, 10.00);
+    expect_near("sui employee tax", sui.employeeTax, 5.00);
+    expect_near("sui wage base", sui.wageBase, 54200.0);
+
+    /* Washington family leave, 2026: 1.13 %, a quarter paid by the employer. */
+    memset(&leave, 0, sizeof leave);
+    leave.recordSize = sizeof leave;
+    leave.payDate = sui.payDate;
+    leave.stateCode = ORLA_WA;
+    leave.wages = 1000.0;
+    leave.shareInput = 0.25;
+    expect_int("FAMLEAVE_Calc", FAMLEAVE_Calc(&leave), 0);
+    expect_near("leave employee", leave.employeeAmount, 8.475);
+    expect_near("leave employer", leave.employerAmount, 2.825);
+    expect_int("null levy record", FUTA_Calc(NULL), 1);
 
     if (failures == 0) printf("c_abi_test: all checks passed\n");
     return failures == 0 ? 0 : 1;

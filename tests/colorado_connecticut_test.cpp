@@ -222,7 +222,7 @@ TEST(Connecticut, SupplementalAnnualisedLikeWages) {
         {"bonus", sizeof(StateRecord), 500, 36.37},
         {"no bonus", sizeof(StateRecord), 0, kUntouched},
         {"record without supplemental fields", 144, 500, kUntouched},
-        {"record with them", 145, 500, 36.37},
+        {"record with them", 176, 500, 36.37},
     };
     for (const auto& c : cases) {
         Call call(ORLA_CT, date(2024, 3, 1), 26, 1000);

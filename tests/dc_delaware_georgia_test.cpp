@@ -130,7 +130,7 @@ TEST(Delaware, SupplementalAddedOnceToAnnualIncome) {
         double want;
     } const cases[] = {
         {"full record", sizeof(StateRecord), 55.50},  // 1,000 more in the 5.55 % band
-        {"record with the fields", 145, 55.50},
+        {"record with the fields", 176, 55.50},
         {"record without them", 144, kUntouched},
     };
     for (const auto& c : cases) {
@@ -247,7 +247,7 @@ TEST(Georgia, SupplementalRateByAnnualTaxableWages) {
         {"2024 below 8,000", date(2024, 3, 1), sizeof(StateRecord), 19999.99, 20},
         {"2024 from 15,000", date(2024, 3, 1), sizeof(StateRecord), 27000, 57.50},
         {"2025 flat", date(2025, 3, 1), sizeof(StateRecord), 21000, 53.90},
-        {"record with the fields", date(2025, 3, 1), 145, 21000, 53.90},
+        {"record with the fields", date(2025, 3, 1), 176, 21000, 53.90},
         {"record without them", date(2025, 3, 1), 144, 21000, kUntouched},
     };
     for (const auto& c : cases) {

@@ -116,7 +116,11 @@ TEST(Driver, NonFiniteInputs) {
         {"ficaWages", [](PayRecord& p, StateRecord&, double v) { p.ficaWages = v; }, kFed},
         {"suppWages", [](PayRecord& p, StateRecord&, double v) { p.suppWages = v; }, kFed},
         {"w4Credits", [](PayRecord& p, StateRecord&, double v) { p.w4Credits = v; }, kFed},
-        {"stateWages", [](PayRecord&, StateRecord& s, double v) { s.stateWages = v; }, kState},
+        // Guam reads no state wages; the Northern Mariana Islands' rebate does.
+        {"stateWages", [](PayRecord&, StateRecord& s, double v) {
+             s.stateCode = ORLA_MP;
+             s.stateWages = v;
+         }, kState},
         {"stateExtraWithholding", [](PayRecord&, StateRecord& s, double v) { s.stateExtraWithholding = v; }, kState},
     };
     for (const auto& c : cases)
@@ -216,7 +220,12 @@ TEST(Driver, FormGateAtRecordSize164) {
     EXPECT_EQ(ORLA_Calc(ORLA_MODE_FULL, &p, &s), 0u);
     EXPECT_DOUBLE_EQ(p.fedTax, 195.85);
     p = payRecord(2026, 6, 15, 26, 2000);
+    // 165 passes the gate but holds only part of w4Form2020: still the form before 2020. 168 holds it.
     p.recordSize = 165;
+    EXPECT_EQ(ORLA_Calc(ORLA_MODE_FULL, &p, &s), 0u);
+    EXPECT_DOUBLE_EQ(p.fedTax, 195.85);
+    p = payRecord(2026, 6, 15, 26, 2000);
+    p.recordSize = 168;
     EXPECT_EQ(ORLA_Calc(ORLA_MODE_FULL, &p, &s), 0u);
     EXPECT_DOUBLE_EQ(p.fedTax, 156.15);
 }

@@ -88,7 +88,7 @@ TEST(FederalIncomeTax, WorkedNumbers) {
 }
 
 TEST(FederalIncomeTax, ExemptEmployeeOwesNothing) {
-    for (int size : {161, 200}) {
+    for (int size : {164, 200}) {
         PayRecord p = payRecord(2026, 6, 15, 26, 5000);
         p.recordSize = size;
         p.fedExempt = 1;
@@ -178,7 +178,8 @@ TEST(SocialSecurityAndMedicare, WageBaseAndAdditionalMedicare) {
         {"additional medicare", ORLA_MODE_FULL, 200, 10000, 0, 195000, 0, 620.00, 190.00},
         {"employer share", ORLA_MODE_FEDERAL_EMPLOYER, 200, 10000, 0, 195000, 0, 620.00, 145.00},
         {"above the threshold", ORLA_MODE_FULL, 200, 1000, 0, 250000, 0, 62.00, 23.50},
-        {"bonus counts", ORLA_MODE_FULL, 129, 1000, 0, 0, 5000, 372.00, 87.00},
+        {"bonus counts", ORLA_MODE_FULL, 136, 1000, 0, 0, 5000, 372.00, 87.00},
+        {"bonus not held at 129", ORLA_MODE_FULL, 129, 1000, 0, 0, 5000, 62.00, 14.50},
         {"bonus absent at 128", ORLA_MODE_FULL, 128, 1000, 0, 0, 5000, 62.00, 14.50},
     };
     for (const auto& c : cases) {

@@ -54,7 +54,7 @@ TEST(Idaho, Supplemental) {
         {"flat 2026", date(2026, 2, 13), 0, 500, 27},  // 26.50 rounds up
         {"flat early 2025", date(2025, 3, 14), 0, 500, 28},  // 28.475
         {"flat early 2024", date(2024, 3, 15), 0, 500, 29},
-        {"other method", date(2026, 2, 13), 2, 500, kUntouched},
+        {"other method: the driver's 0 stands", date(2026, 2, 13), 2, 500, 0},
     };
     for (const SuppCase& c : cases) {
         Records r = makeRecords(ORLA_ID, c.payDate, 26, 1000);
@@ -79,7 +79,7 @@ TEST(Idaho, AggregateNotNegative) {
 }
 
 TEST(Idaho, SupplementalGate) {
-    for (int size : {144, 145}) {
+    for (int size : {144, 176}) {
         Records r = makeRecords(ORLA_ID, date(2026, 2, 13), 26, 1000);
         r.state.recordSize = size;
         r.state.stateSuppWages = 500;
@@ -93,8 +93,11 @@ TEST(Idaho, SupplementalGate) {
 TEST(Idaho, MissingRowsReported) {
     Records r = makeRecords(ORLA_ID, date(2023, 6, 1), 26, 1000);
     r.state.stateSuppWages = 100;
-    EXPECT_EQ(calcIdaho(ORLA_MODE_FULL, &r.pay, &r.state), 1 | 64);
+    r.state.stateSuppTax = kUntouched;
+    // No rate row: the calculator stops there, before the supplemental step.
+    EXPECT_EQ(calcIdaho(ORLA_MODE_FULL, &r.pay, &r.state), 1);
     EXPECT_EQ(r.state.status, ORLA_STATE_NO_ROW);
+    EXPECT_DOUBLE_EQ(r.state.stateSuppTax, kUntouched);
 
     Records other = makeRecords(ORLA_ID, date(2026, 2, 13), 26, 1000);
     other.state.stateFilingStatus = 3;

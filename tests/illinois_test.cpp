@@ -85,7 +85,7 @@ TEST(Illinois, SupplementalAlwaysAggregate) {
 }
 
 TEST(Illinois, SupplementalGate) {
-    for (int size : {144, 145}) {
+    for (int size : {144, 176}) {
         Records r = makeRecords(ORLA_IL, date(2025, 5, 2), 26, 2000);
         r.state.recordSize = size;
         r.state.stateAllowances = 1;

@@ -33,7 +33,8 @@ TEST(Indiana, ExemptionsAndDependents) {
         {"one exemption, one dependent", date(2026, 5, 1), 26, full, {1, 1}, 2000, 56.16},
         {"additional dependent", date(2026, 5, 1), 26, full, {1, 1, 1}, 2000, 52.76},
         {"additional dependent, no certificate fields", date(2026, 5, 1), 26, 212, {1, 1, 1}, 2000, 56.16},
-        {"additional dependent, smallest record with them", date(2026, 5, 1), 26, 213, {1, 1, 1}, 2000, 52.76},
+        {"additional dependent, record passing the gate without holding the field", date(2026, 5, 1), 26, 215, {1, 1, 1}, 2000, 56.16},
+        {"additional dependent, smallest record with them", date(2026, 5, 1), 26, 216, {1, 1, 1}, 2000, 52.76},
         {"adopted dependent for any year", date(2026, 5, 1), 26, full, {1, 1, 0, 1, 0}, 2000, 54.46},
         {"adopted dependent for the pay year", date(2026, 5, 1), 26, full, {1, 1, 0, 1, 2026}, 2000, 54.46},
         {"adopted dependent for another year", date(2026, 5, 1), 26, full, {1, 1, 0, 1, 2025}, 2000, 56.16},
@@ -73,7 +74,7 @@ TEST(Indiana, DependentCountsByDate) {
 }
 
 TEST(Indiana, SupplementalAtTheRowRate) {
-    for (const int size : {144, 145}) {
+    for (const int size : {144, 176}) {
         Call c(ORLA_IN, date(2026, 5, 1), 26, 2000);
         c.state.recordSize = size;
         c.state.stateSuppWages = 1000;

@@ -110,7 +110,7 @@ TEST(Iowa, Supplemental) {
         {"2026 flat", date(2026, 4, 3), 0, 19},  // 0.038 x 510 = 19.38, whole dollars
         // 2024: (948.46 - 941.54) x 0.057 + 44.60 - 40 / 26 = 43.455978 against 18.808768.
         {"2024 aggregate", date(2024, 4, 5), 1, 24.64721},
-        {"2024 other method: not written", date(2024, 4, 5), 2, kUntouched},
+        {"2024 other method: the driver's 0 stands", date(2024, 4, 5), 2, 0},
         {"2024 flat", date(2024, 4, 5), 0, 31},  // 0.06 x 510 = 30.60
     };
     for (const SuppCase& c : cases) {
@@ -159,7 +159,10 @@ TEST(Iowa, YearFallback) {
 TEST(Iowa, MissingFlatRateReported) {
     Records r = makeRecords(ORLA_IA, date(2023, 4, 7), 26, 1000);
     r.state.stateSuppWages = 100;
-    EXPECT_EQ(calcIowa(ORLA_MODE_FULL, &r.pay, &r.state), 1 | 64);
+    r.state.stateSuppTax = kUntouched;
+    // Without a regular row (2023) the calculator stops before the supplemental step.
+    EXPECT_EQ(calcIowa(ORLA_MODE_FULL, &r.pay, &r.state), 1);
+    EXPECT_DOUBLE_EQ(r.state.stateSuppTax, kUntouched);
 }
 
 TEST(Iowa, NoPeriodsFails) {

@@ -66,11 +66,10 @@ TEST(Kansas, SupplementalAndWholeDollars) {
         {"aggregate", 244, 1, 1000, 56},
         {"flat", 244, 0, 1010, 51},        // 50.50 rounds up
         {"flat below half", 244, 0, 1001, 50},  // 50.05
-        // No method computes it, but the final rounding to whole dollars still applies to what stands
-        // there: -777.25 gives t = trunc(7,772.5) = 7,772 and (5 - 7,772) / 10 = -776.
-        {"other method", 244, 2, 1000, -776},
+        // No method computes it: the 0 the driver set stands.
+        {"other method", 244, 2, 1000, 0},
         {"record of 144", 144, 1, 1000, kUntouched},
-        {"record of 145", 145, 1, 1000, 56},
+        {"record of 176", 176, 1, 1000, 56},
     };
     for (const SuppCase& c : cases) {
         Records r = makeRecords(ORLA_KS, date(2026, 1, 16), 26, 3000);
@@ -97,14 +96,15 @@ TEST(Kansas, SupplementalTaxAlwaysWholeDollars) {
         Records r = makeRecords(ORLA_KS, date(2026, 1, 16), 26, 3000);
         r.state.stateSuppAggregate = 7;
         r.state.stateSuppTax = c.left;
-        EXPECT_EQ(calcFull(r), 0u);
+        EXPECT_EQ(calcKansas(ORLA_MODE_FULL, &r.pay, &r.state), 0);
         EXPECT_DOUBLE_EQ(double{r.state.stateSuppTax}, c.want) << c.left;
     }
     Records noRow = makeRecords(ORLA_KS, date(2023, 6, 2), 26, 1000);
     noRow.state.stateSuppAggregate = 0;
     noRow.state.stateSuppTax = 12.34;
-    EXPECT_EQ(calcKansas(ORLA_MODE_FULL, &noRow.pay, &noRow.state), 1 | 64);
-    EXPECT_DOUBLE_EQ(double{noRow.state.stateSuppTax}, 12);
+    // No rate row: the calculator stops before the supplemental step.
+    EXPECT_EQ(calcKansas(ORLA_MODE_FULL, &noRow.pay, &noRow.state), 1);
+    EXPECT_DOUBLE_EQ(double{noRow.state.stateSuppTax}, 12.34);
 }
 
 TEST(Kansas, UnknownStatusFindsNoRow) {
@@ -117,7 +117,7 @@ TEST(Kansas, UnknownStatusFindsNoRow) {
 TEST(Kansas, MissingRowsReported) {
     Records r = makeRecords(ORLA_KS, date(2023, 6, 2), 26, 1000);
     r.state.stateSuppWages = 100;
-    EXPECT_EQ(calcKansas(ORLA_MODE_FULL, &r.pay, &r.state), 1 | 64);
+    EXPECT_EQ(calcKansas(ORLA_MODE_FULL, &r.pay, &r.state), 1);
     EXPECT_EQ(r.state.status, ORLA_STATE_NO_ROW);
 }
 

@@ -46,9 +46,9 @@ TEST(Kentucky, SupplementalAggregate) {
     const Case cases[] = {
         {"above the deduction", 244, 2000, 1000, 35.00},
         {"the deduction absorbs part", 244, 100, 1000, 33.98},
-        {"no supplemental wages", 244, 2000, 0, -1},
+        {"no supplemental wages: the driver's 0, not the caller's value", 244, 2000, 0, 0},
         {"record without supplemental fields", 144, 2000, 1000, -1},
-        {"smallest record with them", 145, 2000, 1000, 35.00},
+        {"smallest record with them", 176, 2000, 1000, 35.00},
     };
     for (const Case& k : cases) {
         Call c(ORLA_KY, date(2026, 8, 14), 26, k.wages);

@@ -75,12 +75,12 @@ TEST(Louisiana, Supplemental) {
         // The bonus joins the annual wages once: 40,500 x 0.0309 - 39,500 x 0.0309
         {"2026", date(2026, 2, 6), 244, 1000, 30.90},
         {"2026 record of 144", date(2026, 2, 6), 144, 1000, kUntouched},
-        {"2026 record of 145", date(2026, 2, 6), 145, 1000, 30.90},
-        {"2026 no bonus", date(2026, 2, 6), 244, 0, kUntouched},
+        {"2026 record of 176", date(2026, 2, 6), 176, 1000, 30.90},
+        {"2026 no bonus: the driver's 0", date(2026, 2, 6), 244, 0, 0},
         // 2024: the bonus paid with this pay's wages: 105.16 for 3,000 against 62.66 for 2,000
         {"2024", date(2024, 2, 9), 244, 1000, 42.50},
         {"2024 record of 144", date(2024, 2, 9), 144, 1000, kUntouched},
-        {"2024 no bonus", date(2024, 2, 9), 244, 0, kUntouched},
+        {"2024 no bonus: the driver's 0", date(2024, 2, 9), 244, 0, 0},
     };
     for (const SuppCase& c : cases) {
         Records r = makeRecords(ORLA_LA, c.payDate, 26, 2000);

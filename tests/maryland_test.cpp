@@ -94,7 +94,7 @@ TEST(Maryland, SupplementalMethods) {
         {"aggregate across a bracket", 244, 1, 1000, 48.50},
         {"no supplemental wages", 244, 1, 0, 0.0},
         {"record without supplemental fields", 144, 0, 1000, -1},
-        {"smallest record with them", 145, 0, 1000, 57.50},
+        {"smallest record with them", 176, 0, 1000, 57.50},
     };
     for (const Case& k : cases) {
         Call c(ORLA_MD, date(2026, 3, 6), 26, 3500);

@@ -179,7 +179,7 @@ TEST(Massachusetts, TaxableIncomeInCentsSaturates) {
 }
 
 TEST(Massachusetts, SupplementalFieldsNeedSizeAbove144) {
-    for (int size : {144, 145}) {
+    for (int size : {144, 176}) {
         Records r = massachusettsRecords(date(2026, 4, 10), 26, 1000, 1, 62, 14.5);
         r.state.recordSize = size;
         r.state.stateSuppWages = 500;

@@ -35,7 +35,7 @@ TEST(Michigan, FlatRateAfterExemptions) {
 }
 
 TEST(Michigan, SupplementalFlatRate) {
-    for (const int size : {144, 145}) {
+    for (const int size : {144, 176}) {
         Call c(ORLA_MI, date(2026, 7, 2), 26, 2000);
         c.state.recordSize = size;
         c.state.stateSuppWages = 1000;

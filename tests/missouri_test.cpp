@@ -81,7 +81,7 @@ TEST(Missouri, FixedAmountReplacesTheCalculation) {
     c.state.stateSuppTax = -1;
     EXPECT_EQ(c.run(), 0u);
     EXPECT_DOUBLE_EQ(c.state.stateTax, 25);
-    EXPECT_DOUBLE_EQ(c.state.stateSuppTax, -1);
+    EXPECT_DOUBLE_EQ(c.state.stateSuppTax, 0);  // the driver's 0, not the caller's value
     EXPECT_EQ(c.state.stateTableDate.year, 2017);
 }
 
@@ -97,9 +97,9 @@ TEST(Missouri, SupplementalMethods) {
         {"flat rate 2026", date(2026, 9, 4), 244, 0, 47},
         {"flat rate 2024", date(2024, 9, 4), 244, 0, 48},
         {"aggregate, whole dollars", date(2026, 9, 4), 244, 1, 47},
-        {"no method", date(2026, 9, 4), 244, 3, -1},
+        {"no method: the driver's 0", date(2026, 9, 4), 244, 3, 0},
         {"record without supplemental fields", date(2026, 9, 4), 144, 0, -1},
-        {"smallest record with them", date(2026, 9, 4), 145, 0, 47},
+        {"smallest record with them", date(2026, 9, 4), 176, 0, 47},
     };
     for (const Case& k : cases) {
         Call c(ORLA_MO, k.payDate, 26, 2000);

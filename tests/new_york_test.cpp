@@ -137,7 +137,7 @@ TEST(NewYork, Supplemental) {
 }
 
 TEST(NewYork, SupplementalFieldsNeedSizeAbove144) {
-    for (int size : {144, 145}) {
+    for (int size : {144, 176}) {
         Records r = newYorkRecords(date(2026, 5, 15), 52, 1000);
         r.state.recordSize = size;
         r.state.stateSuppWages = 500;

@@ -7,6 +7,7 @@
 #include <limits>
 #include <new>
 
+#include "levy_sweep.h"
 #include "varied_cases.h"
 
 namespace {
@@ -125,6 +126,10 @@ int main() {
         calls += 3;
         sink += static_cast<unsigned>(ORLA_Version() + ORLA_Table_Version());
         calls += 6;
+        // The levies on this pay, and on the awkward amounts.
+        sink += callEveryLevy(c.pay.payDate, c.state.stateCode, c.pay.payPeriods, c.pay.fedWages, c.pay.ssYtdWages);
+        for (double v : awkward) sink += callEveryLevy(c.pay.payDate, c.state.stateCode, c.pay.payPeriods, v, v);
+        calls += 8 * (1 + std::size(awkward));
     }
     sink += ORLA_Calc(1, nullptr, nullptr);
     counting = false;

@@ -90,9 +90,9 @@ TEST(Ohio, SupplementalMethods) {
     const Case cases[] = {
         {"flat rate", 244, 0, 35.00},
         {"aggregate", 244, 1, 29.90},
-        {"no method", 244, 2, -1},
+        {"no method: the driver's 0", 244, 2, 0},
         {"record without supplemental fields", 144, 0, -1},
-        {"smallest record with them", 145, 0, 35.00},
+        {"smallest record with them", 176, 0, 35.00},
     };
     for (const Case& k : cases) {
         Call c(ORLA_OH, date(2026, 4, 10), 26, 2000);

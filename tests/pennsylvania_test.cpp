@@ -20,7 +20,7 @@ TEST(Pennsylvania, SupplementalWagesOnlyWithTheSupplementalFields) {
         int recordSize;
         double wantSuppTax;  // -1: left as the caller set it
     };
-    for (const Case& k : {Case{144, -1}, Case{145, 30.70}, Case{244, 30.70}}) {
+    for (const Case& k : {Case{144, -1}, Case{175, -1}, Case{176, 30.70}, Case{244, 30.70}}) {
         Call c(ORLA_PA, date(2025, 6, 1), 12, 5000);
         c.state.recordSize = k.recordSize;
         c.state.stateSuppWages = 1000;

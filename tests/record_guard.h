@@ -4,7 +4,7 @@
 // call may not write is remembered before the call and compared after it:
 //   - the guard bytes beyond sizeof(record) (the library must never write past the struct),
 //   - every input field and reserved field,
-//   - the gated output fields whose gate the declared recordSize does not pass.
+//   - the gated output fields that the declared recordSize does not hold whole.
 // Output amounts must be finite after the call unless the call left them bit for bit as they were.
 // A check returns an empty string when the call kept every rule, else a description of the first
 // broken rule.
@@ -24,7 +24,8 @@ namespace orla_guard {
 constexpr std::size_t kGuardBytes = 64;
 constexpr unsigned char kPattern = 0xA5;
 
-// A field the call may write: its offset and size, and the gate it needs (-1: always present).
+// A field the call may write: its offset and size, and whether it is gated (-1: always present; a
+// gated field exists from the first declared size that holds all of it).
 struct Writable {
     std::size_t offset;
     std::size_t size;
@@ -52,10 +53,8 @@ inline int writablePay(int mode, Writable* out) {
     return n;
 }
 
-inline int writableState(int mode, int stateCode, Writable* out) {
+inline int writableState(int mode, Writable* out) {
     int n = 0;
-    // Maryland and Massachusetts set statePayPeriods to 1 in the record when it is below 1.
-    if (stateCode == ORLA_MD || stateCode == ORLA_MA) out[n++] = {offsetof(StateRecord, statePayPeriods), 4, -1, false};
     out[n++] = {offsetof(StateRecord, status), 4, -1, false};
     out[n++] = {offsetof(StateRecord, stateTableDate), sizeof(CalcDate), -1, false};
     out[n++] = {offsetof(StateRecord, stateTax), 8, -1, true};
@@ -100,7 +99,7 @@ struct Guarded {
         bool allowed[kFront + sizeof(Record) + kGuardBytes] = {};
         for (int i = 0; i < count; ++i) {
             const Writable& f = fields[i];
-            if (f.gate >= 0 && !(declared > f.gate)) continue;
+            if (f.gate >= 0 && !(declared >= 0 && static_cast<std::size_t>(declared) >= f.offset + f.size)) continue;
             for (std::size_t b = 0; b < f.size; ++b) allowed[shift + f.offset + b] = true;
         }
         for (std::size_t b = 0; b < sizeof buffer; ++b) {
@@ -137,6 +136,8 @@ struct CalcResult {
     std::string fault;  // empty when every rule held
 };
 
+inline bool federalOnlyMode(int mode) { return mode == ORLA_MODE_FEDERAL || mode == ORLA_MODE_FEDERAL_EMPLOYER; }
+
 // The documented values of the status fields and of the flags.
 inline std::string checkStatuses(int mode, unsigned flags, const PayRecord& pay, const StateRecord& state) {
     if ((flags & ~static_cast<unsigned>(ORLA_FLAG_FEDERAL | ORLA_FLAG_STATE)) != 0) return "undocumented flag";
@@ -160,9 +161,18 @@ inline CalcResult guardedCalcAt(int mode, const PayRecord& pay, const StateRecor
     Guarded<StateRecord> s(state, stateShift);
     CalcResult r;
     r.flags = ORLA_Calc(mode, p.get(), s.get());
+    // Maryland and Massachusetts raise a statePayPeriods below 1 to 1 in the record when their
+    // calculator runs (their rules say so); no other value and no other jurisdiction changes it.
+    const int periodsAfter = s.get()->statePayPeriods;
+    if (periodsAfter != state.statePayPeriods) {
+        const bool raised = !federalOnlyMode(mode) && (state.stateCode == ORLA_MD || state.stateCode == ORLA_MA) &&
+                            state.statePayPeriods < 1 && periodsAfter == 1;
+        if (!raised) r.fault = "statePayPeriods changed";
+        s.get()->statePayPeriods = state.statePayPeriods;
+    }
     Writable fields[16];
-    r.fault = p.check("PayRecord", fields, writablePay(mode, fields));
-    if (r.fault.empty()) r.fault = s.check("StateRecord", fields, writableState(mode, state.stateCode, fields));
+    if (r.fault.empty()) r.fault = p.check("PayRecord", fields, writablePay(mode, fields));
+    if (r.fault.empty()) r.fault = s.check("StateRecord", fields, writableState(mode, fields));
     r.pay = p.value();
     r.state = s.value();
     if (r.fault.empty()) r.fault = checkStatuses(mode, r.flags, r.pay, r.state);

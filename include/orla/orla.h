@@ -7,7 +7,10 @@
  * file or environment, allocates nothing on its calculation paths, and writes only the output fields of
  * the records it is given; calls with distinct records may run concurrently from any number of threads.
  *
- * Gates: a field "gated at N" exists only when recordSize > N (strict), unless its comment says >=.
+ * Gates: a field "gated at N" exists only when recordSize > N (strict), unless its comment says >=, and
+ * every field (gated or not) exists only when recordSize holds all of it (offset plus size). A field that
+ * does not exist is neither read nor written and counts as 0. ORLA_Calc always reads a PayRecord through
+ * medicareTax and a StateRecord through stateTax; its supplemental taxes are set to 0 at entry.
  * Amounts are doubles in dollars; results are rounded to cents when they are stored.
  *
  * This header compiles as C99 and as C++.
@@ -567,5 +570,233 @@ ORLA_PIN(QuebecRecord, qcClaimParts, 52); ORLA_PIN(QuebecRecord, qcCreditBase, 6
 ORLA_PIN(QuebecRecord, qcGross, 80); ORLA_PIN(QuebecRecord, qcExtraPerPay, 112); ORLA_PIN(QuebecRecord, qcPayPeriods, 120);
 ORLA_PIN(QuebecRecord, qcDeductionPeriods, 124); ORLA_PIN(QuebecRecord, qcTaxPerPay, 128);
 ORLA_PIN(QuebecRecord, qcCreditBase2, 144); ORLA_PIN(QuebecRecord, qcCreditCount2, 152);
+
+/* ==== Employer-side and other payroll levies ==========================================================
+ * One export per levy, each with its own record, independent of ORLA_Calc. Every field of these records is
+ * read or written only when the declared recordSize holds all of it (recordSize >= offset + size); a field
+ * the record does not hold counts as 0 and is never written. At entry every output field the record holds
+ * is set to 0. A null record returns 1 with nothing written; otherwise the exports return 0 and report
+ * through status (FAMLEAVE_Calc, whose record has no status, returns 1 when it could not compute).
+ * Non-finite amounts in the inputs a levy reads, or an amount that overflows, give status 1 and leave the
+ * outputs 0. Amounts "in cents" are rounded to cents; the others are returned unrounded. */
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#pragma pack(push, 4)
+
+/* Argument of FUTA_Calc (federal unemployment tax). 56 bytes. */
+typedef struct FutaRecord {
+    int recordSize;   /*  0 in   declared size */
+    int status;       /*  4 out  0 computed; 1 no table row covers the pay date, or bad input */
+    CalcDate payDate; /*  8 in   pay date */
+    int reserved20;   /* 20 */
+    double wages;     /* 24 in   wages of this pay */
+    double ytdWages;  /* 32 in   wages paid earlier in the year */
+    double rate;      /* 40 in   the employer's federal unemployment rate, as a fraction */
+    double tax;       /* 48 out  levy of this pay, in cents */
+} FutaRecord;
+
+/* Argument of SUI_Calc (state unemployment insurance). 96 bytes; the employee fields exist when
+ * recordSize > 80 (employeeTax is written only when recordSize >= 84). */
+typedef struct SuiRecord {
+    int recordSize;      /*  0 in   declared size */
+    int status;          /*  4 out  0 computed; 1 no table row covers the jurisdiction and date, or bad input */
+    CalcDate payDate;    /*  8 in   pay date */
+    int stateCode;       /* 20 in   jurisdiction code (ORLA_AL ... ORLA_WY) */
+    double wages;        /* 24 in   wages of this pay */
+    double ytdWages;     /* 32 in   wages paid earlier in the year */
+    double rate;         /* 40 in   the employer's assigned contribution rate, as a fraction */
+    double tax;          /* 48 out  employer contribution of this pay, in cents */
+    int reserved56[3];   /* 56 */
+    double employeeRate; /* 68 in   (gate 80) employee rate as a fraction; 0 takes the table's */
+    double employeeTax;  /* 76 out  (gate 80) employee contribution of this pay, in cents */
+    int reserved84;      /* 84 */
+    double wageBase;     /* 88 out  the annual wage base applied (recordSize >= 96) */
+} SuiRecord;
+
+/* Argument of ETT_Calc (California employment training tax). 48 bytes. */
+typedef struct EttRecord {
+    int recordSize;   /*  0 in   declared size */
+    int status;       /*  4 out  0 computed; 1 no table row covers the pay date, or bad input */
+    CalcDate payDate; /*  8 in   pay date */
+    int reserved20;   /* 20 */
+    double wages;     /* 24 in   wages of this pay */
+    double ytdWages;  /* 32 in   wages paid earlier in the year */
+    double tax;       /* 40 out  levy of this pay, in cents */
+} EttRecord;
+
+/* Argument of SDI_Calc (state disability insurance: CA, HI, NJ, NY, PR, RI). 76 bytes. */
+typedef struct SdiRecord {
+    int recordSize;      /*  0 in   declared size */
+    int status;          /*  4 out  0 computed; 1 no employee row, or (recordSize >= 72) no employer-side
+                                    row (only New Jersey has one), or bad input */
+    CalcDate payDate;    /*  8 in   pay date */
+    int stateCode;       /* 20 in   jurisdiction code */
+    double wages;        /* 24 in   wages of this pay */
+    double ytdWages;     /* 32 in   wages paid earlier in the year */
+    double sdiTax;       /* 40 out  employee levy of this pay, in cents */
+    double rateOverride; /* 48 in   (recordSize >= 72) a rate above 0 replaces the table's */
+    double employerRate; /* 56 in   (recordSize >= 72) rate of the employer-side levy */
+    double employerTax;  /* 64 out  (recordSize >= 72) employer-side levy, in cents */
+    int payPeriods;      /* 72 in   (gate 72, recordSize >= 76) pay periods a year, for the New York cap */
+} SdiRecord;
+
+/* Argument of FAMLEAVE_Calc (paid family and medical leave: CO, CT, DE, DC, ME, MA, MN, NJ, NY, OR, WA).
+ * 88 bytes. The fields at 40 to 80 change their role by jurisdiction (names follow the commonest):
+ *   Oregon:        shareInput out = 1 % of taxable x extraInput (employer rate in percent);
+ *                  employeeAmount = 1 % of taxable x employerAmount (employee rate in percent, in).
+ *   Colorado, Minnesota, Washington: shareInput = the employer's share (fraction); employerAmount out.
+ *   Delaware, Maine: shareInput = the employee's share in percent; employerAmount in = number of
+ *                  employees, out = the employer's part; extraInput 1.0 = exempt.
+ *   Massachusetts: employerAmount in = number of employees, out = the employer's family part; shareInput =
+ *                  the employer's share of the family part; extraInput = the employer's share of the medical
+ *                  part (at least 0.6; a smaller share is raised to 0.6); medicalByShare and
+ *                  medicalRemainder out. Needs recordSize >= 88 (less: nothing computed, result 1).
+ *   District of Columbia: employerAmount out.  Connecticut, New Jersey, New York: employeeAmount only.
+ * Amounts are unrounded except New Jersey, Massachusetts and the District of Columbia (cents). */
+typedef struct FamilyLeaveRecord {
+    int recordSize;          /*  0 in   declared size */
+    int reserved4;           /*  4 */
+    CalcDate payDate;        /*  8 in   pay date */
+    int stateCode;           /* 20 in   jurisdiction code */
+    double wages;            /* 24 in   wages of this pay */
+    double ytdWages;         /* 32 in   wages paid earlier in the year */
+    double employeeAmount;   /* 40 out  employee contribution */
+    double shareInput;       /* 48 in   a share (fraction or percent); Oregon: out, the employer's amount */
+    double employerAmount;   /* 56 in/out employer contribution; in for some jurisdictions (see above) */
+    double extraInput;       /* 64 in   an employer rate or an exemption flag */
+    double medicalRemainder; /* 72 out  Massachusetts: the medical part not covered by the share, in cents */
+    double medicalByShare;   /* 80 out  Massachusetts: the medical part times the share, in cents */
+} FamilyLeaveRecord;
+
+/* Argument of TT_Calc (transit taxes). 72 bytes. */
+typedef struct TransitRecord {
+    int recordSize;            /*  0 in   declared size */
+    int status;                /*  4 out  0; 1 bad input */
+    CalcDate payDate;          /*  8 in   pay date */
+    int reserved20;            /* 20 */
+    double wages;              /* 24 in   wages of this pay */
+    int reserved32[2];         /* 32 */
+    double rate;               /* 40 in   transit tax rate as a fraction */
+    int reserved48[2];         /* 48 */
+    double transitTax;         /* 56 out  rate x wages, in cents */
+    double employeeTransitTax; /* 64 out  employee transit tax at the fixed rate of the year (0.002 from 2026,
+                                          0.001 from June 2018 to 2025, none before), in cents */
+} TransitRecord;
+
+/* Argument of WORKCOMP_Calc (workers' compensation assessment per hour). 104 bytes. */
+typedef struct WorkCompRecord {
+    int recordSize;        /*   0 in   declared size */
+    int status;            /*   4 out  0; 1 bad input */
+    CalcDate payDate;      /*   8 in   pay date (only the year is read) */
+    int stateCode;         /*  20 in   jurisdiction code; Oregon (43) has fixed rates per hour */
+    int perHour;           /*  24 in   0: the caller's rates are per hour */
+    int perMonth;          /*  28 in   0 (with perHour non-zero): the caller's rates are per month of 160 hours */
+    int reserved32[8];     /*  32 */
+    double hours;          /*  64 in   hours worked in this pay */
+    double employeeRate;   /*  72 in   caller's employee rate (not Oregon) */
+    double employerRate;   /*  80 in   caller's employer rate (not Oregon) */
+    double employeeAmount; /*  88 out  employee assessment (Oregon in cents, else unrounded) */
+    double employerAmount; /*  96 out  employer assessment (Oregon in cents, else unrounded) */
+} WorkCompRecord;
+
+/* Argument of StateOther_Calc (Washington long-term-care premium). 76 bytes. */
+typedef struct StateOtherRecord {
+    int recordSize;    /*  0 in   declared size */
+    int status;        /*  4 out  0 computed; 1 a request the library does not serve, or bad input */
+    int levyKind;      /*  8 in   ORLA_LEVY_LONG_TERM_CARE is the only kind */
+    CalcDate payDate;  /* 12 in   pay date */
+    int stateCode;     /* 24 in   jurisdiction code; only ORLA_WA is served */
+    int payPeriods;    /* 28 in   pay periods a year */
+    int reserved32[7]; /* 32 */
+    double wages;      /* 60 in   wages of this pay */
+    double premium;    /* 68 out  premium of this pay (0.58 % from July 2023 on), in cents */
+} StateOtherRecord;
+
+#pragma pack(pop)
+
+/* StateOtherRecord.levyKind */
+enum { ORLA_LEVY_LONG_TERM_CARE = 1 };
+
+/* Federal unemployment tax: the wages up to the year's wage base (7,000) at record->rate. */
+ORLA_API int ORLA_CALL FUTA_Calc(FutaRecord* record);
+
+/* State unemployment insurance of record->stateCode: the employer's contribution at record->rate and the
+ * employee's (Alaska, New Jersey) up to the state's wage base of the year; Rhode Island takes its
+ * alternative wage base when the rate reaches its threshold. */
+ORLA_API int ORLA_CALL SUI_Calc(SuiRecord* record);
+
+/* California employment training tax: 0.1 % of the wages up to 7,000 a year. */
+ORLA_API int ORLA_CALL ETT_Calc(EttRecord* record);
+
+/* State disability insurance: the employee levy and (recordSize >= 72) the employer-side levy. */
+ORLA_API int ORLA_CALL SDI_Calc(SdiRecord* record);
+
+/* Paid family and medical leave contributions (see FamilyLeaveRecord). An unknown jurisdiction or year
+ * computes nothing and returns 0; a null record, a non-finite amount read, or a Massachusetts record short
+ * of 88 bytes returns 1. */
+ORLA_API int ORLA_CALL FAMLEAVE_Calc(FamilyLeaveRecord* record);
+
+/* Transit taxes: the caller's rate, and the employee transit tax at the year's fixed rate. */
+ORLA_API int ORLA_CALL TT_Calc(TransitRecord* record);
+
+/* Workers' compensation assessment: Oregon's fixed rates per hour, or the caller's rates. */
+ORLA_API int ORLA_CALL WORKCOMP_Calc(WorkCompRecord* record);
+
+/* Other state levies: the Washington long-term-care premium. */
+ORLA_API int ORLA_CALL StateOther_Calc(StateOtherRecord* record);
+
+#ifdef __cplusplus
+} /* extern "C" */
+#endif
+
+ORLA_STATIC_ASSERT(sizeof(FutaRecord) == 56, "FutaRecord size");
+ORLA_PIN(FutaRecord, recordSize, 0); ORLA_PIN(FutaRecord, status, 4); ORLA_PIN(FutaRecord, payDate, 8);
+ORLA_PIN(FutaRecord, wages, 24); ORLA_PIN(FutaRecord, ytdWages, 32); ORLA_PIN(FutaRecord, rate, 40);
+ORLA_PIN(FutaRecord, tax, 48);
+
+ORLA_STATIC_ASSERT(sizeof(SuiRecord) == 96, "SuiRecord size");
+ORLA_PIN(SuiRecord, recordSize, 0); ORLA_PIN(SuiRecord, status, 4); ORLA_PIN(SuiRecord, payDate, 8);
+ORLA_PIN(SuiRecord, stateCode, 20); ORLA_PIN(SuiRecord, wages, 24); ORLA_PIN(SuiRecord, ytdWages, 32);
+ORLA_PIN(SuiRecord, rate, 40); ORLA_PIN(SuiRecord, tax, 48); ORLA_PIN(SuiRecord, employeeRate, 68);
+ORLA_PIN(SuiRecord, employeeTax, 76); ORLA_PIN(SuiRecord, wageBase, 88);
+
+ORLA_STATIC_ASSERT(sizeof(EttRecord) == 48, "EttRecord size");
+ORLA_PIN(EttRecord, recordSize, 0); ORLA_PIN(EttRecord, status, 4); ORLA_PIN(EttRecord, payDate, 8);
+ORLA_PIN(EttRecord, wages, 24); ORLA_PIN(EttRecord, ytdWages, 32); ORLA_PIN(EttRecord, tax, 40);
+
+ORLA_STATIC_ASSERT(sizeof(SdiRecord) == 76, "SdiRecord size");
+ORLA_PIN(SdiRecord, recordSize, 0); ORLA_PIN(SdiRecord, status, 4); ORLA_PIN(SdiRecord, payDate, 8);
+ORLA_PIN(SdiRecord, stateCode, 20); ORLA_PIN(SdiRecord, wages, 24); ORLA_PIN(SdiRecord, ytdWages, 32);
+ORLA_PIN(SdiRecord, sdiTax, 40); ORLA_PIN(SdiRecord, rateOverride, 48); ORLA_PIN(SdiRecord, employerRate, 56);
+ORLA_PIN(SdiRecord, employerTax, 64); ORLA_PIN(SdiRecord, payPeriods, 72);
+
+ORLA_STATIC_ASSERT(sizeof(FamilyLeaveRecord) == 88, "FamilyLeaveRecord size");
+ORLA_PIN(FamilyLeaveRecord, recordSize, 0); ORLA_PIN(FamilyLeaveRecord, payDate, 8);
+ORLA_PIN(FamilyLeaveRecord, stateCode, 20); ORLA_PIN(FamilyLeaveRecord, wages, 24);
+ORLA_PIN(FamilyLeaveRecord, ytdWages, 32); ORLA_PIN(FamilyLeaveRecord, employeeAmount, 40);
+ORLA_PIN(FamilyLeaveRecord, shareInput, 48); ORLA_PIN(FamilyLeaveRecord, employerAmount, 56);
+ORLA_PIN(FamilyLeaveRecord, extraInput, 64); ORLA_PIN(FamilyLeaveRecord, medicalRemainder, 72);
+ORLA_PIN(FamilyLeaveRecord, medicalByShare, 80);
+
+ORLA_STATIC_ASSERT(sizeof(TransitRecord) == 72, "TransitRecord size");
+ORLA_PIN(TransitRecord, recordSize, 0); ORLA_PIN(TransitRecord, status, 4); ORLA_PIN(TransitRecord, payDate, 8);
+ORLA_PIN(TransitRecord, wages, 24); ORLA_PIN(TransitRecord, rate, 40); ORLA_PIN(TransitRecord, transitTax, 56);
+ORLA_PIN(TransitRecord, employeeTransitTax, 64);
+
+ORLA_STATIC_ASSERT(sizeof(WorkCompRecord) == 104, "WorkCompRecord size");
+ORLA_PIN(WorkCompRecord, recordSize, 0); ORLA_PIN(WorkCompRecord, status, 4); ORLA_PIN(WorkCompRecord, payDate, 8);
+ORLA_PIN(WorkCompRecord, stateCode, 20); ORLA_PIN(WorkCompRecord, perHour, 24); ORLA_PIN(WorkCompRecord, perMonth, 28);
+ORLA_PIN(WorkCompRecord, hours, 64); ORLA_PIN(WorkCompRecord, employeeRate, 72);
+ORLA_PIN(WorkCompRecord, employerRate, 80); ORLA_PIN(WorkCompRecord, employeeAmount, 88);
+ORLA_PIN(WorkCompRecord, employerAmount, 96);
+
+ORLA_STATIC_ASSERT(sizeof(StateOtherRecord) == 76, "StateOtherRecord size");
+ORLA_PIN(StateOtherRecord, recordSize, 0); ORLA_PIN(StateOtherRecord, status, 4);
+ORLA_PIN(StateOtherRecord, levyKind, 8); ORLA_PIN(StateOtherRecord, payDate, 12);
+ORLA_PIN(StateOtherRecord, stateCode, 24); ORLA_PIN(StateOtherRecord, payPeriods, 28);
+ORLA_PIN(StateOtherRecord, wages, 60); ORLA_PIN(StateOtherRecord, premium, 68);
+/* ==== end of the levies ================================================================================ */
 
 #endif /* ORLA_ORLA_H */

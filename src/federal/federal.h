@@ -23,6 +23,8 @@ bool socialSecurityAndMedicare(int mode, PayRecord* pay);
 
 // The social security wage base of the first row covering d, or -1.0.
 double ssWageBaseFor(const CalcDate& d);
+// The wage base of the table's first row (the newest year), whatever the date.
+double ssWageBaseFirstRow();
 
 // The federal tables, exposed for the checks of their rows.
 std::span<const BracketRow> federalWithholdingTable();

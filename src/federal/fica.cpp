@@ -43,6 +43,8 @@ double ssWageBaseFor(const CalcDate& d) {
     return row != nullptr ? row->wageBase : -1.0;
 }
 
+double ssWageBaseFirstRow() { return kSocialSecurity[0].wageBase; }
+
 bool socialSecurityAndMedicare(int mode, PayRecord* pay) {
     bool found = true;
     const double bonus = has(pay, 128) ? pay->suppWages : 0.0;

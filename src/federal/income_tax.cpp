@@ -241,7 +241,12 @@ std::span<const BracketRow> federalWithholdingTable() { return kWithholding; }
 std::span<const BracketRow> nonresidentAlienTable() { return kNonresidentAlien; }
 std::span<const SupplementalRateRow> supplementalRateTable() { return kSupplementalRate; }
 
-int fedIncomeTax(int mode, PayRecord* pay) {
+namespace {
+
+// fedIncomeTax, telling besides whether the withholding table had a row for the pay (an exempt employee
+// needs none).
+int incomeTax(int mode, PayRecord* pay, bool& rowFound) {
+    rowFound = true;
     if (has(pay, 160) && pay->fedExempt == 1) {
         pay->fedTax = 0.0;
         return 0;
@@ -315,8 +320,18 @@ int fedIncomeTax(int mode, PayRecord* pay) {
     if (w4) pay->fedTax = zeroFloor(pay->fedTax - credits);
     pay->fedTax = pay->fedTax + pay->fedExtraWithholding;
 
-    if (row == nullptr) return 1;
+    if (row == nullptr) {
+        rowFound = false;
+        return 1;
+    }
     return ficaFound ? 0 : 1;
+}
+
+}  // namespace
+
+int fedIncomeTax(int mode, PayRecord* pay) {
+    bool rowFound = true;
+    return incomeTax(mode, pay, rowFound);
 }
 
 int fedSupplementalTax(int mode, PayRecord* pay) {
@@ -345,14 +360,18 @@ int fedSupplementalTax(int mode, PayRecord* pay) {
     }
     // The wages are restored exactly rather than by subtracting the bonus again, which could leave
     // them a rounding step away from the caller's figure.
+    // When the table has no row for the pay (the rerun finds none either, as the wages never decide
+    // that), there is no tax to compare: the supplemental tax is 0, as with no bonus, and the federal
+    // failure is already reported. The rerun then changed nothing that is kept.
     const double keptTax = pay->fedTax;
     const double keptWages = pay->fedWages;
     pay->fedWages = keptWages + pay->suppWages;
-    fedIncomeTax(mode, pay);
+    bool rowFound = true;
+    incomeTax(mode, pay, rowFound);
     pay->fedWages = keptWages;
     const double suppTax = pay->fedTax - keptTax;
     pay->fedTax = keptTax;
-    pay->fedSuppTax = roundCents(suppTax);
+    pay->fedSuppTax = rowFound ? roundCents(suppTax) : 0.0;
     return 0;
 }
 

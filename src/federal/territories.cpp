@@ -51,14 +51,22 @@ constexpr BracketRow kRebate[] = {
 };
 static_assert(std::size(kRebate) == 36);
 
+// No federal income tax is withheld for these employees, also when the territory's tax could not be
+// computed: a failing calculator leaves the federal income taxes at 0, never the territory's tax.
+int failed(PayRecord* pay, StateRecord* state) {
+    pay->fedTax = 0.0;
+    if (has(pay, 128)) pay->fedSuppTax = 0.0;
+    state->status = ORLA_STATE_NO_ROW;
+    return 1;
+}
+
 // The federal computation with the employee's shares on the pay date as it stands. When it finds no
 // row (a year beyond the tables), the calculator reports the failure so that the driver's year
 // fallback runs; the driver's own fedStatus is left as it was.
-bool federalRuleTax(PayRecord* pay, StateRecord* state) {
+bool federalRuleTax(PayRecord* pay) {
     const int keptStatus = pay->fedStatus;
     if (fedIncomeTax(ORLA_MODE_FEDERAL, pay) != 0) {
         pay->fedStatus = keptStatus;
-        state->status = ORLA_STATE_NO_ROW;
         return false;
     }
     return true;
@@ -73,7 +81,7 @@ void moveFederalResults(PayRecord* pay, StateRecord* state) {
 }
 
 int federalRuleTerritory(PayRecord* pay, StateRecord* state) {
-    if (!federalRuleTax(pay, state)) return 1;
+    if (!federalRuleTax(pay)) return failed(pay, state);
     state->stateTax = pay->fedTax;
     moveFederalResults(pay, state);
     return 0;
@@ -88,14 +96,11 @@ int calcGuam(int, PayRecord* pay, StateRecord* state) { return federalRuleTerrit
 int calcVirginIslands(int, PayRecord* pay, StateRecord* state) { return federalRuleTerritory(pay, state); }
 
 int calcNorthernMarianas(int, PayRecord* pay, StateRecord* state) {
-    if (!federalRuleTax(pay, state)) return 1;
+    if (!federalRuleTax(pay)) return failed(pay, state);
     const double wages = std::fmax(0.0, state->stateWages);
     const BracketRow* row = findBracket(kRebate, pay->payDate, 0, state->statePayPeriods, wages);
     if (row != nullptr) state->stateTableDate = row->from;
-    if (row == nullptr || !has(state, 212)) {
-        state->status = ORLA_STATE_NO_ROW;
-        return 1;
-    }
+    if (row == nullptr || !has(state, 212)) return failed(pay, state);
     const double rebate = wages * row->rate;
     state->stateTax = rebate > pay->fedTax ? 0.0 : pay->fedTax - rebate;
     moveFederalResults(pay, state);

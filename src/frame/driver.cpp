@@ -3,7 +3,10 @@
 
 #include "federal/federal.h"
 #include "frame/common.h"
+#include "frame/records.h"
 #include "state/registry.h"
+
+#include <cstring>
 
 namespace orla {
 
@@ -14,30 +17,6 @@ constexpr double kTolerance = 0.001;
 
 bool grossUp(int mode) { return mode == ORLA_MODE_GROSS_UP_WAGES || mode == ORLA_MODE_GROSS_UP_BONUS; }
 bool federalOnly(int mode) { return mode == ORLA_MODE_FEDERAL || mode == ORLA_MODE_FEDERAL_EMPLOYER; }
-
-// Every amount the federal part reads must be finite, or no federal tax is computed.
-bool federalInputsFinite(const PayRecord* pay) {
-    bool ok = finite(pay->fedWages) && finite(pay->fedExtraWithholding) && finite(pay->ficaWages) &&
-              finite(pay->ssYtdWages) && finite(pay->medicareYtdWages);
-    if (has(pay, 128)) ok = ok && finite(pay->suppWages) && finite(pay->suppYtdWages);
-    if (has(pay, 164)) ok = ok && finite(pay->w4Credits) && finite(pay->w4OtherIncome) && finite(pay->w4Deductions);
-    return ok;
-}
-
-// The amounts of the state record that calculators read.
-bool stateInputsFinite(const StateRecord* state) {
-    bool ok = finite(state->stateWages) && finite(state->stateExtraWithholding) && finite(state->statePercent) &&
-              finite(state->stateReducedWithholding);
-    // Fields of single states are read only when the declared size holds the whole field.
-    auto held = [state](std::size_t offset) {
-        return state->recordSize >= 0 && static_cast<std::size_t>(state->recordSize) >= offset + sizeof(double);
-    };
-    if (held(offsetof(StateRecord, stateExemptionAmount))) ok = ok && finite(state->stateExemptionAmount);
-    if (held(offsetof(StateRecord, stateFixedTax))) ok = ok && finite(state->stateFixedTax);
-    if (has(state, 144)) ok = ok && finite(state->stateSuppWages);
-    if (has(state, 212)) ok = ok && finite(state->stateCertAmount1) && finite(state->stateCertAmount2);
-    return ok;
-}
 
 // One state calculation for the pay date as it stands. Returns true on success.
 bool dispatchState(int mode, PayRecord* pay, StateRecord* state) {
@@ -64,23 +43,26 @@ unsigned federalWithFallback(int mode, PayRecord* pay) {
     return fedSupplementalTax(mode, pay) != 0 ? static_cast<unsigned>(ORLA_FLAG_FEDERAL) : 0u;
 }
 
-// State tax with the year fallback, then the additional withholding. Returns the flags it raises.
-unsigned stateWithFallback(int mode, PayRecord* pay, StateRecord* state, const CalcDate& payDate) {
-    if (!stateInputsFinite(state)) {
+// State tax with the year fallback, then the additional withholding. flags are the running flags of
+// the call: a first failure raises flag 8 and clears it again (also a flag 8 of an earlier trial of a
+// search) before the retry; a second failure raises it for good.
+void stateWithFallback(int mode, PayRecord* pay, StateRecord* state, const CalcDate& payDate, unsigned& flags) {
+    if (!stateAmountsFinite(pay, state)) {
+        // An amount this jurisdiction reads is NaN or infinite: no state tax, only the additional
+        // withholding when that is finite.
         state->status = ORLA_STATE_NO_ROW;
-        state->stateTax = 0.0;
-        return ORLA_FLAG_STATE;
-    }
-    unsigned flags = 0;
-    if (!dispatchState(mode, pay, state)) {
+        flags |= ORLA_FLAG_STATE;
+    } else if (!dispatchState(mode, pay, state)) {
+        flags |= ORLA_FLAG_STATE;
         pay->payDate.year = yearBefore(payDate.year);
+        flags &= ~static_cast<unsigned>(ORLA_FLAG_STATE);
         state->status = ORLA_STATE_OK;
-        // Every calculator starts from a zero tax.
+        // Every calculator starts from zero taxes.
         state->stateTax = 0.0;
+        state->stateSuppTax = 0.0;
         if (!dispatchState(mode, pay, state)) flags |= ORLA_FLAG_STATE;
     }
-    state->stateTax = state->stateTax + state->stateExtraWithholding;
-    return flags;
+    if (finite(state->stateExtraWithholding)) state->stateTax = state->stateTax + state->stateExtraWithholding;
 }
 
 // No output amount is ever left NaN or infinite: an amount that overflowed is cleared and its tax flagged.
@@ -114,11 +96,16 @@ unsigned clearNonFinite(int mode, PayRecord* pay, StateRecord* state) {
     return flags;
 }
 
-unsigned calculate(int mode, PayRecord* pay, StateRecord* state) {
+// The computation on full-size working copies of the caller's records (see ORLA_Calc): every field can
+// be read and written here, and a field the caller's record does not hold reads as 0.
+unsigned calculate(int mode, PayRecord* pay, StateRecord* state, bool payHoldsBonus) {
     const CalcDate payDate = pay->payDate;
     pay->fedTax = 0.0;
     pay->ssTax = 0.0;
     pay->medicareTax = 0.0;
+    // No path returns a caller's old supplemental tax.
+    pay->fedSuppTax = 0.0;
+    state->stateSuppTax = 0.0;
     pay->fedStatus = 0;
     pay->reserved72 = 0;
     pay->reserved104 = 0;
@@ -126,14 +113,20 @@ unsigned calculate(int mode, PayRecord* pay, StateRecord* state) {
 
     if (federalOnly(mode)) {
         // The federal part divides by the pay periods: with fewer than one there is nothing to compute.
-        if (pay->payPeriods < 1 || !federalInputsFinite(pay)) {
+        if (pay->payPeriods < 1 || !federalAmountsFinite(pay)) {
             pay->fedStatus = ORLA_FED_STATUS_NO_ROW;
             flags |= ORLA_FLAG_FEDERAL;
         } else {
             if (fedIncomeTax(mode, pay) != 0) flags |= ORLA_FLAG_FEDERAL;
             if (fedSupplementalTax(mode, pay) != 0) flags |= ORLA_FLAG_FEDERAL;
         }
-        state->stateTax = roundCents(state->stateTax);
+        // The caller's state tax comes back rounded, never as NaN or infinity.
+        if (finite(state->stateTax)) {
+            state->stateTax = roundCents(state->stateTax);
+        } else {
+            state->stateTax = 0.0;
+            flags |= ORLA_FLAG_STATE;
+        }
         pay->fedTax = roundCents(pay->fedTax);
         return flags | clearNonFinite(mode, pay, state);
     }
@@ -143,7 +136,8 @@ unsigned calculate(int mode, PayRecord* pay, StateRecord* state) {
     double target = 0, trial = 0, step = 0, desiredBonus = 0;
     if (grossUp(mode)) {
         // A search needs a finite target and finite figures around it; the bonus search needs the bonus field.
-        if ((mode == ORLA_MODE_GROSS_UP_BONUS && !hasBonus) || !federalInputsFinite(pay) || !stateInputsFinite(state)) {
+        if ((mode == ORLA_MODE_GROSS_UP_BONUS && !payHoldsBonus) || !federalAmountsFinite(pay) ||
+            !stateAmountsFinite(pay, state)) {
             pay->fedStatus = ORLA_FED_STATUS_NO_ROW;
             state->status = ORLA_STATE_NO_ROW;
             return ORLA_FLAG_FEDERAL | ORLA_FLAG_STATE;
@@ -183,19 +177,20 @@ unsigned calculate(int mode, PayRecord* pay, StateRecord* state) {
             return flags | ORLA_FLAG_FEDERAL;
         }
 
-        unsigned iterationFlags = 0;
-        if (federalInputsFinite(pay)) {
-            iterationFlags |= federalWithFallback(mode, pay);
+        // Each trial starts from zero supplemental taxes, so none survives from an earlier one.
+        pay->fedSuppTax = 0.0;
+        state->stateSuppTax = 0.0;
+        if (federalAmountsFinite(pay)) {
+            flags |= federalWithFallback(mode, pay);
         } else {
             pay->fedStatus = ORLA_FED_STATUS_NO_ROW;
-            iterationFlags |= ORLA_FLAG_FEDERAL;
+            flags |= ORLA_FLAG_FEDERAL;
         }
         pay->fedTableDate = pay->payDate;
         pay->payDate = payDate;
         state->status = ORLA_STATE_OK;
 
-        iterationFlags |= stateWithFallback(mode, pay, state, payDate);
-        flags |= iterationFlags;
+        stateWithFallback(mode, pay, state, payDate, flags);
 
         const double net = (hasBonus ? pay->suppWages : 0.0) + pay->fedWages - pay->fedTax -
                            (hasBonus ? pay->fedSuppTax : 0.0) - pay->medicareTax - pay->ssTax - state->stateTax -
@@ -229,7 +224,22 @@ unsigned calculate(int mode, PayRecord* pay, StateRecord* state) {
 
 }  // namespace orla
 
+// A field is read or written only when the declared recordSize holds all of it. The computation runs on
+// full-size copies of the records: the bytes the caller's records hold are copied in, every other field
+// reads as 0, and only those bytes are copied back, so nothing past a short record is ever touched.
 extern "C" ORLA_API unsigned int ORLA_CALL ORLA_Calc(int mode, PayRecord* pay, StateRecord* state) {
     if (pay == nullptr || state == nullptr) return ORLA_FLAG_FEDERAL | ORLA_FLAG_STATE;
-    return orla::calculate(mode, pay, state);
+    const std::size_t payBytes = orla::heldBytes(pay);
+    const std::size_t stateBytes = orla::heldBytes(state);
+    PayRecord payCopy;
+    StateRecord stateCopy;
+    std::memset(&payCopy, 0, sizeof payCopy);
+    std::memset(&stateCopy, 0, sizeof stateCopy);
+    std::memcpy(&payCopy, pay, payBytes);
+    std::memcpy(&stateCopy, state, stateBytes);
+    const bool payHoldsBonus = payBytes >= ORLA_FIELD_END(PayRecord, suppWages);
+    const unsigned flags = orla::calculate(mode, &payCopy, &stateCopy, payHoldsBonus);
+    std::memcpy(pay, &payCopy, payBytes);
+    std::memcpy(state, &stateCopy, stateBytes);
+    return flags;
 }

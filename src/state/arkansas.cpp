@@ -1,6 +1,7 @@
 // Arkansas: annual wages less the standard deduction, taken to the middle of their $100 band below the
 // banding limit, taxed at the bracket's rate less its subtracted amount, less a credit per exemption.
 #include "frame/run_index.h"
+#include "state/arkansas.h"
 #include "state/calculators.h"
 #include "state/state_tables.h"
 
@@ -17,20 +18,7 @@ constexpr CalcDate kJul2024To = date(2024, 12, 31);
 constexpr CalcDate kJan2024From = date(2024, 1, 1);
 constexpr CalcDate kJan2024To = date(2024, 7, 8);
 
-struct TaxRow {
-    CalcDate from;
-    CalcDate to;
-    int status;   // 0 in every row
-    int periods;  // 1 in every row: the table is annual
-    double standardDeduction;
-    double oldCredit;  // used by rules before 2024 only
-    double creditPerExemption;
-    double bandLimit;  // annual taxable wages below this are taken to the middle of their $100 band
-    double low;
-    double high;  // 0 = open
-    double subtracted;
-    double rate;
-};
+using TaxRow = ArkansasTaxRow;
 
 constexpr TaxRow kTax[] = {
     {k2026From, k2026To, 0, 1, 2470, 0, 29, 100001, 0, 5600, 0, 0},
@@ -214,6 +202,8 @@ constexpr auto kTaxIndex = runIndexBy(kTax, [](const TaxRow& r) { return r.perio
 double bandMiddle(double amount) { return std::floor(amount / 100) * 100 + 50; }
 
 }  // namespace
+
+std::span<const ArkansasTaxRow> arkansasTaxTable() { return kTax; }
 
 int calcArkansas(int /*mode*/, PayRecord* pay, StateRecord* state) {
     pay->stateTaxableIncome = 0;

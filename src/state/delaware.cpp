@@ -165,14 +165,16 @@ int calcDelaware(int /*mode*/, PayRecord* pay, StateRecord* state) {
     const double credits = state->stateAllowances * kCreditPerExemption;
     int result = 0;
 
+    // Without a bracket row the annual tax is 0 and the steps go on: the credits still apply.
     double annual = 0.0;
     if (const BracketRow* row = findRate(payDate, status, periods, taxable)) {
-        annual = zeroFloor(annualTax(*row, taxable) - credits);
+        annual = annualTax(*row, taxable);
         state->stateTableDate = row->from;
     } else {
         state->status = ORLA_STATE_NO_ROW;
         result = 1;
     }
+    annual = zeroFloor(annual - credits);
 
     if (has(state, 144)) {
         // The bonus is added once to the annual taxable wages, not annualised.

@@ -132,14 +132,14 @@ int calcHawaii(int /*mode*/, PayRecord* pay, StateRecord* state) {
 
     int result = 0;
     const HawaiiHit hit = lookup(payDate, status, periods, allowances, state->stateWages);
-    if (hit.row != nullptr) {
-        state->stateTax = hit.tax;
-        state->stateTableDate = hit.row->from;
-        if (!hit.annualised) pay->stateTaxableIncome = truncToInt(hit.taxable);
-    } else {
+    if (hit.row == nullptr) {
+        // No regular row: nothing more is computed (the driver's year fallback follows).
         state->status = ORLA_STATE_NO_ROW;
-        result = 1;
+        return 1;
     }
+    state->stateTax = hit.tax;
+    state->stateTableDate = hit.row->from;
+    if (!hit.annualised) pay->stateTaxableIncome = truncToInt(hit.taxable);
 
     if (has(state, 144)) {
         // A failed repeat counts as a zero tax, so the supplemental tax becomes 0. Without supplemental

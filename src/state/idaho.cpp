@@ -180,13 +180,13 @@ int calcIdaho(int /*mode*/, PayRecord* pay, StateRecord* state) {
 
     int result = 0;
     const BracketHit hit = lookup(payDate, status, periods, allowances, state->stateWages, 0.0, true);
-    if (hit.row != nullptr) {
-        state->stateTax = roundDollars(hit.tax);
-        state->stateTableDate = hit.row->from;
-    } else {
+    if (hit.row == nullptr) {
+        // No regular row: nothing more is computed (the driver's year fallback follows).
         state->status = ORLA_STATE_NO_ROW;
-        result = 1;
+        return 1;
     }
+    state->stateTax = roundDollars(hit.tax);
+    state->stateTableDate = hit.row->from;
 
     if (!has(state, 144)) return result;
     if (state->stateSuppAggregate == 1) {

@@ -58,13 +58,13 @@ int calcIllinois(int /*mode*/, PayRecord* pay, StateRecord* state) {
 
     int result = 0;
     const IllinoisHit hit = lookup(payDate, periods, basic, additional, state->stateWages, 0.0);
-    if (hit.row != nullptr) {
-        state->stateTax = hit.tax;
-        state->stateTableDate = hit.row->from;
-    } else {
+    if (hit.row == nullptr) {
+        // No regular row: nothing more is computed (the driver's year fallback follows).
         state->status = ORLA_STATE_NO_ROW;
-        result = 1;
+        return 1;
     }
+    state->stateTax = hit.tax;
+    state->stateTableDate = hit.row->from;
 
     if (has(state, 144)) {
         // A failed repeat counts as a zero tax, so the supplemental tax becomes 0. Without supplemental

@@ -213,12 +213,12 @@ int rulesFrom2025(const CalcDate& d, StateRecord* state) {
     const int periods = state->statePayPeriods;
     int result = 0;
     const FlatHit hit = flatTax(d, status, periods, e, state->stateWages, 0.0);
-    if (hit.row != nullptr) {
-        state->stateTax = hit.tax;
-    } else {
+    if (hit.row == nullptr) {
+        // No regular row: nothing more is computed (the driver's year fallback follows).
         state->status = ORLA_STATE_NO_ROW;
-        result = 1;
+        return 1;
     }
+    state->stateTax = hit.tax;
     if (state->stateSuppWages > 0) {
         // A failed repeat counts as a zero tax.
         const FlatHit withSupp = flatTax(d, status, periods, e, state->stateWages, state->stateSuppWages);
@@ -239,13 +239,12 @@ int rules2024(const CalcDate& d, StateRecord* state) {
     const int periods = state->statePayPeriods;
     int result = 0;
     const BracketHit2024 hit = bracketTax2024(d, periods, higherDeduction, credit, state->stateWages, 0.0);
-    if (hit.row != nullptr) {
-        state->stateTax = hit.tax;
-        state->stateTableDate = hit.row->from;
-    } else {
+    if (hit.row == nullptr) {
         state->status = ORLA_STATE_NO_ROW;
-        result = 1;
+        return 1;
     }
+    state->stateTax = hit.tax;
+    state->stateTableDate = hit.row->from;
     if (state->stateSuppWages > 0 && state->stateSuppAggregate == 1) {
         // A failed repeat counts as a zero tax.
         const BracketHit2024 withSupp =

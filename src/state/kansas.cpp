@@ -411,13 +411,13 @@ int calcKansas(int /*mode*/, PayRecord* pay, StateRecord* state) {
 
     int result = 0;
     const BracketHit hit = lookup(payDate, periods, x, state->stateWages);
-    if (hit.row != nullptr) {
-        state->stateTax = hit.tax;
-        state->stateTableDate = hit.row->from;
-    } else {
+    if (hit.row == nullptr) {
+        // No regular row: nothing more is computed (the driver's year fallback follows).
         state->status = ORLA_STATE_NO_ROW;
-        result = 1;
+        return 1;
     }
+    state->stateTax = hit.tax;
+    state->stateTableDate = hit.row->from;
 
     if (!has(state, 144)) {
         state->stateTax = roundDollars(state->stateTax);

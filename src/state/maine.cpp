@@ -109,12 +109,12 @@ int calcMaine(int, PayRecord* pay, StateRecord* state) {
 
     int result = 0;
     const PayTax regular = taxOfAnnualWages(d, status, periods, allowances, periods * state->stateWages);
-    if (regular.found) {
-        state->stateTax = regular.tax;
-    } else {
+    if (!regular.found) {
+        // No regular row: nothing more is computed (the driver's year fallback follows).
         state->status = ORLA_STATE_NO_ROW;
-        result = 1;
+        return 1;
     }
+    state->stateTax = regular.tax;
 
     if (hasSupplemental) {
         if (state->stateSuppAggregate == 1) {

@@ -154,8 +154,9 @@ int calcMassachusetts(int, PayRecord* pay, StateRecord* state) {
         state->stateTax = ((v - annual->low) * annual->rate + annual->base) / periods;
         state->stateTableDate = annual->from;
     } else {
+        // No rate row: nothing more is computed (the driver's year fallback follows).
         state->status = ORLA_STATE_NO_ROW;
-        result = 1;
+        return 1;
     }
 
     if (state->stateHeadOfHousehold > 0) state->stateTax -= exemptions.headOfHousehold;

@@ -7,25 +7,13 @@
 #include "federal/federal.h"
 #include "frame/run_index.h"
 #include "state/calculators.h"
+#include "state/missouri.h"
 
 namespace orla {
 
 namespace {
 
-struct Row {
-    CalcDate from;
-    CalcDate to;
-    int status;
-    int periods;
-    double federalTaxCap;  // cap on the federal tax subtracted
-    double deduction;      // annual, by filing status
-    double firstAllowance;
-    double furtherAllowance;
-    double low;
-    double high;  // 0: no upper bound
-    double base;
-    double rate;
-};
+using Row = MissouriRow;
 
 // Annual rows: per year (newest first) eight brackets for each status in the order 0, 1, 5, 2, 3.
 constexpr Row kTable[] = {
@@ -236,6 +224,8 @@ Found withholding(const CalcDate& payDate, int status, int periods, double wages
 }
 
 }  // namespace
+
+std::span<const MissouriRow> missouriTable() { return kTable; }
 
 int calcMissouri(int /*mode*/, PayRecord* pay, StateRecord* state) {
     const CalcDate& payDate = pay->payDate;

@@ -1,0 +1,32 @@
+// What a declared record size holds, and which amounts a computation reads.
+#pragma once
+
+#include <cstddef>
+
+#include "frame/common.h"
+
+namespace orla {
+
+// The number of leading bytes of the caller's record that its declared size holds: every field that
+// ends within recordSize, never part of a field. The fields every call reads (a PayRecord through
+// medicareTax, a StateRecord through stateTax) count as held whatever the size says.
+std::size_t heldBytes(const PayRecord* pay);
+std::size_t heldBytes(const StateRecord* state);
+
+// The end of a field: a field exists when the declared size holds all of it.
+#define ORLA_FIELD_END(Record, field) (offsetof(Record, field) + sizeof(Record::field))
+
+template <class Record>
+constexpr bool holdsBytes(const Record* r, std::size_t end) {
+    return r->recordSize >= 0 && static_cast<std::size_t>(r->recordSize) >= end;
+}
+
+// The amounts the federal part will read with the employee's elections are finite (a field the
+// record does not hold reads as 0).
+bool federalAmountsFinite(const PayRecord* pay);
+
+// The amounts the state part of this jurisdiction will read are finite: the additional withholding
+// always, and each calculator's own amounts (the federal-rule territories rerun the federal part).
+bool stateAmountsFinite(const PayRecord* pay, const StateRecord* state);
+
+}  // namespace orla
