@@ -1,5 +1,5 @@
 # Thin wrapper over the CMake presets.
-.PHONY: all deps build run test docs sanitize clang bench clean tsan windows fuzz bench-smoke
+.PHONY: all deps build run test docs sanitize clang bench clean tsan windows fuzz bench-smoke data-check
 
 all: build
 
@@ -21,6 +21,10 @@ test: build
 # The API reference from the public header's comments: build/default/docs/html/index.html.
 docs: build
 	cmake --build --preset default --target docs
+
+# Validates the locality tables under data/ (columns, types, bounds, codes, rows of each year block).
+data-check:
+	python3 data/locality_tables.py --check
 
 sanitize:
 	cmake --preset sanitize >/dev/null

@@ -50,6 +50,7 @@ std::vector<Case> makeCases(int stateCode) {
         s.stateWithholdingCode = 'A' + i % 3;  // Connecticut certificate letters A to C
         s.statePercent = 2.5;                  // Arizona's elected percentage
         s.stateRateTable = 'A' + i % 6;        // New Jersey rate tables A to E, or the filing status
+        s.stateExemptions[1] = i % 3;          // Puerto Rico: dependents
         s.stateSuppWages = p.suppWages;
         s.stateSuppAggregate = i % 2;
         cases.push_back(c);

@@ -18,8 +18,12 @@ constexpr double kGrossUpTolerance = 0.02;
 // they look up a row.
 constexpr int kStampYear = 2017;
 
-bool hasField(const PayRecord& pay, int gate) { return pay.recordSize > gate; }
-bool hasField(const StateRecord& state, int gate) { return state.recordSize > gate; }
+// The library reads and writes a field only when the declared size holds all of it: the bonus fields
+// of a pay record end with fedSuppTax at 160, those of a state record with stateSuppTax at 176.
+bool hasField(const PayRecord& pay, int gate) { return gate == 128 ? pay.recordSize >= 160 : pay.recordSize > gate; }
+bool hasField(const StateRecord& state, int gate) {
+    return gate == 144 ? state.recordSize >= 176 : state.recordSize > gate;
+}
 
 std::string stateName(int code) {
     const std::string_view abbreviation = jurisdictionAbbreviation(code);

@@ -135,8 +135,8 @@ std::string flagWords(unsigned flags) {
 }  // namespace
 
 std::array<double, kAmountCount> amounts(const PayResult& r) {
-    const bool payBonus = r.pay.recordSize > 128;
-    const bool stateBonus = r.state.recordSize > 144;
+    const bool payBonus = r.pay.recordSize >= 160;
+    const bool stateBonus = r.state.recordSize >= 176;
     return {r.pay.fedWages,
             payBonus ? r.pay.suppWages : 0.0,
             r.pay.fedTax,
@@ -358,7 +358,7 @@ std::string describePay(const PayResult& r) {
     const auto values = amounts(r);
     std::string out;
     const std::string_view status = fedFilingStatusName(pay.fedFilingStatus);
-    const bool w4Form2020 = pay.recordSize > 164 && pay.w4Form2020 == 1;
+    const bool w4Form2020 = pay.recordSize >= 168 && pay.w4Form2020 == 1;
     out += fmt::format("Pay of {}, {} pay periods a year, {}\n", formatDate(pay.payDate), pay.payPeriods, modeName(r.mode));
     out += fmt::format("Federal elections: {}, ", status.empty() ? fmt::format("filing status {}", pay.fedFilingStatus)
                                                                   : std::string(status));
@@ -377,14 +377,14 @@ std::string describePay(const PayResult& r) {
     };
     out += fmt::format("\n  {:<28}{:>13}{:>13}\n", "", "wages", "tax");
     line("Federal income tax", amount(values[0]), values[2]);
-    if (pay.recordSize > 128) line("Federal tax on the bonus", amount(values[1]), values[3]);
-    line("Social security", amount(pay.ficaWages + (pay.recordSize > 128 ? pay.suppWages : 0.0)), values[4]);
-    line("Medicare", amount(pay.ficaWages + (pay.recordSize > 128 ? pay.suppWages : 0.0)), values[5]);
+    if (pay.recordSize >= 160) line("Federal tax on the bonus", amount(values[1]), values[3]);
+    line("Social security", amount(pay.ficaWages + (pay.recordSize >= 160 ? pay.suppWages : 0.0)), values[4]);
+    line("Medicare", amount(pay.ficaWages + (pay.recordSize >= 160 ? pay.suppWages : 0.0)), values[5]);
     if (fullMode) {
         const std::string_view abbreviation = jurisdictionAbbreviation(state.stateCode);
         line(fmt::format("State income tax ({})", abbreviation.empty() ? std::to_string(state.stateCode) : std::string(abbreviation)),
              amount(state.stateWages), values[6]);
-        if (state.recordSize > 144) line("State tax on the bonus", amount(state.stateSuppWages), values[7]);
+        if (state.recordSize >= 176) line("State tax on the bonus", amount(state.stateSuppWages), values[7]);
     }
     double withheld = 0;
     out += describeLocal(r);
@@ -401,7 +401,7 @@ std::string describePay(const PayResult& r) {
         out += fmt::format("  State status     {:>3}  {}\n", state.status, stateStatusWords(r));
         if (stateTableDateKnown(r)) out += fmt::format("  State tables     {}\n", formatDate(state.stateTableDate));
         if (pay.stateTaxableIncome != 0) out += fmt::format("  State taxable    {}\n", pay.stateTaxableIncome);
-        if (state.stateCode == ORLA_MP && state.recordSize > 212 && state.status == 0)
+        if (state.stateCode == ORLA_MP && state.recordSize >= 236 && state.status == 0)
             out += fmt::format("  Rebate           {}\n", amount(state.stateCertAmount1));
     }
     out += fmt::format("  Result flags     {:>3}  {}\n", r.flags, flagWords(r.flags));
@@ -428,7 +428,7 @@ nlohmann::json payJson(const PayResult& r) {
         json["fed-table-date"] = federalTableDateKnown(r) ? nlohmann::json(formatDate(r.pay.fedTableDate)) : nlohmann::json();
         json["state-table-date"] = stateTableDateKnown(r) ? nlohmann::json(formatDate(r.state.stateTableDate)) : nlohmann::json();
         json["state-taxable-income"] = r.pay.stateTaxableIncome;
-        if (r.state.recordSize > 212) json["state-cert-amount1"] = cents(r.state.stateCertAmount1);  // by value: the field is packed
+        if (r.state.recordSize >= 236) json["state-cert-amount1"] = cents(r.state.stateCertAmount1);  // by value: the field is packed
     }
     if (r.levies.computed) json["levies"] = levyJson(r.levies);
     json["computed"] = !r.failed();

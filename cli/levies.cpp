@@ -95,7 +95,7 @@ LevyResult computeLevies(const LevySettings& s, const PayRecord& pay, const Stat
     LevyResult result;
     result.computed = true;
     auto& a = result.amounts;
-    const double wages = pay.fedWages + (pay.recordSize > 128 ? pay.suppWages : 0.0);
+    const double wages = pay.fedWages + (pay.recordSize >= 160 ? pay.suppWages : 0.0);
     const double ytd = pay.ssYtdWages;
     const int code = state.stateCode;
     const CalcDate date = pay.payDate;

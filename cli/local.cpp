@@ -82,13 +82,13 @@ PayResult calculateLocal(const PayInput& input, int mode) {
     if (mode == ORLA_MODE_GROSS_UP_WAGES) {
         result.wantedNet = input.pay.fedWages;
         result.reachedNet = netWithLocal(result);
-    } else if (mode == ORLA_MODE_GROSS_UP_BONUS && input.pay.recordSize > 128) {
+    } else if (mode == ORLA_MODE_GROSS_UP_BONUS && input.pay.recordSize >= 160) {
         PayResult base = result;
         base.pay = input.pay;
         base.state = input.state;
         base.local = input.local;
         base.pay.suppWages = 0;
-        if (base.state.recordSize > 144) base.state.stateSuppWages = 0;
+        if (base.state.recordSize >= 176) base.state.stateSuppWages = 0;
         base.local.localSuppWages = 0;
         ORLA_Calc_Local(ORLA_MODE_FULL, &base.pay, &base.state, &base.local);
         result.wantedNet = input.pay.suppWages;

@@ -36,6 +36,7 @@ glob_or() { compgen -G "$root$1" >/dev/null || need+=("${@:2}"); }
 command_or cmake cmake
 command_or ninja ninja-build
 command_or g++ g++
+command_or python3 python3
 file_or /usr/include/gtest/gtest.h libgtest-dev
 file_or /usr/include/benchmark/benchmark.h libbenchmark-dev
 file_or /usr/include/CLI/CLI.hpp libcli11-dev

@@ -42,32 +42,32 @@ headers=(/usr/include/gtest/gtest.h /usr/include/benchmark/benchmark.h /usr/incl
 
 machine
 expect "a fresh machine" \
-  "install-deps: would install: cmake ninja-build g++ libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libfmt-dev doxygen pkg-config python3-pytest python3-setuptools python3-wheel python3-pip"
+  "install-deps: would install: cmake ninja-build g++ python3 libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libfmt-dev doxygen pkg-config python3-pytest python3-setuptools python3-wheel python3-pip"
 
-machine cmake ninja g++ /usr/include/gtest/gtest.h /usr/include/CLI/CLI.hpp
+machine cmake ninja g++ python3 /usr/include/gtest/gtest.h /usr/include/CLI/CLI.hpp
 expect "some installed" "install-deps: would install: libbenchmark-dev nlohmann-json3-dev libfmt-dev doxygen pkg-config python3-pytest python3-setuptools python3-wheel python3-pip"
 
-machine cmake ninja g++ "${headers[@]}"
+machine cmake ninja g++ python3 "${headers[@]}"
 rm -r "$work/bin/doxygen" "$work/root/usr/lib/python3/dist-packages/pytest"
 expect "doxygen and pytest missing" "install-deps: would install: doxygen python3-pytest"
 
-machine cmake ninja g++ "${headers[@]}"
+machine cmake ninja g++ python3 "${headers[@]}"
 expect "everything the build needs" "install-deps: nothing to install"
 expect "the CI's builds on top" \
   "install-deps: would install: g++-mingw-w64-x86-64 googletest wine wine64 clang libclang-rt-14-dev" --ci
 
-machine cmake ninja g++ "${headers[@]}" x86_64-w64-mingw32-g++-posix wine clang++ /usr/src/googletest/CMakeLists.txt \
+machine cmake ninja g++ python3 "${headers[@]}" x86_64-w64-mingw32-g++-posix wine clang++ /usr/src/googletest/CMakeLists.txt \
   /usr/lib/llvm-16/lib/clang/16/lib/linux/libclang_rt.fuzzer-x86_64.a
 expect "everything the CI needs" "install-deps: nothing to install" --ci
 
-machine cmake ninja g++ "${headers[@]}" /usr/lib/llvm-16/lib/clang/16/lib/linux/libclang_rt.asan-x86_64.a
+machine cmake ninja g++ python3 "${headers[@]}" /usr/lib/llvm-16/lib/clang/16/lib/linux/libclang_rt.asan-x86_64.a
 expect "a sanitizer runtime without the fuzzer's" \
   "install-deps: would install: g++-mingw-w64-x86-64 googletest wine wine64 clang libclang-rt-14-dev" --ci
 
 machine
 out=$(ORLA_DEPS_ROOT="$work/root" PATH="$work/bin" "$bash" "$script" --dry-run)
 got=${out#*$'\n'}
-want="install-deps: with: apt-get update && apt-get install -y cmake ninja-build g++ libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libfmt-dev doxygen pkg-config python3-pytest python3-setuptools python3-wheel python3-pip"
+want="install-deps: with: apt-get update && apt-get install -y cmake ninja-build g++ python3 libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libfmt-dev doxygen pkg-config python3-pytest python3-setuptools python3-wheel python3-pip"
 [ "$got" = "$want" ] || { echo "FAIL: the install command"; echo "  got: $got"; failures=$((failures + 1)); }
 
 if "$bash" "$script" --bogus >/dev/null 2>&1; then

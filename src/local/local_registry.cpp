@@ -19,14 +19,14 @@ constexpr Entry kLocalTaxes[] = {
     {ORLA_AL, {calcLocalAlabama, true, alabamaLocalityLists}},
     {ORLA_CO, {calcLocalColorado, true, coloradoLocalityLists}},
     {ORLA_DE, {calcLocalDelaware, false, delawareLocalityLists}},
-    {ORLA_IN, {nullptr, true, indianaLocalityLists}},
-    {ORLA_KY, {nullptr, true, nullptr}},
+    {ORLA_IN, {calcLocalIndiana, true, indianaLocalityLists}},
+    {ORLA_KY, {calcLocalKentucky, true, kentuckyLocalityLists}},
     {ORLA_MD, {calcLocalMaryland, true, marylandLocalityLists}},
     {ORLA_MI, {calcLocalMichigan, true, michiganLocalityLists}},
     {ORLA_MO, {calcLocalMissouri, true, missouriLocalityLists}},
     {ORLA_NY, {calcLocalNewYork, true, newYorkLocalityLists}},
-    {ORLA_OH, {nullptr, true, nullptr}},
-    {ORLA_PA, {nullptr, false, nullptr}},
+    {ORLA_OH, {calcLocalOhio, true, ohioLocalityLists}},
+    {ORLA_PA, {calcLocalPennsylvania, false, pennsylvaniaLocalityLists}},
 };
 static_assert(std::size(kLocalTaxes) == 11);
 

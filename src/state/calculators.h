@@ -35,10 +35,19 @@ int calcNebraska(int mode, PayRecord* pay, StateRecord* state);
 int calcNewJersey(int mode, PayRecord* pay, StateRecord* state);
 int calcNewMexico(int mode, PayRecord* pay, StateRecord* state);
 int calcNewYork(int mode, PayRecord* pay, StateRecord* state);
+int calcNorthCarolina(int mode, PayRecord* pay, StateRecord* state);
+int calcNorthDakota(int mode, PayRecord* pay, StateRecord* state);
 int calcOhio(int mode, PayRecord* pay, StateRecord* state);
 int calcOklahoma(int mode, PayRecord* pay, StateRecord* state);
 int calcOregon(int mode, PayRecord* pay, StateRecord* state);
 int calcPennsylvania(int mode, PayRecord* pay, StateRecord* state);
+int calcPuertoRico(int mode, PayRecord* pay, StateRecord* state);
+int calcRhodeIsland(int mode, PayRecord* pay, StateRecord* state);
+int calcSouthCarolina(int mode, PayRecord* pay, StateRecord* state);
+int calcUtah(int mode, PayRecord* pay, StateRecord* state);
+int calcVermont(int mode, PayRecord* pay, StateRecord* state);
+int calcVirginia(int mode, PayRecord* pay, StateRecord* state);
+int calcWestVirginia(int mode, PayRecord* pay, StateRecord* state);
 int calcWisconsin(int mode, PayRecord* pay, StateRecord* state);
 
 }  // namespace orla
