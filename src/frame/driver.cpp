@@ -1,4 +1,6 @@
 // The withholding driver: federal part, state dispatch with the year fallback, and the gross-up search.
+#include <cstddef>
+
 #include "federal/federal.h"
 #include "frame/common.h"
 #include "frame/records.h"
