@@ -7,23 +7,16 @@ namespace orla {
 namespace {
 
 using testing::Call;
+using testing::RowCase;
+using testing::expectRowTaxes;
 using testing::field;
 using testing::sameDate;
-
-struct RowCase {
-    CalcDate payDate;
-    int status;  // 16 to 18: the certificate rows
-    int periods;
-    double wages;
-    double suppWages;
-    double wantTax;
-    double wantSuppTax;
-};
 
 // One pay on every row of distinct values (the 2025 rows repeat those of 2026), five allowances, with a
 // bonus by the aggregate method: the row's tax lies just past a half dollar, so a low or base one unit
 // higher, or a rate or allowance amount one unit off, changes a result.
 TEST(NorthDakota, EveryRow) {
+    // Status 16 to 18: the certificate rows.
     const RowCase cases[] = {
         {date(2026, 3, 13), 16, 1, 50377.50, 1399.37, 0, 0},
         {date(2026, 3, 13), 16, 1, 56000.65, 51.26, 1, 1},

@@ -116,4 +116,24 @@ struct SentinelCall : Call {
     }
 };
 
+// One pay on a table row with a bonus, and the taxes it must give after the driver's rounding to cents. The
+// status is the table status the row serves (a test maps it onto the elections of its state).
+struct RowCase {
+    CalcDate payDate;
+    int status;
+    int periods;
+    double wages;
+    double suppWages;
+    double wantTax;
+    double wantSuppTax;
+};
+
+// Checks the state tax and the supplemental tax of a row's call, naming the row when one differs.
+inline void expectRowTaxes(const Call& call, const RowCase& c) {
+    const auto name = ::testing::Message() << c.payDate.year << "-" << c.payDate.month << " status " << c.status
+                                           << " periods " << c.periods << " wages " << c.wages;
+    EXPECT_DOUBLE_EQ(field(call.state.stateTax), c.wantTax) << name;
+    EXPECT_DOUBLE_EQ(field(call.state.stateSuppTax), c.wantSuppTax) << name;
+}
+
 }  // namespace orla::testing

@@ -7,18 +7,10 @@ namespace orla {
 namespace {
 
 using testing::Call;
+using testing::RowCase;
+using testing::expectRowTaxes;
 using testing::field;
 using testing::sameDate;
-
-struct RowCase {
-    CalcDate payDate;
-    int status;
-    int periods;
-    double wages;
-    double suppWages;
-    double wantTax;
-    double wantSuppTax;
-};
 
 // One pay on every row, in stored order: the wage lies just past a half dollar of phase-out (so a
 // threshold one higher loses a dollar of reduction) and the wage with the bonus just short of the next one

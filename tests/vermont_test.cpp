@@ -7,18 +7,10 @@ namespace orla {
 namespace {
 
 using testing::Call;
+using testing::RowCase;
+using testing::expectRowTaxes;
 using testing::field;
 using testing::sameDate;
-
-struct RowCase {
-    CalcDate payDate;
-    int status;
-    int periods;
-    double wages;
-    double suppWages;
-    double wantTax;
-    double wantSuppTax;
-};
 
 // One pay on every row of distinct values (the 2025 rows repeat those of 2026), 30 allowances, with a bonus
 // by the aggregate method: the pay lies far enough into the row's bracket that one unit more or less in its

@@ -7,24 +7,17 @@ namespace orla {
 namespace {
 
 using testing::Call;
+using testing::RowCase;
+using testing::expectRowTaxes;
 using testing::field;
 using testing::sameDate;
-
-struct RowCase {
-    CalcDate payDate;
-    int status;  // 100: the two-earner rows
-    int periods;
-    double wages;
-    double suppWages;
-    double wantTax;
-    double wantSuppTax;
-};
 
 // One pay on every row of distinct values (the 2025 rows repeat those of 2026), five allowances: the wage
 // puts the row's tax just past a half dollar and the wage with the bonus (aggregate method) just short of a
 // later one, so that one unit more or less in the row's low, base, rate or allowance amount changes a
 // result.
 TEST(WestVirginia, EveryRow) {
+    // Status 100: the two-earner rows.
     const RowCase cases[] = {
         {date(2026, 3, 13), 0, 1, 10022.53, 45.03, 1, 0},
         {date(2026, 3, 13), 0, 1, 20016.90, 33.77, 223, 0},
