@@ -232,21 +232,27 @@ bool completeCanada(CanadaInput& input, std::string& error) {
     const ProvinceRecord& prov = input.prov;
     const CalcDate date = pay.payDate;
     input.fedClaimDefault = !input.has(caField("fed-claim-amount"));
+    // The claim amounts are packed doubles: worked out in locals, then stored by value.
+    double fedClaim = 0;
     if (input.fedClaimDefault &&
-        !basicClaim(ORLA_CA_FEDERAL, date, pay.payPeriods * pay.taxableIncome + pay.priorBonuses + pay.bonus, input.pay.fedClaimAmount))
+        !basicClaim(ORLA_CA_FEDERAL, date, pay.payPeriods * pay.taxableIncome + pay.priorBonuses + pay.bonus, fedClaim))
         return error = "fed-claim-amount is missing: no claim codes cover " + formatDate(date) +
                        " (the default is the amount of claim code 1)",
                false;
+    if (input.fedClaimDefault) input.pay.fedClaimAmount = fedClaim;
     input.provClaimDefault = !input.has(caField("prov-claim-amount"));
     if (input.provClaimDefault) {
         const int code = prov.provinceCode;
         if (code == ORLA_CA_QC || code == ORLA_CA_FEDERAL) {
             input.prov.provClaimAmount = 0;  // no provincial claim codes
-        } else if (!basicClaim(code, date, prov.payPeriods * prov.provTaxableIncome + prov.provPriorBonuses + prov.provBonus,
-                               input.prov.provClaimAmount)) {
-            return error = "prov-claim-amount is missing: no claim codes of " + provinceLabel(code) + " cover " +
-                           formatDate(date) + " (the default is the amount of claim code 1)",
-                   false;
+        } else {
+            double provClaim = 0;
+            if (!basicClaim(code, date, prov.payPeriods * prov.provTaxableIncome + prov.provPriorBonuses + prov.provBonus,
+                            provClaim))
+                return error = "prov-claim-amount is missing: no claim codes of " + provinceLabel(code) + " cover " +
+                               formatDate(date) + " (the default is the amount of claim code 1)",
+                       false;
+            input.prov.provClaimAmount = provClaim;
         }
     }
     return true;
