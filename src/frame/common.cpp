@@ -4,16 +4,6 @@ namespace orla {
 
 namespace {
 
-// trunc((5 - trunc(scale x)) / 10), with scale = -1000 (cents) or -10 (dollars), in 64-bit steps.
-// Returns false when the product is not finite or does not fit in 64 bits.
-bool roundedUnits(double x, double scale, std::int64_t& q) {
-    const double product = x * scale;
-    if (!std::isfinite(product) || std::fabs(product) >= 9.0e18) return false;
-    const auto t = static_cast<std::int64_t>(product);
-    q = (5 - t) / 10;
-    return true;
-}
-
 int saturate(std::int64_t v) {
     if (v > INT_MAX) return INT_MAX;
     if (v < INT_MIN) return INT_MIN;
@@ -70,18 +60,6 @@ bool rowCoversImpl(const CalcDate& from, const CalcDate& to, const CalcDate& d) 
 }
 
 }  // namespace
-
-double roundCents(double x) {
-    std::int64_t q = 0;
-    if (!roundedUnits(x, -1000.0, q)) return x;
-    return static_cast<double>(q) / 100.0;
-}
-
-double roundDollars(double x) {
-    std::int64_t q = 0;
-    if (!roundedUnits(x, -10.0, q)) return x;
-    return static_cast<double>(q);
-}
 
 int truncToInt(double x) {
     if (std::isnan(x)) return 0;
