@@ -236,8 +236,10 @@ extern "C" ORLA_API unsigned int ORLA_CALL ORLA_Calc(int mode, PayRecord* pay, S
     StateRecord stateCopy;
     std::memcpy(&payCopy, pay, payBytes);
     std::memcpy(&stateCopy, state, stateBytes);
-    std::memset(reinterpret_cast<unsigned char*>(&payCopy) + payBytes, 0, sizeof payCopy - payBytes);
-    std::memset(reinterpret_cast<unsigned char*>(&stateCopy) + stateBytes, 0, sizeof stateCopy - stateBytes);
+    if (payBytes < sizeof payCopy)
+        std::memset(reinterpret_cast<unsigned char*>(&payCopy) + payBytes, 0, sizeof payCopy - payBytes);
+    if (stateBytes < sizeof stateCopy)
+        std::memset(reinterpret_cast<unsigned char*>(&stateCopy) + stateBytes, 0, sizeof stateCopy - stateBytes);
     const bool payHoldsBonus = payBytes >= ORLA_FIELD_END(PayRecord, suppWages);
     const unsigned flags = orla::calculate(mode, &payCopy, &stateCopy, payHoldsBonus);
     std::memcpy(pay, &payCopy, payBytes);
