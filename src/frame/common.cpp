@@ -76,7 +76,17 @@ int dateDiffStrict(const CalcDate& a, const CalcDate& b, int& years, int& months
     return dateDiffImpl<true>(a, b, years, months, days);
 }
 
-bool rowCoversSlow(const CalcDate& from, const CalcDate& to, const CalcDate& d) { return rowCoversImpl<false>(from, to, d); }
+bool rowCoversSlow(const CalcDate& from, const CalcDate& to, const CalcDate& d) {
+    // A row within one calendar year for a pay of a later year, with a valid pay month and day (the
+    // common case of a table's older rows): the row covers the pay only when it is less than a year
+    // after from, which takes the year just after from's and an earlier month and day than from's (the
+    // 31-day-month difference then has no whole year).
+    if (from.year == to.year && d.year > from.year && d.month >= 1 && d.month <= 12 && d.day >= 1 && d.day <= 31) {
+        if (d.year - 1 != from.year) return false;
+        return d.month < from.month || (d.month == from.month && d.day < from.day);
+    }
+    return rowCoversImpl<false>(from, to, d);
+}
 
 bool rowCoversStrict(const CalcDate& from, const CalcDate& to, const CalcDate& d) {
     return rowCoversImpl<true>(from, to, d);
