@@ -1,5 +1,5 @@
 # Thin wrapper over the CMake presets.
-.PHONY: all deps build run test sanitize clang bench clean tsan windows fuzz bench-smoke data-check cost
+.PHONY: all deps build run test docs sanitize clang bench clean tsan windows fuzz bench-smoke data-check cost
 
 all: build
 
@@ -17,6 +17,10 @@ run: build
 
 test: build
 	ctest --preset default
+
+# The API reference from the public header's comments: build/default/docs/html/index.html.
+docs: build
+	cmake --build --preset default --target docs
 
 # Validates the locality tables under data/ (columns, types, bounds, codes, rows of each year block).
 data-check:

@@ -727,4 +727,112 @@ TEST(OrlaCalcLocal, SampleAndLists) {
     EXPECT_NE(flags.out.find("\"local-tax\": 30.0"), std::string::npos) << flags.out;
 }
 
+
+// --- Canadian pays ---------------------------------------------------------------------------------------
+// The amounts are worked from the published 2025 and 2026 rates: CPP 5.95 % above 3,500 / P, EI 1.64 %, the
+// federal and provincial brackets, credits at the lowest rate on the claim amount, CPP and EI, the Canada
+// employment amount (1,471 x 15 %).
+//   C106 Ontario, 2,000 biweekly: CPP 0.0595 x (2000 - 134.62) = 110.99; EI 32.80; A = 52,000: federal
+//     0.145 A - 0.15 (16,452 + 26 x 143.79 + 1,471) = 4,290.77 / 26 = 165.03; Ontario 0.0505 A - 0.0505 (12,989
+//     + 3,738.54) = 1,781.26 plus the health premium 600: (4,290.77 + 2,381.26) / 26 = 256.62, less 165.03.
+//   C107 Manitoba, 5,200 monthly with a 1,500 bonus: A 62,400, then 63,900 with the bonus: federal 0.205 A -
+//     3,443 - credits gives 5,981.36 (498.45 a month), then 6,271.78: 290.42 on the bonus; CPP on the bonus
+//     381.30 - 292.05, EI 24.60.
+//   C201 / C202 Alberta, 2,500 biweekly, 18 and 25 July 2025: federal 0.205 A - 3,073 (then 3,729) - credits:
+//     6,903.21 / 26 = 265.51, then 240.28; Alberta 10 % with the lowest rate 10 %, then 10 % - 2,400 with 10.8 %.
+TEST(OrlaCalcCanada, SamplePayrollMatchesThePublishedRates) {
+    const std::string sample = std::string(ORLA_EXAMPLES) + "/payroll-canada.csv";
+    const Outcome result = run("--country CA --format csv " + sample);
+    EXPECT_EQ(result.status, 1) << result.err;  // the Quebec pay fails
+    EXPECT_NE(result.err.find(":11: pay failed, left out of the totals: QC: no provincial rows are carried for this province and year"),
+              std::string::npos)
+        << result.err;
+    auto rows = parseOutput(result.out);
+    EXPECT_EQ(rows.size(), 17u);  // sixteen pays and the total
+    const struct {
+        const char* id;
+        const char* column;
+        double expected;
+    } kAmounts[] = {
+        {"C106", "cpp-contribution", 110.99}, {"C106", "ei-premium", 32.80},   {"C106", "fed-tax", 165.03},
+        {"C106", "prov-tax", 91.59},          {"C107", "fed-tax", 498.45},     {"C107", "bonus-fed-tax", 290.42},
+        {"C107", "bonus-cpp", 89.25},         {"C107", "bonus-ei", 24.60},     {"C201", "fed-tax", 265.51},
+        {"C201", "prov-tax", 145.97},         {"C202", "fed-tax", 240.28},     {"C202", "prov-tax", 45.34},
+        {"C114", "ei-premium", 0.00},  // the year's maximum premium already paid
+    };
+    for (const auto& a : kAmounts) EXPECT_DOUBLE_EQ(amount(rows[a.id], a.column), a.expected) << a.id << " " << a.column;
+    EXPECT_EQ(rows["C105"]["prov-status"], "1");
+    // The failed Quebec pay stays out of the totals.
+    double income = 0;
+    for (auto& [id, row] : rows)
+        if (id != "total" && id != "C105") income += amount(row, "taxable-income");
+    EXPECT_DOUBLE_EQ(amount(rows["total"], "taxable-income"), income);
+    const Outcome json = run("--country CA --format json " + sample + " 2>/dev/null");
+    const auto parsed = nlohmann::json::parse(json.out);
+    EXPECT_EQ(parsed["pays-failed"], 1);
+    EXPECT_EQ(parsed["pays"].size(), 16u);
+}
+
+TEST(OrlaCalcCanada, PaysClaimCodesAndMistakes) {
+    const std::string ontario = "--country CA --date 2026-03-13 --periods 26 --province ON --income 2000 ";
+    const struct {
+        std::string arguments;
+        int status;
+        std::string expected;  // in the output, or in the messages when the status is not 0
+    } kCases[] = {
+        {ontario, 0, "Provincial income tax (ON)                2000.00        91.59"},
+        {ontario + "--fed-claim-amount 1000 --format json", 0, "\"fed-tax\": 254.18"},  // (4,290.77 + 2,317.80) / 26
+        {"--country CA --date 2026-03-13 --periods 26 --province 2 --income 2000", 0, "province code 2"},
+        {"--country CA --date 2026-03-13 --periods 0 --province ON --income 2000 --fed-claim-amount 1 --prov-claim-amount 1", 1,
+         "pay periods must be at least 1"},
+        {ontario + "--cpp-ytd -1", 1, "(cpp-ytd) are below 0"},
+        {ontario + "--income -10", 1, "annual income below 0"},
+        {"--country CA --date 2026-03-13 --periods 26 --province QC --income 2000", 1,
+         "no provincial rows are carried for this province and year"},
+        {"--country CA --date 2025-03-14 --periods 26 --province BC --income 2000 --fed-claim-amount 16129 --prov-claim-amount 12932", 1,
+         "BC: no provincial rows are carried for this province and year"},
+        {"--country CA --date 2025-03-14 --periods 26 --province ON --income 2000", 2, "fed-claim-amount is missing: no claim codes cover 2025-03-14"},
+        {"--country CA --date 2026-03-13 --periods 26 --income 2000", 2, "province is missing"},
+        {"--country CA --date 2026-03-13 --periods 26 --province XX --income 2000", 2, "unknown province 'XX'"},
+        {"--date 2026-03-13 --periods 26 --province ON --income 2000", 2, "--province needs --country CA"},
+        {"--country CA --date 2026-03-13 --periods 26 --province ON --wages 2000", 2, "--fed-wages does not apply to Canadian pays"},
+        {"--claim-codes federal --date 2026-01-01 --net-income 300000", 0, "   3     17179.00     19529.00       18354.00"},
+        {"--claim-codes on --date 2026-06-01", 0, "   1         0.00     12989.00       12989.00"},
+        {"--claim-codes QC --date 2026-06-01", 2, "no claim codes of Quebec (QC) cover 2026-06-01"},
+        {"--net-income 5", 2, "--net-income goes with --claim-codes"},
+    };
+    for (const auto& c : kCases) {
+        const Outcome result = run(c.arguments);
+        EXPECT_EQ(result.status, c.status) << c.arguments << "\n" << result.err;
+        const std::string& text = c.status == 0 ? result.out : result.err;
+        EXPECT_NE(text.find(c.expected), std::string::npos) << c.arguments << "\n" << text;
+    }
+}
+
+TEST(OrlaCalcCanada, BatchRowsAndHeader) {
+    const std::string good = writeTemp("ca_batch.csv",
+                                       "\xEF\xBB\xBF# comment\nID,Pay Date,pay-periods,taxable_income,province,bonus\n"
+                                       "A1,2026-03-13,26,2000,ON,\r\nA2,2026-03-13,26,2000,ZZ,\n\nA3,2026-03-13,26,\"2,000\",7,0\n");
+    const Outcome result = run("--country CA --format csv " + good);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("ca_batch.csv:4: column 5 (province): unknown province 'ZZ'"), std::string::npos) << result.err;
+    auto rows = parseOutput(result.out);
+    EXPECT_DOUBLE_EQ(amount(rows["A1"], "income-tax"), 256.62);
+    EXPECT_DOUBLE_EQ(amount(rows["A3"], "income-tax"), 256.62);
+    EXPECT_DOUBLE_EQ(amount(rows["total"], "income-tax"), 2 * 256.62);
+    // Flags fill empty cells; a required column that no flag fills is a header error.
+    const Outcome defaulted = run("--country CA --province ON --format json " + good + " 2>/dev/null");
+    EXPECT_EQ(nlohmann::json::parse(defaulted.out)["pays-computed"], 2);
+    const std::string noProvince = writeTemp("ca_header.csv", "pay-date,pay-periods,taxable-income\n2026-03-13,26,2000\n");
+    const Outcome header = run("--country CA " + noProvince);
+    EXPECT_EQ(header.status, 2);
+    EXPECT_NE(header.err.find("ca_header.csv:1: no column province"), std::string::npos) << header.err;
+    EXPECT_EQ(run("--country CA --province AB " + noProvince).status, 0);
+    if (access("/dev/full", W_OK) == 0) {
+        EXPECT_EQ(run("--country CA --province AB " + noProvince + " > /dev/full").status, 2);
+    }
+    std::remove(good.c_str());
+    std::remove(noProvince.c_str());
+}
+
 }  // namespace

@@ -394,13 +394,13 @@ PayInput::PayInput() {
 
 bool PayInput::has(const Field& f) const { return given.test(fieldIndex(f)); }
 
-bool setField(const Field& f, std::string_view text, PayInput& input, std::string& error) {
+bool parseValue(Kind kind, std::string_view text, void* out, std::string& error) {
     text = trim(text);
     int whole = 0;
-    switch (f.kind) {
+    switch (kind) {
         case Kind::Integer:
             if (!parseInt(text, whole)) return error = quoted(text) + " is not a whole number", false;
-            store(f, input, whole);
+            std::memcpy(out, &whole, sizeof whole);
             break;
         case Kind::Amount: {
             double amount = 0;
@@ -408,45 +408,50 @@ bool setField(const Field& f, std::string_view text, PayInput& input, std::strin
             if (parsed == AmountParse::NotAnAmount) return error = quoted(text) + " is not an amount", false;
             if (parsed == AmountParse::OutOfRange || std::fabs(amount) >= kAmountLimit)
                 return error = quoted(text) + " is out of range (an amount below 1,000,000,000)", false;
-            store(f, input, amount);
+            std::memcpy(out, &amount, sizeof amount);
             break;
         }
         case Kind::Date: {
             CalcDate date{};
             if (!parseDate(text, date)) return error = quoted(text) + " is not a date (YYYY-MM-DD)", false;
-            store(f, input, date);
+            std::memcpy(out, &date, sizeof date);
             break;
         }
         case Kind::Switch:
             if (!parseSwitch(text, whole)) return error = quoted(text) + " is not yes or no (1 or 0)", false;
-            store(f, input, whole);
+            std::memcpy(out, &whole, sizeof whole);
             break;
         case Kind::Jurisdiction:
             if (!parseJurisdiction(text, whole))
                 return error = "unknown state " + quoted(text) + " (a postal abbreviation such as CA, or a code 1-59)",
                        false;
-            store(f, input, whole);
+            std::memcpy(out, &whole, sizeof whole);
             break;
         case Kind::FedFilingStatus:
             if (!parseFedFilingStatus(text, whole))
                 return error = "unknown filing status " + quoted(text) +
                                " (single, married, head-of-household, married-single-rate, or a code 0-3, 16-18)",
                        false;
-            store(f, input, whole);
+            std::memcpy(out, &whole, sizeof whole);
             break;
         case Kind::PayRecordSize:
         case Kind::StateRecordSize:
         case Kind::LocalRecordSize: {
             // A size beyond the record would let the library read memory the record does not have.
-            const int limit = f.kind == Kind::PayRecordSize     ? int{sizeof(PayRecord)}
-                              : f.kind == Kind::LocalRecordSize ? int{sizeof(LocalRecord)}
-                                                                : int{sizeof(StateRecord)};
+            const int limit = kind == Kind::PayRecordSize     ? int{sizeof(PayRecord)}
+                              : kind == Kind::LocalRecordSize ? int{sizeof(LocalRecord)}
+                                                              : int{sizeof(StateRecord)};
             if (!parseInt(text, whole) || whole < 0 || whole > limit)
                 return error = quoted(text) + " is not a record size from 0 to " + std::to_string(limit), false;
-            store(f, input, whole);
+            std::memcpy(out, &whole, sizeof whole);
             break;
         }
     }
+    return true;
+}
+
+bool setField(const Field& f, std::string_view text, PayInput& input, std::string& error) {
+    if (!parseValue(f.kind, text, fieldAddress(f, input), error)) return false;
     input.given.set(fieldIndex(f));
     return true;
 }

@@ -60,6 +60,10 @@ struct PayInput {
 // "'abc' is not an amount".
 bool setField(const Field& field, std::string_view text, PayInput& input, std::string& error);
 
+// Parses text as a value of the kind and stores it at `out`, which holds what the kind stores (an int, a
+// double or a CalcDate). On failure returns false with a message, as setField.
+bool parseValue(Kind kind, std::string_view text, void* out, std::string& error);
+
 // Whether a pay in the mode needs the field given (as a flag, a column or a cell): the pay date, the pay
 // periods and the federal wages always, the state unless the mode is federal only, the bonus in the
 // gross-up of a bonus.

@@ -11,6 +11,7 @@
 #include <fmt/format.h>
 
 #include "batch.h"
+#include "canada.h"
 #include "calc.h"
 #include "fields.h"
 #include "format.h"
@@ -76,7 +77,9 @@ int main(int argc, char** argv) {
         "the supp-wages; record sizes the full records; every other amount, count and switch 0.\n"
         "Exit status: 0 every pay computed; 1 some rows were bad and skipped, or some pays failed (a tax the\n"
         "library could not compute: reported on stderr and left out of the totals); 2 unusable arguments, header\n"
-        "or input, or output that could not be written.");
+        "or input, or output that could not be written.\n"
+        "With --country CA a pay or batch is Canadian: the flags of the group 'Canadian pays' (pay-date, pay-periods\n"
+        "and bonus are shared); required: pay-date, pay-periods, province, taxable-income.");
     app.option_defaults()->always_capture_default()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
 
     std::string file;
@@ -121,6 +124,8 @@ int main(int argc, char** argv) {
                                                 : app.add_option(flagNames(field), values[i], std::string(field.help));
         options[i]->group(group);
     }
+    CanadaOptions canada;
+    addCanadaOptions(app, canada);
 
     try {
         app.parse(argc, argv);
@@ -133,6 +138,8 @@ int main(int argc, char** argv) {
         printVersion();
         return finish(kExitOk);
     }
+    const Format outputFormat = format == "csv" ? Format::Csv : format == "json" ? Format::Json : Format::Table;
+    if (int status = 0; runCanada(app, canada, file, outputFormat, status)) return finish(status);
     if (!listArguments.empty()) return finish(printLocalityList(listArguments, stdout, stderr));
     if (!listStatuses.empty()) {
         std::string text;
@@ -174,7 +181,6 @@ int main(int argc, char** argv) {
         }
     }
 
-    const Format outputFormat = format == "csv" ? Format::Csv : format == "json" ? Format::Json : Format::Table;
     if (!file.empty()) {
         BatchSettings settings;
         settings.mode = mode;

@@ -119,12 +119,12 @@ TABLES = {
 
 
 def load(name):
-    spec = TABLES[name]
+    layout = TABLES[name]
     path = os.path.join(HERE, name + '.csv')
     with open(path, newline='', encoding='ascii') as f:
         reader = csv.reader(f)
         header = next(reader)
-        want = [c for c, _ in spec['cols']]
+        want = [c for c, _ in layout['cols']]
         if header != want:
             raise Fail(f'{name}.csv: columns {header}, expected {want}')
         rows = []
@@ -132,7 +132,7 @@ def load(name):
             if len(raw) != len(want):
                 raise Fail(f'{name}.csv line {n}: {len(raw)} fields, expected {len(want)}')
             row = {}
-            for (col, typ), s in zip(spec['cols'], raw):
+            for (col, typ), s in zip(layout['cols'], raw):
                 try:
                     row[col] = typ(s)
                 except ValueError as e:
@@ -143,12 +143,12 @@ def load(name):
 
 
 def check(name, rows):
-    spec = TABLES[name]
+    layout = TABLES[name]
     where = lambda r: f"{name}.csv line {r['_line']}"
     # Rates: known rows carry every rate in bounds; rate-unknown rows carry none.
     for r in rows:
         known = r.get('rate_known', True)
-        for col, (lo, hi) in spec['rates'].items():
+        for col, (lo, hi) in layout['rates'].items():
             v = r[col]
             if known and (v is None or not lo <= v <= hi):
                 raise Fail(f'{where(r)}: {col} {v} outside [{lo}, {hi}]')
@@ -162,24 +162,24 @@ def check(name, rows):
     # Blocks: contiguous, in the listed order (newest first), of the listed sizes.
     order = []
     for r in rows:
-        b = spec['block'](r)
+        b = layout['block'](r)
         if not order or order[-1][0] != b:
             if any(o[0] == b for o in order):
                 raise Fail(f'{where(r)}: block {b} not contiguous')
             order.append([b, 0, r])
         order[-1][1] += 1
     got = {b: n for b, n, _ in order}
-    if got != spec['blocks'] or [b for b, _, _ in order] != list(spec['blocks']):
-        raise Fail(f'{name}.csv: blocks {got}, expected {spec["blocks"]} in that order')
+    if got != layout['blocks'] or [b for b, _, _ in order] != list(layout['blocks']):
+        raise Fail(f'{name}.csv: blocks {got}, expected {layout["blocks"]} in that order')
     for b, _, r in order:
-        for col, v in (spec['first'] or {}).items():
+        for col, v in (layout['first'] or {}).items():
             if r[col] != v:
                 raise Fail(f'{where(r)}: block {b} must open with {col} {v}')
     # Codes.
-    u = spec['unique']
+    u = layout['unique']
     blocks = {}
     for r in rows:
-        blocks.setdefault(spec['block'](r), []).append(r)
+        blocks.setdefault(layout['block'](r), []).append(r)
     for b, rs in blocks.items():
         if u == 'runs':  # one run of consecutive rows per code, ending with an open band
             seen = set()

@@ -19,6 +19,31 @@ def state(size, code, periods, wages):
     return body + b"\0" * (244 - len(body))
 
 
+def canada(size, date, periods, income, cpp_ytd=0.0, ei_ytd=0.0, bonus=0.0, prior=0.0, claim=16452.0):
+    m, d, y = date
+    body = struct.pack("<i3iii ddd d i dd ddd i dd ddddd d ddddd".replace(" ", ""), size, m, d, y, 0, periods,
+                       claim, 0.0, 0.0, 0.0, 0, 0.0, 0.0, income, income, cpp_ytd, 0, income, ei_ytd,
+                       0.0, 0.0, 0.0, 0.0, 0.0, 0.0, bonus, prior, 0.0, 0.0, 0.0)
+    assert len(body) == 208, len(body)
+    return body
+
+
+def province(size, date, code, periods, income, claim, bonus=0.0, prior=0.0):
+    m, d, y = date
+    body = struct.pack("<i3iiii dd iiii d dddd dd ddd".replace(" ", ""), size, m, d, y, 0, code, periods, claim, 0.0,
+                       0, 1, 1, 0, 0.0, 0.0, 500.0, 0.0, income, 0.0, 0.0, bonus, prior, 0.0)
+    assert len(body) == 140, len(body)
+    return body
+
+
+def quebec(size, date, periods, gross):
+    m, d, y = date
+    body = struct.pack("<i3ii dd d d dd d i d ddd d ii d d d i".replace(" ", ""), size, m, d, y, 0, 0.0, 0.0, 0.0,
+                       0.0, 17183.0, 0.0, 0.0, 0, gross, 0.0, 0.0, 0.0, 12.345, periods, periods, 0.0, 0.0, 0.0, 0)
+    assert len(body) == 156, len(body)
+    return body
+
+
 def write(name, data):
     with open(os.path.join(OUT, name), "wb") as f:
         f.write(data)
@@ -58,6 +83,25 @@ def main():
     for i, record in enumerate(levies):
         write("levy-%d" % i, bytes([5 + i]) + record)
         write("levy-%d-short" % i, bytes([5 + i]) + struct.pack("<i", len(record) - 1) + record[4:])
+    mode = struct.pack("<i", 0)
+    # The Canadian exports (selectors 13 to 16). Pays: the full records with a bonus, a record without the bonus fields, the pension
+    # maximum reached within the pay, Quebec, and the Alberta pays either side of 23 July 2025.
+    for i, (record, prov) in enumerate((
+            (canada(208, (3, 13, 2026), 26, 2000.0, bonus=1000.0), province(140, (3, 13, 2026), 7, 26, 2000.0, 12989.0, 1000.0)),
+            (canada(160, (3, 13, 2026), 12, 5200.0), province(116, (3, 13, 2026), 11, 12, 5200.0, 13216.0)),
+            (canada(208, (11, 27, 2026), 26, 4500.0, 4000.0, 1077.48), province(140, (11, 27, 2026), 7, 26, 4500.0, 12989.0)),
+            (canada(208, (3, 13, 2026), 52, 900.0), province(140, (3, 13, 2026), 6, 52, 900.0, 0.0)),
+            (canada(208, (7, 18, 2025), 26, 2500.0, claim=16129.0), province(140, (7, 18, 2025), 10, 26, 2500.0, 22323.0)),
+            (canada(208, (7, 25, 2025), 26, 2500.0, claim=16129.0), province(124, (7, 25, 2025), 10, 26, 2500.0, 22323.0)))):
+        write("canada-%d" % i, bytes([13]) + mode + record + prov)
+    block = struct.pack("<ddd", 0.0, 110.99, 32.80)
+    for i, (size, code) in enumerate(((140, 12), (116, 2), (132, 8))):
+        write("provincial-%d" % i, bytes([14]) + mode + province(size, (3, 13, 2026), code, 26, 2000.0, 15000.0, 500.0) + block)
+    for i, (size, code, claim, income) in enumerate(((60, 0, 3, 300000.0), (52, 0, 1, 300000.0), (60, 8, 10, 250000.0),
+                                                     (60, 2, 11, 0.0))):
+        cc = struct.pack("<i3iiiiddd d", size, 6, 1, 2026, 0, code, claim, 0.0, 0.0, 0.0, income)
+        write("claim-code-%d" % i, bytes([15]) + mode + cc)
+    write("quebec", bytes([16]) + mode + quebec(156, (3, 13, 2026), 26, 2400.0))
 
 
 if __name__ == "__main__":

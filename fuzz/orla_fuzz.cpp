@@ -1,7 +1,10 @@
 // libFuzzer target: arbitrary bytes become the records of every export, recordSize included.
-// Input layout: byte 0 chooses the export (modulo 13; 5 to 12 are the levies); for ORLA_Calc the next 4
-// bytes are the mode, then the bytes of a PayRecord and of a StateRecord; for the other exports the
-// bytes of their record. Missing bytes are zero. Every call is checked by the guards of tests/record_guard.h: no
+// Input layout: byte 0 chooses the export (modulo 17; 5 to 12 are the levies, 13 to 16 the Canadian
+// exports); for ORLA_Calc the next 4 bytes are the mode, then the bytes of a PayRecord and of a
+// StateRecord; for the Canadian exports the next 4 bytes are the mode, then their records
+// (ORLA_Canada_Calc: a CanadaRecord and a ProvinceRecord; ORLA_Canada_Provincial_Calc: a
+// ProvinceRecord and the three doubles of its block); for the other exports the bytes of their
+// record. Missing bytes are zero. Every call is checked by the guards of tests/record_guard.h: no
 // byte written outside the outputs the declared size allows, none beyond the struct, no output
 // amount left NaN or infinite, only documented statuses. The sanitizers catch the rest. A failed
 // check aborts, which libFuzzer reports as a crash and saves as a reproducer; add reproducers to
@@ -29,6 +32,11 @@ T take(const std::uint8_t*& data, std::size_t& size) {
     return value;
 }
 
+// The three doubles of ORLA_Canada_Provincial_Calc's block.
+struct Block {
+    double values[3];
+};
+
 void fail(const char* what, const std::string& fault) {
     std::fprintf(stderr, "orla_fuzz: %s: %s\n", what, fault.c_str());
     std::abort();
@@ -38,7 +46,7 @@ void fail(const char* what, const std::string& fault) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
-    const unsigned selector = data[0] % 13u;
+    const unsigned selector = data[0] % 17u;
     ++data;
     --size;
     switch (selector) {
@@ -68,6 +76,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 5: case 6: case 7: case 8: case 9: case 10: case 11: case 12: {
             const std::string fault = orla_guard::guardedLevyFromBytes(selector - 5, data, size);
             if (!fault.empty()) fail("levy", fault);
+            break;
+        }
+        case 13: {
+            const int mode = take<int>(data, size);
+            const CanadaRecord pay = take<CanadaRecord>(data, size);
+            const std::string fault = orla_guard::guardedCanadaCalc(mode, pay, take<ProvinceRecord>(data, size));
+            if (!fault.empty()) fail("ORLA_Canada_Calc", fault);
+            break;
+        }
+        case 14: {
+            const int mode = take<int>(data, size);
+            const ProvinceRecord prov = take<ProvinceRecord>(data, size);
+            const Block block = take<Block>(data, size);
+            const std::string fault = orla_guard::guardedCanadaProvincial(mode, prov, block.values);
+            if (!fault.empty()) fail("ORLA_Canada_Provincial_Calc", fault);
+            break;
+        }
+        case 15: {
+            const int mode = take<int>(data, size);
+            const std::string fault = orla_guard::guardedCanadaClaimCode(mode, take<ClaimCodeRecord>(data, size));
+            if (!fault.empty()) fail("ORLA_Canada_Get_CC", fault);
+            break;
+        }
+        case 16: {
+            const int mode = take<int>(data, size);
+            const std::string fault = orla_guard::guardedCanadaQuebec(mode, take<QuebecRecord>(data, size));
+            if (!fault.empty()) fail("ORLA_Canada_Quebec_Calc", fault);
             break;
         }
         default: {

@@ -42,6 +42,14 @@ file_or /usr/include/benchmark/benchmark.h libbenchmark-dev
 file_or /usr/include/CLI/CLI.hpp libcli11-dev
 file_or /usr/include/nlohmann/json.hpp nlohmann-json3-dev
 file_or /usr/include/fmt/format.h libfmt-dev
+# The integration checks of make test: the API reference check, the consumer project through pkg-config,
+# and the Python binding with Debian's pytest, installed offline by pip with the system's setuptools.
+command_or doxygen doxygen
+command_or pkg-config pkg-config
+file_or /usr/lib/python3/dist-packages/pytest python3-pytest
+file_or /usr/lib/python3/dist-packages/setuptools python3-setuptools
+file_or /usr/lib/python3/dist-packages/wheel python3-wheel
+file_or /usr/lib/python3/dist-packages/pip python3-pip
 if [ $ci = 1 ]; then
   # The Windows build: the cross compiler, GoogleTest's sources to build for it, wine to run it.
   command_or x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64

@@ -426,4 +426,50 @@ TEST(BadInput, OtherExports) {
     EXPECT_EQ(orla_guard::guardedBuildInfo(), "");
 }
 
+
+// The Canadian exports under the guards of the fuzz target: every declared size around the gates, stale
+// non-finite outputs and odd amounts; nothing written outside the held outputs, every held output finite.
+TEST(BadInput, CanadianExports) {
+    const int sizes[] = {INT_MIN, -1, 0, 20, 24, 100, 108, 116, 124, 132, 139, 140, 144, 152, 160, 167, 168, 207, 208, INT_MAX};
+    for (int size : sizes) {
+        for (double v : {2000.0, kNaN, -kInf, 1e300, -0.0}) {
+            CanadaRecord pay{};
+            pay.payDate = CalcDate{3, 13, 2026};
+            pay.payPeriods = 26;
+            pay.fedClaimAmount = 16452;
+            pay.taxableIncome = pay.cppEarnings = pay.eiEarnings = v;
+            pay.bonus = 1000;
+            pay.fedAnnualTax = pay.incomeTaxPerPay = pay.cppContribution = pay.eiPremium = kNaN;
+            pay.fedTaxPerPay = pay.bonusFedTax = pay.bonusCpp = pay.bonusEi = kNaN;
+            pay.status = 7;
+            ProvinceRecord prov{};
+            prov.payDate = pay.payDate;
+            prov.provinceCode = ORLA_CA_ON;
+            prov.payPeriods = 26;
+            prov.provTaxableIncome = v;
+            prov.provBonus = 1000;
+            prov.provAnnualTax = prov.provBonusTax = kInf;
+            prov.status = -3;
+            pay.recordSize = prov.recordSize = size;
+            EXPECT_EQ(orla_guard::guardedCanadaCalc(0, pay, prov), "") << size << " " << v;
+            const double block[3] = {kNaN, v, 32.80};
+            EXPECT_EQ(orla_guard::guardedCanadaProvincial(0, prov, block), "") << size << " " << v;
+
+            ClaimCodeRecord cc{};
+            cc.recordSize = size;
+            cc.infoDate = pay.payDate;
+            cc.claimCode = 3;
+            cc.netIncome = v;
+            cc.rangeLow = cc.rangeHigh = cc.claimAmount = kNaN;
+            EXPECT_EQ(orla_guard::guardedCanadaClaimCode(0, cc), "") << size << " " << v;
+            QuebecRecord qc{};
+            qc.recordSize = size;
+            qc.payDate = pay.payDate;
+            qc.qcExtraPerPay = v;
+            qc.qcTaxPerPay = kNaN;
+            EXPECT_EQ(orla_guard::guardedCanadaQuebec(0, qc), "") << size << " " << v;
+        }
+    }
+}
+
 }  // namespace

@@ -37,14 +37,19 @@ expect() {
 }
 
 headers=(/usr/include/gtest/gtest.h /usr/include/benchmark/benchmark.h /usr/include/CLI/CLI.hpp
-         /usr/include/nlohmann/json.hpp /usr/include/fmt/format.h)
+         /usr/include/nlohmann/json.hpp /usr/include/fmt/format.h doxygen pkg-config
+         /usr/lib/python3/dist-packages/{pytest,setuptools,wheel,pip}/__init__.py)
 
 machine
 expect "a fresh machine" \
-  "install-deps: would install: cmake ninja-build g++ python3 libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libfmt-dev"
+  "install-deps: would install: cmake ninja-build g++ python3 libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libfmt-dev doxygen pkg-config python3-pytest python3-setuptools python3-wheel python3-pip"
 
 machine cmake ninja g++ python3 /usr/include/gtest/gtest.h /usr/include/CLI/CLI.hpp
-expect "some installed" "install-deps: would install: libbenchmark-dev nlohmann-json3-dev libfmt-dev"
+expect "some installed" "install-deps: would install: libbenchmark-dev nlohmann-json3-dev libfmt-dev doxygen pkg-config python3-pytest python3-setuptools python3-wheel python3-pip"
+
+machine cmake ninja g++ python3 "${headers[@]}"
+rm -r "$work/bin/doxygen" "$work/root/usr/lib/python3/dist-packages/pytest"
+expect "doxygen and pytest missing" "install-deps: would install: doxygen python3-pytest"
 
 machine cmake ninja g++ python3 "${headers[@]}"
 expect "everything the build needs" "install-deps: nothing to install"
@@ -66,7 +71,7 @@ expect "a sanitizer runtime without the fuzzer's" \
 machine
 out=$(ORLA_DEPS_ROOT="$work/root" PATH="$work/bin" "$bash" "$script" --dry-run)
 got=${out#*$'\n'}
-want="install-deps: with: apt-get update && apt-get install -y cmake ninja-build g++ python3 libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libfmt-dev"
+want="install-deps: with: apt-get update && apt-get install -y cmake ninja-build g++ python3 libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libfmt-dev doxygen pkg-config python3-pytest python3-setuptools python3-wheel python3-pip"
 [ "$got" = "$want" ] || { echo "FAIL: the install command"; echo "  got: $got"; failures=$((failures + 1)); }
 
 if "$bash" "$script" --bogus >/dev/null 2>&1; then

@@ -253,4 +253,127 @@ inline std::string guardedBuildInfo() {
     return {};
 }
 
+// ---- The Canadian exports -------------------------------------------------------------------------
+// A field of a Canadian record exists only where the declared size holds it whole.
+#define ORLA_GUARD_CA(Type, field, amount)                                                                   \
+    Writable {                                                                                               \
+        offsetof(Type, field), sizeof(Type::field), static_cast<int>(offsetof(Type, field) + sizeof(Type::field)) - 1, \
+            amount                                                                                           \
+    }
+
+inline const Writable kCanadaOutputs[] = {
+    ORLA_GUARD_CA(CanadaRecord, status, false),          ORLA_GUARD_CA(CanadaRecord, fedAnnualTax, true),
+    ORLA_GUARD_CA(CanadaRecord, incomeTaxPerPay, true),  ORLA_GUARD_CA(CanadaRecord, cppContribution, true),
+    ORLA_GUARD_CA(CanadaRecord, eiPremium, true),        ORLA_GUARD_CA(CanadaRecord, fedTaxPerPay, true),
+    ORLA_GUARD_CA(CanadaRecord, bonusFedTax, true),      ORLA_GUARD_CA(CanadaRecord, bonusCpp, true),
+    ORLA_GUARD_CA(CanadaRecord, bonusEi, true)};
+inline const Writable kProvinceOutputs[] = {ORLA_GUARD_CA(ProvinceRecord, status, false),
+                                            ORLA_GUARD_CA(ProvinceRecord, provAnnualTax, true),
+                                            ORLA_GUARD_CA(ProvinceRecord, provBonusTax, true)};
+inline const Writable kClaimCodeOutputs[] = {
+    ORLA_GUARD_CA(ClaimCodeRecord, status, false), ORLA_GUARD_CA(ClaimCodeRecord, rangeLow, true),
+    ORLA_GUARD_CA(ClaimCodeRecord, rangeHigh, true), ORLA_GUARD_CA(ClaimCodeRecord, claimAmount, true)};
+inline const Writable kQuebecOutputs[] = {ORLA_GUARD_CA(QuebecRecord, status, false),
+                                          ORLA_GUARD_CA(QuebecRecord, qcTaxPerPay, true)};
+
+#undef ORLA_GUARD_CA
+
+// Every output a Canadian record holds is set at entry, so after the call each is finite (whatever the
+// caller left there) and each status is 0 or 1. Writes *status with the status when the record holds it,
+// else -1.
+template <class Record, std::size_t N>
+std::string checkCanadianOutputs(const char* what, const Guarded<Record>& g, const Writable (&fields)[N], int* status = nullptr) {
+    int declared = 0;
+    std::memcpy(&declared, g.bytes, sizeof declared);
+    if (status) *status = -1;
+    for (const Writable& f : fields) {
+        if (!(declared > f.gate)) continue;
+        char text[120];
+        if (f.amount) {
+            double v = 0;
+            std::memcpy(&v, g.bytes + f.offset, sizeof v);
+            if (std::isfinite(v)) continue;
+            std::snprintf(text, sizeof text, "%s: the output at offset %zu is %g after the call", what, f.offset, v);
+            return text;
+        }
+        int s = 0;
+        std::memcpy(&s, g.bytes + f.offset, sizeof s);
+        if (status) *status = s;
+        if (s == 0 || s == 1) continue;
+        std::snprintf(text, sizeof text, "%s: undocumented status %d", what, s);
+        return text;
+    }
+    return {};
+}
+
+// Each guarded at both placements of its records (see Guarded); the results must not depend on them.
+inline std::string guardedCanadaCalc(int mode, const CanadaRecord& pay, const ProvinceRecord& prov, int* result = nullptr) {
+    CanadaRecord firstPay{};
+    ProvinceRecord firstProv{};
+    for (std::size_t shift : {std::size_t{0}, std::size_t{4}}) {
+        Guarded<CanadaRecord> p(pay, shift);
+        Guarded<ProvinceRecord> v(prov, 4 - shift);
+        const int rc = ORLA_Canada_Calc(mode, p.get(), v.get());
+        if (result) *result = rc;
+        if (rc != 0 && rc != 1) return "undocumented ORLA_Canada_Calc result";
+        int status = -1;
+        std::string fault = p.check("CanadaRecord", kCanadaOutputs, static_cast<int>(std::size(kCanadaOutputs)));
+        if (fault.empty()) fault = v.check("ProvinceRecord", kProvinceOutputs, static_cast<int>(std::size(kProvinceOutputs)));
+        if (fault.empty()) fault = checkCanadianOutputs("CanadaRecord", p, kCanadaOutputs, &status);
+        if (fault.empty()) fault = checkCanadianOutputs("ProvinceRecord", v, kProvinceOutputs);
+        if (fault.empty() && status >= 0 && status != rc) fault = "ORLA_Canada_Calc: the result differs from the status";
+        if (!fault.empty()) return fault;
+        const CanadaRecord payAfter = p.value();
+        const ProvinceRecord provAfter = v.value();
+        if (shift == 0) {
+            firstPay = payAfter;
+            firstProv = provAfter;
+        } else if (std::memcmp(&firstPay, &payAfter, sizeof payAfter) != 0 || std::memcmp(&firstProv, &provAfter, sizeof provAfter) != 0) {
+            return "ORLA_Canada_Calc: the results depend on where the records lie in memory";
+        }
+    }
+    return {};
+}
+
+inline std::string guardedCanadaProvincial(int mode, const ProvinceRecord& prov, const double (&block)[3], int* result = nullptr) {
+    for (std::size_t shift : {std::size_t{4}, std::size_t{0}}) {
+        Guarded<ProvinceRecord> v(prov, shift);
+        const int rc = ORLA_Canada_Provincial_Calc(mode, v.get(), block);
+        if (result) *result = rc;
+        if (rc != 0 && rc != 1) return "undocumented ORLA_Canada_Provincial_Calc result";
+        std::string fault = v.check("ProvinceRecord", kProvinceOutputs, static_cast<int>(std::size(kProvinceOutputs)));
+        if (fault.empty()) fault = checkCanadianOutputs("ProvinceRecord", v, kProvinceOutputs);
+        if (!fault.empty()) return fault;
+    }
+    return {};
+}
+
+inline std::string guardedCanadaClaimCode(int mode, const ClaimCodeRecord& cc, int* result = nullptr) {
+    for (std::size_t shift : {std::size_t{4}, std::size_t{0}}) {
+        Guarded<ClaimCodeRecord> c(cc, shift);
+        const int rc = ORLA_Canada_Get_CC(mode, c.get());
+        if (result) *result = rc;
+        if (rc != 0 && rc != 1) return "undocumented ORLA_Canada_Get_CC result";
+        int status = -1;
+        std::string fault = c.check("ClaimCodeRecord", kClaimCodeOutputs, static_cast<int>(std::size(kClaimCodeOutputs)));
+        if (fault.empty()) fault = checkCanadianOutputs("ClaimCodeRecord", c, kClaimCodeOutputs, &status);
+        if (fault.empty() && status >= 0 && status != rc) fault = "ORLA_Canada_Get_CC: the result differs from the status";
+        if (!fault.empty()) return fault;
+    }
+    return {};
+}
+
+inline std::string guardedCanadaQuebec(int mode, const QuebecRecord& qc, int* result = nullptr) {
+    for (std::size_t shift : {std::size_t{4}, std::size_t{0}}) {
+        Guarded<QuebecRecord> q(qc, shift);
+        const int rc = ORLA_Canada_Quebec_Calc(mode, q.get());
+        if (result) *result = rc;
+        if (rc != 0 && rc != 1) return "undocumented ORLA_Canada_Quebec_Calc result";
+        std::string fault = q.check("QuebecRecord", kQuebecOutputs, static_cast<int>(std::size(kQuebecOutputs)));
+        if (fault.empty()) fault = checkCanadianOutputs("QuebecRecord", q, kQuebecOutputs);
+        if (!fault.empty()) return fault;
+    }
+    return {};
+}
+
 }  // namespace orla_guard

@@ -108,3 +108,11 @@ TEST(Wisconsin, Tables) {
 
 }  // namespace
 }  // namespace orla
+
+// A negative wage falls in no flat-rate band: the failure shows in the status as well as in flag 8.
+TEST(Wisconsin, NoFlatRateBandIsAFailedStatus) {
+    orla::testing::Records r = orla::testing::makeRecords(ORLA_WI, CalcDate{3, 13, 2026}, 26, -0.5);
+    r.state.stateSuppWages = 100;
+    EXPECT_EQ(orla::testing::calcFull(r), static_cast<unsigned>(ORLA_FLAG_STATE));
+    EXPECT_EQ(r.state.status, ORLA_STATE_NO_ROW);
+}

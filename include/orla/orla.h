@@ -44,9 +44,9 @@ extern "C" {
 
 /* A date: month 1-12, day 1-31, four-digit year. */
 typedef struct CalcDate {
-    int month;
-    int day;
-    int year;
+    int month; /* 0 month, 1-12 */
+    int day;   /* 4 day of the month, 1-31 */
+    int year;  /* 8 four-digit year */
 } CalcDate;
 
 /* The pay, the employee's federal elections and the federal results. The library uses 200 bytes. */
@@ -276,6 +276,7 @@ ORLA_API unsigned int ORLA_CALL ORLA_Calc(int mode, PayRecord* pay, StateRecord*
  * calculator found no row (localStatus 1). ORLA_Calc_County is ORLA_Calc_Local without the local
  * calculators of Delaware and Pennsylvania (the override still runs). */
 ORLA_API int ORLA_CALL ORLA_Calc_Local(int mode, PayRecord* pay, StateRecord* state, LocalRecord* local);
+/* ORLA_Calc_Local without the local calculators of Delaware and Pennsylvania (the override still runs). */
 ORLA_API int ORLA_CALL ORLA_Calc_County(int mode, PayRecord* pay, StateRecord* state, LocalRecord* local);
 
 /* Reads nothing, changes nothing; returns 0. */

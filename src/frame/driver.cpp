@@ -60,7 +60,12 @@ void stateWithFallback(int mode, PayRecord* pay, StateRecord* state, const CalcD
         // Every calculator starts from zero taxes.
         state->stateTax = 0.0;
         state->stateSuppTax = 0.0;
-        if (!dispatchState(mode, pay, state)) flags |= ORLA_FLAG_STATE;
+        if (!dispatchState(mode, pay, state)) {
+            flags |= ORLA_FLAG_STATE;
+            // A calculator that failed without a status of its own (no flat supplemental rate, say) still
+            // reports the failure there: flag 8 never stands beside status 0.
+            if (state->status == ORLA_STATE_OK) state->status = ORLA_STATE_NO_ROW;
+        }
     }
     if (finite(state->stateExtraWithholding)) state->stateTax = state->stateTax + state->stateExtraWithholding;
 }
