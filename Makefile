@@ -1,5 +1,5 @@
 # Thin wrapper over the CMake presets.
-.PHONY: all deps build run test docs sanitize clang bench clean tsan windows fuzz bench-smoke data-check
+.PHONY: all deps build run test docs sanitize clang bench clean tsan windows fuzz bench-smoke data-check cost
 
 all: build
 
@@ -42,6 +42,12 @@ bench: build
 # One short pass over every benchmark, so that they keep building and running.
 bench-smoke: build
 	./build/default/bench/orla_bench --benchmark_min_time=0.01
+
+# Instructions per call of every export and jurisdiction under callgrind, checked against
+# bench/cost_budgets.txt (fails when a case exceeds its budget by more than 10 %). Needs valgrind
+# (`scripts/install-deps.sh --ci` installs it).
+cost: build
+	python3 bench/cost_check.py build/default/bench/orla_cost_sample --out build/default/cost
 
 # The thread tests under ThreadSanitizer.
 tsan:

@@ -1,98 +1,61 @@
-// Speed of the Canadian exports over a spread of pays: every province and territory, the pay
-// frequencies, wages across the brackets, contributions to date near the maximums, some bonuses.
-// The pension contribution is accumulated cent by cent of earnings, so a call costs in proportion to
-// the pay until the year's maximum is reached. Figures are ns per call.
+// Speed of the Canadian exports over a spread of pays: each province and territory, the pay frequencies,
+// wages across the brackets, contributions to date near the maximums, some bonuses. The pension
+// contribution is accumulated cent by cent of earnings (walked in runs of equal steps), so a call
+// costs more as the pay grows until the year's maximum is reached. Figures are ns per call.
 #include <benchmark/benchmark.h>
 
-#include <array>
-#include <cstring>
+#include <string>
 #include <vector>
 
 #include <orla/orla.h>
 
+#include "sample_cases.h"
+
 namespace {
 
-struct CanadaCase {
-    CanadaRecord pay;
-    ProvinceRecord prov;
-};
+using namespace orla_sample;
 
-std::vector<CanadaCase> canadaCases() {
-    constexpr std::array periods{52, 26, 24, 12};
-    constexpr std::array years{2024, 2025, 2026};
-    std::vector<CanadaCase> cases;
-    for (int i = 0; i < 64; ++i) {
-        CanadaCase c;
-        std::memset(&c, 0, sizeof c);
-        CanadaRecord& p = c.pay;
-        p.recordSize = sizeof p;
-        p.payDate = CalcDate{1 + i % 12, 1 + i % 28, years[static_cast<std::size_t>(i) % years.size()]};
-        p.payPeriods = periods[static_cast<std::size_t>(i / 3) % periods.size()];
-        p.taxableIncome = p.cppEarnings = p.eiEarnings = 300.0 + 97.31 * (i % 41);
-        p.fedClaimAmount = 16129;
-        p.cppYtd = 70.0 * (i % 60);
-        p.eiYtd = 18.0 * (i % 60);
-        p.bonus = i % 5 == 0 ? 1000 : 0;
-        ProvinceRecord& v = c.prov;
-        v.recordSize = sizeof v;
-        v.payDate = p.payDate;
-        v.provinceCode = 1 + i % 14;
-        v.payPeriods = p.payPeriods;
-        v.provTaxableIncome = p.taxableIncome;
-        v.provClaimAmount = 12000;
-        v.provBonus = p.bonus;
-        cases.push_back(c);
-    }
-    return cases;
-}
-
-void BM_CanadaCalc(benchmark::State& state) {
-    const std::vector<CanadaCase> cases = canadaCases();
+void runCanada(benchmark::State& state, int province) {
+    const std::vector<CanadaCase> cases = canadaCases(province);
     std::size_t i = 0;
     for (auto _ : state) {
         CanadaCase c = cases[i++ % cases.size()];
         benchmark::DoNotOptimize(ORLA_Canada_Calc(0, &c.pay, &c.prov));
+        benchmark::DoNotOptimize(c);
     }
 }
-BENCHMARK(BM_CanadaCalc);
 
-void BM_CanadaProvincial(benchmark::State& state) {
-    const std::vector<CanadaCase> cases = canadaCases();
+void runProvincial(benchmark::State& state, int province) {
+    const std::vector<CanadaCase> cases = canadaCases(province);
     const double block[3] = {0, 110.99, 32.80};
     std::size_t i = 0;
     for (auto _ : state) {
         ProvinceRecord prov = cases[i++ % cases.size()].prov;
         benchmark::DoNotOptimize(ORLA_Canada_Provincial_Calc(0, &prov, block));
+        benchmark::DoNotOptimize(prov);
     }
 }
-BENCHMARK(BM_CanadaProvincial);
 
-void BM_CanadaClaimCode(benchmark::State& state) {
-    int i = 0;
+template <class Record, int (*Calc)(int, Record*), std::vector<Record> (*Make)()>
+void runRecords(benchmark::State& state) {
+    const std::vector<Record> records = Make();
+    std::size_t i = 0;
     for (auto _ : state) {
-        ClaimCodeRecord cc;
-        std::memset(&cc, 0, sizeof cc);
-        cc.recordSize = sizeof cc;
-        cc.infoDate = CalcDate{6, 1, 2026};
-        cc.provinceCode = i % 15;
-        cc.claimCode = i % 11;
-        cc.netIncome = 1000.0 * (i % 300);
-        ++i;
-        benchmark::DoNotOptimize(ORLA_Canada_Get_CC(0, &cc));
+        Record r = records[i++ % records.size()];
+        benchmark::DoNotOptimize(Calc(0, &r));
+        benchmark::DoNotOptimize(r);
     }
 }
-BENCHMARK(BM_CanadaClaimCode);
 
-void BM_CanadaQuebec(benchmark::State& state) {
-    for (auto _ : state) {
-        QuebecRecord qc;
-        std::memset(&qc, 0, sizeof qc);
-        qc.recordSize = sizeof qc;
-        qc.payDate = CalcDate{6, 1, 2026};
-        qc.qcExtraPerPay = 10;
-        benchmark::DoNotOptimize(ORLA_Canada_Quebec_Calc(0, &qc));
+const bool kRegistered = [] {
+    for (int province = 1; province <= 14; ++province) {
+        benchmark::RegisterBenchmark((std::string("Canada/") + kProvinces[province]).c_str(), runCanada, province);
+        benchmark::RegisterBenchmark((std::string("CanadaProvincial/") + kProvinces[province]).c_str(), runProvincial,
+                                     province);
     }
-}
-BENCHMARK(BM_CanadaQuebec);
+    benchmark::RegisterBenchmark("CanadaClaimCode", runRecords<ClaimCodeRecord, ORLA_Canada_Get_CC, claimCodeRecords>);
+    benchmark::RegisterBenchmark("CanadaQuebec", runRecords<QuebecRecord, ORLA_Canada_Quebec_Calc, quebecRecords>);
+    return true;
+}();
 
 }  // namespace

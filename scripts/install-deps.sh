@@ -5,7 +5,7 @@
 #   scripts/install-deps.sh [--ci] [--dry-run]
 #
 #   --ci       also what the CI's other builds need: the Windows cross-compiler, GoogleTest's sources,
-#              wine, and clang with the fuzzer and sanitizer runtimes
+#              wine, clang with the fuzzer and sanitizer runtimes, and valgrind for `make cost`
 #   --dry-run  list the missing packages and the command that would install them; install nothing
 #
 # As root it runs apt-get; otherwise it prints the exact command to run and fails. Every file it looks
@@ -58,6 +58,8 @@ if [ $ci = 1 ]; then
   # The fuzz target: clang with libFuzzer and the sanitizer runtimes.
   command_or clang++ clang
   glob_or '/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a' libclang-rt-14-dev
+  # The instruction counts of `make cost`: callgrind, and its header for the sample's client requests.
+  { command -v valgrind >/dev/null 2>&1 && [ -e "$root/usr/include/valgrind/callgrind.h" ]; } || need+=(valgrind)
 fi
 
 if [ ${#need[@]} -eq 0 ]; then

@@ -54,15 +54,19 @@ expect "doxygen and pytest missing" "install-deps: would install: doxygen python
 machine cmake ninja g++ python3 "${headers[@]}"
 expect "everything the build needs" "install-deps: nothing to install"
 expect "the CI's builds on top" \
-  "install-deps: would install: g++-mingw-w64-x86-64 googletest wine wine64 clang libclang-rt-14-dev" --ci
+  "install-deps: would install: g++-mingw-w64-x86-64 googletest wine wine64 clang libclang-rt-14-dev valgrind" --ci
 
 machine cmake ninja g++ python3 "${headers[@]}" x86_64-w64-mingw32-g++-posix wine clang++ /usr/src/googletest/CMakeLists.txt \
-  /usr/lib/llvm-16/lib/clang/16/lib/linux/libclang_rt.fuzzer-x86_64.a
+  /usr/lib/llvm-16/lib/clang/16/lib/linux/libclang_rt.fuzzer-x86_64.a valgrind /usr/include/valgrind/callgrind.h
 expect "everything the CI needs" "install-deps: nothing to install" --ci
+
+machine cmake ninja g++ python3 "${headers[@]}" x86_64-w64-mingw32-g++-posix wine clang++ /usr/src/googletest/CMakeLists.txt \
+  /usr/lib/llvm-16/lib/clang/16/lib/linux/libclang_rt.fuzzer-x86_64.a valgrind
+expect "valgrind without callgrind's header" "install-deps: would install: valgrind" --ci
 
 machine cmake ninja g++ python3 "${headers[@]}" /usr/lib/llvm-16/lib/clang/16/lib/linux/libclang_rt.asan-x86_64.a
 expect "a sanitizer runtime without the fuzzer's" \
-  "install-deps: would install: g++-mingw-w64-x86-64 googletest wine wine64 clang libclang-rt-14-dev" --ci
+  "install-deps: would install: g++-mingw-w64-x86-64 googletest wine wine64 clang libclang-rt-14-dev valgrind" --ci
 
 machine
 out=$(ORLA_DEPS_ROOT="$work/root" PATH="$work/bin" "$bash" "$script" --dry-run)

@@ -140,6 +140,27 @@ TEST(LocalityTables, PennsylvaniaLookupsFindTheFirstRow) {
     EXPECT_EQ(paSchoolRow(2027, 2), nullptr);
 }
 
+// The Ohio lookups find the row of the plain scan for every code of the tables (and one of none) on
+// days of every year block and the years around them.
+TEST(LocalityTables, OhioLookupsFindTheFirstRow) {
+    auto expectScan = [](auto table, auto lookup) {
+        std::vector<int> codes{-1, 999999999};
+        for (const auto& r : table) codes.push_back(r.code);
+        for (int year = 2023; year <= 2027; ++year)
+            for (const int code : codes) {
+                const CalcDate d = date(year, 6, 15);
+                const decltype(&table[0]) scan = [&]() -> decltype(&table[0]) {
+                    for (const auto& r : table)
+                        if (r.code == code && rowCovers(r.from, r.to, d)) return &r;
+                    return nullptr;
+                }();
+                ASSERT_EQ(lookup(d, code), scan) << code << " in " << year;
+            }
+    };
+    expectScan(ohioMunicipalTable(), ohioMunicipalRow);
+    expectScan(ohioSchoolTable(), ohioSchoolRow);
+}
+
 // Per table and year block: rows, rate-unknown rows, and the sums of the value columns.
 struct Fingerprint {
     const char* table;

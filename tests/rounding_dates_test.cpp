@@ -109,6 +109,26 @@ TEST(RowCovers, DateTests) {
     }
 }
 
+// The shortcuts of rowCovers equal the full 31-day-month rule (both differences by dateDiff) for rows
+// within one year (mid-year ones too) and pay dates in the years around them, valid or not.
+TEST(RowCovers, ShortcutsEqualTheFullRule) {
+    auto fullRule = [](const CalcDate& from, const CalcDate& to, const CalcDate& d) {
+        int years = 0, months = 0, days = 0;
+        if (dateDiff(d, from, years, months, days) != 0 || years != 0) return false;
+        if (d.year > to.year) return true;
+        return dateDiff(to, d, years, months, days) == 0 && years == 0;
+    };
+    const CalcDate rows[][2] = {{date(2025, 1, 1), date(2025, 12, 31)}, {date(2025, 7, 23), date(2025, 12, 31)},
+                                {date(2025, 3, 15), date(2025, 9, 30)}, {date(2025, 12, 31), date(2025, 12, 31)}};
+    for (const auto& row : rows)
+        for (int year : {INT_MIN, 2023, 2024, 2025, 2026, 2027, INT_MAX})
+            for (int month = -1; month <= 14; ++month)
+                for (int day : {-1, 0, 1, 14, 15, 16, 22, 23, 24, 30, 31, 32})
+                    ASSERT_EQ(rowCovers(row[0], row[1], date(year, month, day)),
+                              fullRule(row[0], row[1], date(year, month, day)))
+                        << year << "-" << month << "-" << day << " from " << row[0].month << "/" << row[0].day;
+}
+
 constexpr BracketRow kRows[] = {
     {date(2025, 1, 1), date(2025, 12, 31), 0, 26, 100, 0, 500, 0, 0.0},
     {date(2025, 1, 1), date(2025, 12, 31), 0, 26, 100, 500, 0, 0, 0.1},

@@ -2,7 +2,9 @@
 // earnings, the insurance premium against its yearly maximum, and the federal income tax by the
 // annualising formula, in three passes (the regular pay, the pay with its bonus, the regular pay again)
 // so that the tax, contribution and premium that fall on a bonus come out as differences.
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 #include "canada/canada.h"
 #include "canada/canada_tables.h"
@@ -27,14 +29,31 @@ struct Run {
     double increment = 0;
 };
 
+// The top 2^e of the binade [2^(e-1), 2^e) holding x > 0 and its grid 2^(e-53). For a normal x whose
+// binade and grid are normal powers of two they are built from x's exponent bits; otherwise by frexp
+// and ldexp (the same values, at the cost of library calls).
+void binade(double x, double& top, double& ulp) {
+    const auto biased = static_cast<int>((std::bit_cast<std::uint64_t>(x) >> 52) & 0x7ff);  // x in [2^(biased-1023), ...)
+    if (biased > 53 && biased < 2046) {
+        top = std::bit_cast<double>(static_cast<std::uint64_t>(biased + 1) << 52);
+        ulp = std::bit_cast<double>(static_cast<std::uint64_t>(biased - 52) << 52);
+        return;
+    }
+    int e = 0;
+    std::frexp(x, &e);  // x lies in [2^(e-1), 2^e)
+    top = std::ldexp(1.0, e);
+    ulp = std::ldexp(1.0, e - 53);
+}
+
 Run uniformRun(double x, double delta) {
     // Near zero the binades are narrower than a few steps: single steps.
     if (!(x > 4 * delta)) return {};
-    int e = 0;
-    std::frexp(x, &e);  // x lies in [2^(e-1), 2^e)
-    const double top = std::ldexp(1.0, e);
-    const double ulp = std::ldexp(1.0, e - 53);
-    if (std::fmod(delta, ulp) == ulp / 2) return {};
+    double top = 0, ulp = 0;
+    binade(x, top, ulp);
+    // delta modulo the grid, as fmod gives it (exactly: delta / ulp and the product are exact, and so is
+    // the difference, a multiple of delta's grid below ulp), without fmod's bit-by-bit loop over the
+    // distance between the exponents. A delta of 0 or below leaves no positive remainder.
+    if (delta > 0 && delta - std::floor(delta / ulp) * ulp == ulp / 2) return {};
     const double d = (x + delta) - x;  // exact: the sum lies within a factor 2 of x
     // x + j d is a multiple of the grid inside the binade, hence exact, for every step counted; two steps
     // are kept back so that no step's sum reaches the binade's top.

@@ -7,6 +7,7 @@
 
 #include "canada/canada.h"
 #include "canada/canada_tables.h"
+#include "frame/run_index.h"
 
 namespace orla::canada {
 namespace {
@@ -20,18 +21,22 @@ bool onOrAfter(const CalcDate& d, int year, int month, int day) {
     return d.day >= day;
 }
 
+// The tables in runs of rows of one province and dates (the first match of a scan in stored order).
+constexpr auto provinceOf = [](const auto& r) { return r.province; };
+constexpr auto kBracketRuns = runIndexBy(kProvincialBrackets, provinceOf);
+constexpr auto kCreditRateRuns = runIndexBy(kProvincialCreditRate, provinceOf);
+constexpr auto kLabourFundRuns = runIndexBy(kLabourFund, provinceOf);
+constexpr auto kSurtaxRuns = runIndexBy(kSurtax, provinceOf);
+
 const ProvincialBracketRow* provincialBracket(const CalcDate& d, int province, double income) {
-    for (const ProvincialBracketRow& r : kProvincialBrackets)
-        if (r.province == province && rowCovers(r.from, r.to, d) && income >= r.low && (income < r.high || r.high == 0))
-            return &r;
-    return nullptr;
+    return kBracketRuns.find(d, province, [income](const ProvincialBracketRow& r) {
+        return income >= r.low && (income < r.high || r.high == 0);
+    });
 }
 
-template <std::size_t N>
-const ProvincialRateRow* provincialRate(const std::array<ProvincialRateRow, N>& rows, const CalcDate& d, int province) {
-    for (const ProvincialRateRow& r : rows)
-        if (r.province == province && rowCovers(r.from, r.to, d)) return &r;
-    return nullptr;
+template <class Runs>
+const ProvincialRateRow* provincialRate(const Runs& runs, const CalcDate& d, int province) {
+    return runs.find(d, province, [](const ProvincialRateRow&) { return true; });
 }
 
 // Ontario's surtax on the basic provincial tax.
@@ -59,7 +64,21 @@ struct ProvincialPass {
     bool failed = false;
 };
 
-ProvincialPass provincialPass(const ProvinceRecord& in, int pass, double contribution, double premium) {
+// The rows that depend on the date and the province only, the same in every pass.
+struct ProvinceRows {
+    const ProvincialRateRow* lowest;
+    const PensionRow* pension;  // the yearly maximums: the pension row and the insurance row beside it
+    const ProvincialRateRow* labourFund;
+    const ProvincialRateRow* surtax;
+};
+
+ProvinceRows provinceRows(const CalcDate& day, int province) {
+    return {provincialRate(kCreditRateRuns, day, province), firstCovering(std::span<const PensionRow>(kPension), day),
+            provincialRate(kLabourFundRuns, day, province), provincialRate(kSurtaxRuns, day, province)};
+}
+
+ProvincialPass provincialPass(const ProvinceRecord& in, const ProvinceRows& rows, int pass, double contribution,
+                              double premium) {
     ProvincialPass out;
     const int periods = in.payPeriods;
     const int province = in.provinceCode;
@@ -70,9 +89,8 @@ ProvincialPass provincialPass(const ProvinceRecord& in, int pass, double contrib
     if (pass >= 1) a += in.provPriorBonuses;
 
     const ProvincialBracketRow* bracket = provincialBracket(day, province, a);
-    const ProvincialRateRow* lowest = provincialRate(kProvincialCreditRate, day, province);
-    // The yearly maximums, from the pension row covering the date and the insurance row beside it.
-    const PensionRow* pension = firstCovering(std::span<const PensionRow>(kPension), day);
+    const ProvincialRateRow* lowest = rows.lowest;
+    const PensionRow* pension = rows.pension;
     out.failed = bracket == nullptr || lowest == nullptr || pension == nullptr;
     const double v = bracket ? bracket->rate : 0.0;
     const double kp = bracket ? bracket->constant : 0.0;
@@ -94,14 +112,14 @@ ProvincialPass provincialPass(const ProvinceRecord& in, int pass, double contrib
     t4 = roundCents(t4);
 
     double labourFund = 0;
-    if (const ProvincialRateRow* lf = provincialRate(kLabourFund, day, province))
+    if (const ProvincialRateRow* lf = rows.labourFund)
         labourFund = roundCents(minOf(lf->maximum, lf->rate * in.labourFundAmount));
 
     double surtax = 0;
     if (province == ORLA_CA_ON) {
         surtax = ontarioSurtax(t4, day.year);
     } else if (province != ORLA_CA_NB) {
-        if (const ProvincialRateRow* s = provincialRate(kSurtax, day, province))
+        if (const ProvincialRateRow* s = rows.surtax)
             surtax = s->maximum > t4 ? 0.0 : (t4 - s->maximum) * s->rate;
     }
     surtax = roundCents(surtax);
@@ -166,8 +184,9 @@ double provincialTax(ProvinceRecord* prov, const double block[3], bool& failed) 
     }
     ProvincialPass passes[3];
     bool anyFailed = false;
+    const ProvinceRows rows = provinceRows(in.payDate, in.provinceCode);
     for (int pass = 0; pass < 3; ++pass) {
-        passes[pass] = provincialPass(in, pass, contribution, premium);
+        passes[pass] = provincialPass(in, rows, pass, contribution, premium);
         anyFailed = anyFailed || passes[pass].failed;
     }
     const double annualTax = roundCents(passes[0].annualTax);

@@ -4,16 +4,6 @@ namespace orla {
 
 namespace {
 
-// trunc((5 - trunc(scale x)) / 10), with scale = -1000 (cents) or -10 (dollars), in 64-bit steps.
-// Returns false when the product is not finite or does not fit in 64 bits.
-bool roundedUnits(double x, double scale, std::int64_t& q) {
-    const double product = x * scale;
-    if (!std::isfinite(product) || std::fabs(product) >= 9.0e18) return false;
-    const auto t = static_cast<std::int64_t>(product);
-    q = (5 - t) / 10;
-    return true;
-}
-
 int saturate(std::int64_t v) {
     if (v > INT_MAX) return INT_MAX;
     if (v < INT_MIN) return INT_MIN;
@@ -71,18 +61,6 @@ bool rowCoversImpl(const CalcDate& from, const CalcDate& to, const CalcDate& d) 
 
 }  // namespace
 
-double roundCents(double x) {
-    std::int64_t q = 0;
-    if (!roundedUnits(x, -1000.0, q)) return x;
-    return static_cast<double>(q) / 100.0;
-}
-
-double roundDollars(double x) {
-    std::int64_t q = 0;
-    if (!roundedUnits(x, -10.0, q)) return x;
-    return static_cast<double>(q);
-}
-
 int truncToInt(double x) {
     if (std::isnan(x)) return 0;
     if (x >= 2147483647.0) return INT_MAX;
@@ -98,7 +76,17 @@ int dateDiffStrict(const CalcDate& a, const CalcDate& b, int& years, int& months
     return dateDiffImpl<true>(a, b, years, months, days);
 }
 
-bool rowCoversSlow(const CalcDate& from, const CalcDate& to, const CalcDate& d) { return rowCoversImpl<false>(from, to, d); }
+bool rowCoversSlow(const CalcDate& from, const CalcDate& to, const CalcDate& d) {
+    // A row within one calendar year for a pay of a later year, with a valid pay month and day (the
+    // common case of a table's older rows): the row covers the pay only when it is less than a year
+    // after from, which takes the year just after from's and an earlier month and day than from's (the
+    // 31-day-month difference then has no whole year).
+    if (from.year == to.year && d.year > from.year && d.month >= 1 && d.month <= 12 && d.day >= 1 && d.day <= 31) {
+        if (d.year - 1 != from.year) return false;
+        return d.month < from.month || (d.month == from.month && d.day < from.day);
+    }
+    return rowCoversImpl<false>(from, to, d);
+}
 
 bool rowCoversStrict(const CalcDate& from, const CalcDate& to, const CalcDate& d) {
     return rowCoversImpl<true>(from, to, d);

@@ -23,9 +23,29 @@ constexpr bool has(const Record* r, int gate) { return r->recordSize > gate; }
 // results equal the 32-bit rule wherever that rule is defined and stay right beyond it. A non-finite
 // amount never reaches the integer steps and is returned as it is (the driver clears and flags it); an
 // amount too large for 64-bit thousandths is already far coarser than a cent and is returned as it is.
-double roundCents(double x);
+// Every calculator rounds several amounts per call, so the rule is inline.
+namespace detail {
+// trunc((5 - trunc(scale x)) / 10), with scale = -1000 (cents) or -10 (dollars), in 64-bit steps.
+// Returns false when the product is not finite or does not fit in 64 bits.
+inline bool roundedUnits(double x, double scale, std::int64_t& q) {
+    const double product = x * scale;
+    if (!std::isfinite(product) || std::fabs(product) >= 9.0e18) return false;
+    const auto t = static_cast<std::int64_t>(product);
+    q = (5 - t) / 10;
+    return true;
+}
+}  // namespace detail
+inline double roundCents(double x) {
+    std::int64_t q = 0;
+    if (!detail::roundedUnits(x, -1000.0, q)) return x;
+    return static_cast<double>(q) / 100.0;
+}
 // The same rule on tenths, giving whole dollars.
-double roundDollars(double x);
+inline double roundDollars(double x) {
+    std::int64_t q = 0;
+    if (!detail::roundedUnits(x, -10.0, q)) return x;
+    return static_cast<double>(q);
+}
 
 // Truncates toward zero into an int, saturating at the int range; NaN gives 0.
 int truncToInt(double x);

@@ -236,12 +236,15 @@ extern "C" ORLA_API unsigned int ORLA_CALL ORLA_Calc(int mode, PayRecord* pay, S
     if (pay == nullptr || state == nullptr) return ORLA_FLAG_FEDERAL | ORLA_FLAG_STATE;
     const std::size_t payBytes = orla::heldBytes(pay);
     const std::size_t stateBytes = orla::heldBytes(state);
+    // The held bytes are copied and only the rest of each copy is zeroed (nothing, for full records).
     PayRecord payCopy;
     StateRecord stateCopy;
-    std::memset(&payCopy, 0, sizeof payCopy);
-    std::memset(&stateCopy, 0, sizeof stateCopy);
     std::memcpy(&payCopy, pay, payBytes);
     std::memcpy(&stateCopy, state, stateBytes);
+    if (payBytes < sizeof payCopy)
+        std::memset(reinterpret_cast<unsigned char*>(&payCopy) + payBytes, 0, sizeof payCopy - payBytes);
+    if (stateBytes < sizeof stateCopy)
+        std::memset(reinterpret_cast<unsigned char*>(&stateCopy) + stateBytes, 0, sizeof stateCopy - stateBytes);
     const bool payHoldsBonus = payBytes >= ORLA_FIELD_END(PayRecord, suppWages);
     const unsigned flags = orla::calculate(mode, &payCopy, &stateCopy, payHoldsBonus);
     std::memcpy(pay, &payCopy, payBytes);

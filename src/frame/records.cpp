@@ -66,14 +66,15 @@ constexpr bool ascending(const std::size_t* ends, std::size_t count) {
 static_assert(ascending(kPayFieldEnds, std::size(kPayFieldEnds)));
 static_assert(ascending(kStateFieldEnds, std::size(kStateFieldEnds)));
 
-// The end of the last field that the declared size holds, at least floor.
+// The end of the last field that the declared size holds, at least floor. The ends ascend, so that
+// field is the one before the first end past the declared size; a full-size record holds them all.
 template <std::size_t N>
 std::size_t held(int declared, const std::size_t (&ends)[N], std::size_t floor) {
-    std::size_t bytes = floor;
-    if (declared <= 0) return bytes;
-    for (std::size_t end : ends)
-        if (end <= static_cast<std::size_t>(declared)) bytes = std::max(bytes, end);
-    return bytes;
+    if (declared <= 0) return floor;
+    const auto size = static_cast<std::size_t>(declared);
+    if (size >= ends[N - 1]) return std::max(floor, ends[N - 1]);
+    const std::size_t* past = std::upper_bound(std::begin(ends), std::end(ends), size);
+    return past == std::begin(ends) ? floor : std::max(floor, *(past - 1));
 }
 
 }  // namespace

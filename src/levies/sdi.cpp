@@ -1,5 +1,6 @@
 // State disability insurance: the employee levy on the wages up to the year's limit and, for a record of
 // 72 bytes or more, the employer-side levy (New Jersey) at the employer's rate.
+#include "frame/run_index.h"
 #include "levies/levies.h"
 
 namespace orla {
@@ -54,10 +55,17 @@ constexpr int kEmployerLevy = 1;
 // New York caps the employee levy at 0.60 a week: 31.20 a year, spread over the pay periods.
 constexpr double kNewYorkAnnualCap = 31.2;
 
+// The rows in runs of one jurisdiction, kind and dates.
+struct CodeKind {
+    int code;
+    int kind;
+    friend constexpr bool operator==(const CodeKind&, const CodeKind&) = default;
+};
+constexpr auto kSdiRuns = runIndexBy(kSdi, [](const SdiRow& r) { return CodeKind{r.stateCode, r.kind}; });
+
+// The first row in stored order of the jurisdiction and kind that covers the pay date.
 const SdiRow* firstRow(int code, int kind, const CalcDate& payDate) {
-    for (const SdiRow& row : kSdi)
-        if (row.stateCode == code && row.kind == kind && rowCovers(row.from, row.to, payDate)) return &row;
-    return nullptr;
+    return kSdiRuns.find(payDate, CodeKind{code, kind}, [](const SdiRow&) { return true; });
 }
 
 // The wages of the pay up to the row's limit after the earlier wages (no limit when it is 0).

@@ -5,6 +5,7 @@
 #include <array>
 #include <iterator>
 
+#include "frame/run_index.h"
 #include "local/local_calculators.h"
 
 namespace orla {
@@ -157,6 +158,16 @@ constexpr auto kKentuckySchoolList = kentuckyList<kentuckyRuns(kKentuckySchool)>
 constexpr auto kKentuckyCityList = kentuckyList<kentuckyRuns(kKentuckyCity)>(kKentuckyCity);
 constexpr auto kKentuckyCountyList = kentuckyList<kentuckyRuns(kKentuckyCounty)>(kKentuckyCounty);
 
+// The Ohio tables are year blocks ordered by code.
+constexpr CodeStretches kOhioMunicipalIndex(kOhioMunicipal);
+constexpr CodeStretches kOhioSchoolIndex(kOhioSchool);
+static_assert(kOhioMunicipalIndex.stretches() == 3 && kOhioSchoolIndex.stretches() == 3);
+
+template <class Row, std::size_t N>
+const Row* covering(const CodeStretches<Row, N>& index, const CalcDate& d, int code) {
+    return index.find(code, [&d](const Row& r) { return rowCovers(r.from, r.to, d); });
+}
+
 static_assert(kPaSchoolList.size() == 2628 && kPaMunicipalList.size() == 2628);
 static_assert(kOhioSchoolList.size() == 612 && kOhioMunicipalList.size() == 681);
 static_assert(kKentuckySchoolList.size() == 9 && kKentuckyCityList.size() == 40 && kKentuckyCountyList.size() == 2);
@@ -172,6 +183,8 @@ const PaSchoolRow* paSchoolRow(int year, int sequence) { return firstIndexed(kPa
 std::span<const PaSchoolRow> paSchoolTable() { return kPaSchool; }
 std::span<const OhioMunicipalRow> ohioMunicipalTable() { return kOhioMunicipal; }
 std::span<const OhioSchoolRow> ohioSchoolTable() { return kOhioSchool; }
+const OhioMunicipalRow* ohioMunicipalRow(const CalcDate& d, int code) { return covering(kOhioMunicipalIndex, d, code); }
+const OhioSchoolRow* ohioSchoolRow(const CalcDate& d, int code) { return covering(kOhioSchoolIndex, d, code); }
 std::span<const OhioEarnedBaseRow> ohioEarnedBaseTable() { return kOhioEarnedBase; }
 std::span<const IndianaCountyRow> indianaCountyTable() { return kIndianaCounty; }
 

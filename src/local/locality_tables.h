@@ -97,6 +97,9 @@ const PaMunicipalRow* paMunicipalRow(int year, int code);
 const PaSchoolRow* paSchoolRow(int year, int sequence);
 std::span<const OhioMunicipalRow> ohioMunicipalTable();
 std::span<const OhioSchoolRow> ohioSchoolTable();
+// The first row in table order with the code that covers d (rowCovers); nullptr when none.
+const OhioMunicipalRow* ohioMunicipalRow(const CalcDate& d, int code);
+const OhioSchoolRow* ohioSchoolRow(const CalcDate& d, int code);
 std::span<const OhioEarnedBaseRow> ohioEarnedBaseTable();
 std::span<const IndianaCountyRow> indianaCountyTable();
 // 0 school districts, 1 cities, 2 counties.

@@ -3,6 +3,7 @@
 // surcharge is a share of the state tax, computed on the local wages from the state's own bracket table.
 #include <iterator>
 
+#include "frame/run_index.h"
 #include "local/local_calculators.h"
 #include "state/new_york.h"
 #include "local/local_tables.h"
@@ -106,6 +107,22 @@ constexpr auto kCityBrackets = [] {
     return rows;
 }();
 static_assert(kCityBrackets.size() == 180);
+constexpr auto kCityRuns = runIndexBy(kCityBrackets, statusPeriodsOf<NewYorkBracketRow>);
+
+// The first row of a bracket table, in stored order, with the pay's status, the given periods and a date
+// covering the pay, that accept takes: through the city table's runs, or a scan of the state's table.
+struct RowFinder {
+    bool city;
+    int status;
+    CalcDate payDate;
+    template <class Accept>
+    const NewYorkBracketRow* operator()(int periods, Accept&& accept) const {
+        if (city) return kCityRuns.find(payDate, StatusPeriods{status, periods}, accept);
+        for (const NewYorkBracketRow& r : newYorkBracketTable())
+            if (r.status == status && r.periods == periods && rowCovers(r.from, r.to, payDate) && accept(r)) return &r;
+        return nullptr;
+    }
+};
 
 constexpr FlatRateRow kCitySupplementalRates[] = {
     {date(2026, 1, 1), date(2026, 12, 31), 0.0425},
@@ -176,7 +193,7 @@ struct Amount {
 // the local periods first, then the annual rows with the amounts annualised by the state periods and the
 // tax divided by the local periods (which must then be at least 1). A high-income row of the state's table
 // (negative base) taxes the whole annualised amount at the state's high-income rate, as the state does.
-Amount bracket(std::span<const NewYorkBracketRow> rows, const Inputs& in, double added) {
+Amount bracket(const RowFinder& firstRow, const Inputs& in, double added) {
     Amount result;
     auto apply = [&](const NewYorkBracketRow& r, double t, double annualise, double divisor) {
         if (!(t >= r.low)) return false;
@@ -190,23 +207,20 @@ Amount bracket(std::span<const NewYorkBracketRow> rows, const Inputs& in, double
         result.tax = ((t - r.low) * r.rate + r.base) / divisor;
         return true;
     };
-    for (const NewYorkBracketRow& r : rows) {
-        if (r.status != in.status || r.periods != in.periods || !rowCovers(r.from, r.to, in.payDate)) continue;
-        const double t = atLeastZero(in.wages - r.deduction + added - in.exemptions * r.allowance);
-        if (apply(r, t, in.periods, 1.0)) {
-            result.found = true;
-            return result;
-        }
+    if (firstRow(in.periods, [&](const NewYorkBracketRow& r) {
+            const double t = atLeastZero(in.wages - r.deduction + added - in.exemptions * r.allowance);
+            return apply(r, t, in.periods, 1.0);
+        })) {
+        result.found = true;
+        return result;
     }
     if (in.periods < 1) return result;
-    for (const NewYorkBracketRow& r : rows) {
-        if (r.status != in.status || r.periods != 1 || !rowCovers(r.from, r.to, in.payDate)) continue;
-        const double t = atLeastZero(in.statePeriods * in.wages - r.deduction + in.statePeriods * added -
-                                     in.exemptions * r.allowance);
-        if (apply(r, t, 1.0, in.periods)) {
-            result.found = true;
-            return result;
-        }
+    if (firstRow(1, [&](const NewYorkBracketRow& r) {
+            const double t = atLeastZero(in.statePeriods * in.wages - r.deduction + in.statePeriods * added -
+                                         in.exemptions * r.allowance);
+            return apply(r, t, 1.0, in.periods);
+        })) {
+        result.found = true;
     }
     return result;
 }
@@ -255,8 +269,7 @@ int calcLocalNewYork(PayRecord* pay, StateRecord* state, LocalRecord* local) {
     }
     const Inputs in{pay->payDate, local->localOption == 1 ? 1 : 0, local->localPayPeriods, state->statePayPeriods,
                     local->localExemptions, local->localWages};
-    const std::span<const NewYorkBracketRow> table =
-        code == kNewYorkCity ? std::span<const NewYorkBracketRow>(kCityBrackets) : newYorkBracketTable();
+    const RowFinder table{code == kNewYorkCity, in.status, in.payDate};
     const bool resident = localResident(local) == 1;
     int result = 0;
     auto noRow = [&] {

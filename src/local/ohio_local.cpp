@@ -13,13 +13,6 @@ namespace {
 
 enum Selector { kSchoolDistrict = 0, kMunicipality = 1 };
 
-template <class Row>
-const Row* firstFor(std::span<const Row> rows, const CalcDate& d, int code) {
-    for (const Row& r : rows)
-        if (r.code == code && rowCovers(r.from, r.to, d)) return &r;
-    return nullptr;
-}
-
 bool onEarnedIncomeBase(const CalcDate& d, int code) {
     for (const OhioEarnedBaseRow& r : ohioEarnedBaseTable()) {
         if (r.from.year < 1) break;
@@ -51,12 +44,12 @@ int calcLocalOhio(PayRecord* pay, StateRecord* state, LocalRecord* local) {
     bool rateKnown = true;
     if (selector == kSchoolDistrict) {
         earnedBase = onEarnedIncomeBase(d, code);
-        if (const OhioSchoolRow* r = firstFor(ohioSchoolTable(), d, code)) {
+        if (const OhioSchoolRow* r = ohioSchoolRow(d, code)) {
             rate = r->rate / 100;
             rateKnown = r->rateKnown;
         }
     } else if (selector == kMunicipality) {
-        if (const OhioMunicipalRow* r = firstFor(ohioMunicipalTable(), d, code)) {
+        if (const OhioMunicipalRow* r = ohioMunicipalRow(d, code)) {
             rate = r->rate;
             rateKnown = r->rateKnown;
         }

@@ -1,5 +1,6 @@
 // Georgia: a flat rate on wages less the standard deduction of the filing status and an allowance per
 // dependent; supplemental wages at a rate chosen by the annual taxable wages.
+#include "frame/run_index.h"
 #include "state/calculators.h"
 #include "state/state_tables.h"
 
@@ -58,6 +59,7 @@ constexpr RateRow kRates[] = {
     {kJul2024From, kJul2024To, 3, 1, 12000, 0, 4000, 0, 0, 0, 0.0539},
 };
 static_assert(std::size(kRates) == 23);
+constexpr RunIndex kRateRuns(kRates);
 
 struct SupplementalRow {
     CalcDate from;
@@ -96,28 +98,25 @@ Withholding lookup(const StateRecord* state, const CalcDate& d, int status) {
     const int periods = state->statePayPeriods;
     const int dependents = state->stateDependentAllowances;
     Withholding out;
-    for (const RateRow& r : kRates) {
-        if (r.status != status || r.periods != periods || !rowCovers(r.from, r.to, d)) continue;
-        const double w = zeroFloor(state->stateWages - r.standardDeduction - dependents * r.perDependent);
-        if (holds(r, w)) {
-            out.row = &r;
-            out.tax = (w - r.low) * r.rate + r.base;
-            out.annualTaxable = periods * w;
-            return out;
-        }
+    double w = 0;
+    if (const RateRow* r = kRateRuns.find(d, StatusPeriods{status, periods}, [&](const RateRow& row) {
+            w = zeroFloor(state->stateWages - row.standardDeduction - dependents * row.perDependent);
+            return holds(row, w);
+        })) {
+        out.row = r;
+        out.tax = (w - r->low) * r->rate + r->base;
+        out.annualTaxable = periods * w;
+        return out;
     }
     if (periods < 1) return out;
-    for (const RateRow& r : kRates) {
-        if (r.status != status || r.periods != 1 || !rowCovers(r.from, r.to, d)) continue;
-        const double w =
-            zeroFloor(state->stateWages - r.standardDeduction / periods - r.perDependent / periods * dependents) *
-            periods;
-        if (holds(r, w)) {
-            out.row = &r;
-            out.tax = ((w - r.low) * r.rate + r.base) / periods;
-            out.annualTaxable = w;
-            return out;
-        }
+    if (const RateRow* r = kRateRuns.find(d, StatusPeriods{status, 1}, [&](const RateRow& row) {
+            w = zeroFloor(state->stateWages - row.standardDeduction / periods - row.perDependent / periods * dependents) *
+                periods;
+            return holds(row, w);
+        })) {
+        out.row = r;
+        out.tax = ((w - r->low) * r->rate + r->base) / periods;
+        out.annualTaxable = w;
     }
     return out;
 }

@@ -2,6 +2,7 @@
 // three-bracket table on wages less a standard deduction, less a credit. Each rule set serves the older
 // certificate (allowances) and the newer one (a filing status and an annual credit in dollars). The
 // newer-certificate fields lie beyond 212 bytes, so a smaller record is not computed at all.
+#include "frame/run_index.h"
 #include "state/iowa.h"
 
 #include "federal/federal.h"
@@ -129,12 +130,19 @@ struct FlatHit {
     double tax = 0.0;
 };
 
+// The rows in runs of one status, periods and date range, and the first row in stored order of a status
+// and periods that covers d.
+constexpr RunIndex kRowRuns(kIowa);
+const IowaRow* firstRow(const CalcDate& d, int status, int periods) {
+    return kRowRuns.find(d, StatusPeriods{status, periods}, [](const IowaRow&) { return true; });
+}
+
 // The rules from 2025. suppWages joins the pay's wages before the deduction in pass 1 and, times the
 // periods, the annual amount after the deduction in pass 2.
 FlatHit flatTax(const CalcDate& d, int status, int periods, const Elections& e, double wages, double suppWages) {
     FlatHit hit;
-    for (const IowaRow& r : kIowa) {
-        if (r.status != status || r.periods != periods || !rowCovers(r.from, r.to, d)) continue;
+    if (const IowaRow* found = firstRow(d, status, periods)) {
+        const IowaRow& r = *found;
         double w = 0, credit = 0;
         if (e.newerCertificate) {
             w = wages + suppWages - r.deductionNewerCertificate;
@@ -148,8 +156,8 @@ FlatHit flatTax(const CalcDate& d, int status, int periods, const Elections& e, 
         return hit;
     }
     if (periods < 1) return hit;
-    for (const IowaRow& r : kIowa) {
-        if (r.status != status || r.periods != 1 || !rowCovers(r.from, r.to, d)) continue;
+    if (const IowaRow* found = firstRow(d, status, 1)) {
+        const IowaRow& r = *found;
         double w = 0, credit = 0;
         if (e.newerCertificate) {
             w = periods * wages - r.deductionNewerCertificate + periods * suppWages;

@@ -1,6 +1,7 @@
 // Maine: annual wages less allowances and a standard deduction that phases out with income, taxed by
 // the annual brackets and divided back to the pay; the tax is kept in whole dollars, halves rounded down.
 #include "federal/federal.h"
+#include "frame/run_index.h"
 #include "state/calculators.h"
 #include "state/maine.h"
 
@@ -69,18 +70,20 @@ struct PayTax {
     double tax = 0.0;
 };
 
+// The rates in runs of one status and date range.
+constexpr auto kStatusRuns = runIndexBy(kRates, [](const MaineRateRow& r) { return r.status; });
+
 // The per-pay tax of annual wages A: the first row for the date and status whose bracket holds the
 // taxable amount. The annual tax is divided by the periods, so without a positive count no row applies.
 PayTax taxOfAnnualWages(const CalcDate& d, int status, int periods, int allowances, double annualWages) {
     if (periods < 1) return {};
-    for (const MaineRateRow& r : kRates) {
-        if (r.status != status || !rowCovers(r.from, r.to, d)) continue;
-        const double taxable =
-            std::fmax(0.0, annualWages - allowances * r.allowance - standardDeduction(r, annualWages));
-        if (taxable >= r.low && (taxable < r.high || r.high == 0))
-            return {true, ((taxable - r.low) * r.rate + r.base) / periods};
-    }
-    return {};
+    double taxable = 0;
+    const MaineRateRow* r = kStatusRuns.find(d, status, [&](const MaineRateRow& row) {
+        taxable = std::fmax(0.0, annualWages - allowances * row.allowance - standardDeduction(row, annualWages));
+        return taxable >= row.low && (taxable < row.high || row.high == 0);
+    });
+    if (r == nullptr) return {};
+    return {true, ((taxable - r->low) * r->rate + r->base) / periods};
 }
 
 // Whole dollars with halves rounded down: the amount is first rounded to cents, then its whole part is

@@ -1,6 +1,7 @@
 // Massachusetts: wages less personal exemptions and the employee's social security and Medicare tax
 // (up to a yearly cap), a no-tax threshold, and fixed credits from the tax for a head of household and
 // for blindness.
+#include "frame/run_index.h"
 #include "state/calculators.h"
 #include "state/massachusetts.h"
 
@@ -67,11 +68,11 @@ constexpr bool inMassachusettsBracket(const BracketRow& r, double v) {
     return (v > r.low || r.low == 0) && (v <= r.high || r.high == 0);
 }
 
+constexpr RunIndex kRateRuns(kRates);
+
 const BracketRow* findRate(const CalcDate& d, int periods, double v) {
-    for (const BracketRow& r : kRates)
-        if (r.status == kRateStatus && r.periods == periods && rowCovers(r.from, r.to, d) && inMassachusettsBracket(r, v))
-            return &r;
-    return nullptr;
+    return kRateRuns.find(d, StatusPeriods{kRateStatus, periods},
+                          [v](const BracketRow& r) { return inMassachusettsBracket(r, v); });
 }
 
 // Amounts of the exemption row for one pay (the annual row divided by the periods).

@@ -1,6 +1,7 @@
 // Mississippi: the annual wage less the employee's exemption amount and the standard deduction of the
 // filing status, taxed on brackets that hold low < t <= high; the tax of the pay in whole dollars.
 // Supplemental wages are always taxed by the aggregate method.
+#include "frame/run_index.h"
 #include "state/mississippi.h"
 
 #include "state/calculators.h"
@@ -69,18 +70,19 @@ struct AnnualHit {
     double tax = 0.0;
 };
 
+// The rows in runs of one status and date range.
+constexpr auto kStatusRuns = runIndexBy(kRows, [](const MississippiRow& r) { return r.status; });
+
 // The annual tax of the annual amount A: the first row covering d with the status whose bracket holds
 // t = max(0, A - exemption - standard deduction).
 AnnualHit annualTax(const CalcDate& d, int status, double annual, double exemption) {
     AnnualHit hit;
-    for (const MississippiRow& r : kRows) {
-        if (r.status != status || !rowCovers(r.from, r.to, d)) continue;
-        const double t = atLeastZero(annual - exemption - r.standardDeduction);
-        if (!holds(r, t)) continue;
-        hit.row = &r;
-        hit.tax = (t - r.low) * r.rate + r.base;
-        break;
-    }
+    double t = 0;
+    hit.row = kStatusRuns.find(d, status, [&](const MississippiRow& r) {
+        t = atLeastZero(annual - exemption - r.standardDeduction);
+        return holds(r, t);
+    });
+    if (hit.row != nullptr) hit.tax = (t - hit.row->low) * hit.row->rate + hit.row->base;
     return hit;
 }
 

@@ -4,6 +4,7 @@
 // annual only, so every pay period count but 1 is taxed by the annualised pass.
 #include "state/oregon.h"
 
+#include "frame/run_index.h"
 #include "state/calculators.h"
 #include "state/standard_steps.h"
 
@@ -142,6 +143,12 @@ constexpr OregonRateRow kHigherWage[] = {
 };
 static_assert(std::size(kHigherWage) == 18);
 
+// The subtraction and rate tables in runs of one status, periods and dates (the rows of the scans in
+// stored order).
+constexpr RunIndex kSubtractionRuns(kFederalSubtraction);
+constexpr RunIndex kLowerWageRuns(kLowerWage);
+constexpr RunIndex kHigherWageRuns(kHigherWage);
+
 constexpr FlatRateRow kSupplemental[] = {
     {k2026From, k2026To, 0.08},
     {k2025From, k2025To, 0.08},
@@ -195,15 +202,15 @@ constexpr bool inSubtractionBand(const OregonFederalSubtractionRow& r, double wa
 // The cap on the federal tax subtracted from a pay of wage W; found is false when no row serves it.
 double federalCap(const Pay& x, double wage, bool& found) {
     found = true;
-    for (const OregonFederalSubtractionRow& r : kFederalSubtraction)
-        if (r.status == x.subtractionStatus && r.periods == x.periods && inSubtractionBand(r, wage) &&
-            rowCovers(r.from, r.to, x.date))
-            return r.limit;
+    if (const OregonFederalSubtractionRow* r = kSubtractionRuns.find(
+            x.date, StatusPeriods{x.subtractionStatus, x.periods},
+            [wage](const OregonFederalSubtractionRow& row) { return inSubtractionBand(row, wage); }))
+        return r->limit;
     const double annual = x.periods * wage;  // the periods are at least 1 here
-    for (const OregonFederalSubtractionRow& r : kFederalSubtraction)
-        if (r.status == x.subtractionStatus && r.periods == 1 && inSubtractionBand(r, annual) &&
-            rowCovers(r.from, r.to, x.date))
-            return r.limit / x.periods;
+    if (const OregonFederalSubtractionRow* r = kSubtractionRuns.find(
+            x.date, StatusPeriods{x.subtractionStatus, 1},
+            [annual](const OregonFederalSubtractionRow& row) { return inSubtractionBand(row, annual); }))
+        return r->limit / x.periods;
     found = false;
     return 0.0;
 }
@@ -230,28 +237,28 @@ Tax payTax(const Pay& x, double wage, int* taxableCents, StateRecord* state, int
     }
     const double cap = federalCap(x, wage, found);
     if (!found) state->status = ORLA_STATE_NO_ROW;
-    const std::span<const OregonRateRow> rates = higher ? std::span<const OregonRateRow>(kHigherWage)
-                                                        : std::span<const OregonRateRow>(kLowerWage);
+    const auto& rates = higher ? kHigherWageRuns : kLowerWageRuns;
     Tax hit;
-    for (const OregonRateRow& r : rates) {
-        if (r.status != x.rateStatus || r.periods != x.periods || !rowCovers(r.from, r.to, x.date)) continue;
-        const double t = atLeastZero(wage - smaller(cap, x.federalTax) - r.standardDeduction);
+    // Every row of the pay's status, periods and date is tested in stored order until one holds t.
+    double t = 0;
+    hit.row = rates.find(x.date, StatusPeriods{x.rateStatus, x.periods}, [&](const OregonRateRow& r) {
+        t = atLeastZero(wage - smaller(cap, x.federalTax) - r.standardDeduction);
         if (taxableCents != nullptr) *taxableCents = truncToInt(t * 100);
-        if (!inBracket(r, t)) continue;
-        const double credit = limit > 0 && wage > limit ? 0.0 : x.allowances * r.allowanceCredit;
-        hit.row = &r;
-        hit.tax = (t - r.excessOver) * r.rate + r.base - credit;
+        return inBracket(r, t);
+    });
+    if (const OregonRateRow* r = hit.row) {
+        const double credit = limit > 0 && wage > limit ? 0.0 : x.allowances * r->allowanceCredit;
+        hit.tax = (t - r->excessOver) * r->rate + r->base - credit;
         return hit;
     }
     const int p = x.periods;
-    for (const OregonRateRow& r : rates) {
-        if (r.status != x.rateStatus || r.periods != 1 || !rowCovers(r.from, r.to, x.date)) continue;
-        const double t = atLeastZero(p * wage - smaller(p * cap, p * x.federalTax) - r.standardDeduction);
-        if (!inBracket(r, t)) continue;
-        const double credit = limit > 0 && p * wage > limit ? 0.0 : x.allowances * r.allowanceCredit;
-        hit.row = &r;
-        hit.tax = ((t - r.excessOver) * r.rate + r.base - credit) / p;
-        return hit;
+    hit.row = rates.find(x.date, StatusPeriods{x.rateStatus, 1}, [&](const OregonRateRow& r) {
+        t = atLeastZero(p * wage - smaller(p * cap, p * x.federalTax) - r.standardDeduction);
+        return inBracket(r, t);
+    });
+    if (const OregonRateRow* r = hit.row) {
+        const double credit = limit > 0 && p * wage > limit ? 0.0 : x.allowances * r->allowanceCredit;
+        hit.tax = ((t - r->excessOver) * r->rate + r->base - credit) / p;
     }
     return hit;
 }

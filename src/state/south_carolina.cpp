@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "frame/run_index.h"
 #include "state/calculators.h"
 #include "state/standard_steps.h"
 
@@ -85,12 +86,10 @@ struct Taxable {
 };
 
 // The first row for the date and periods that accept takes, whatever the status.
+constexpr auto kPeriodRuns = runIndexBy(kRates, [](const SouthCarolinaRow& r) { return r.periods; });
+
 auto finder(const CalcDate& d) {
-    return [d](int periods, auto&& accept) -> const SouthCarolinaRow* {
-        for (const SouthCarolinaRow& r : kRates)
-            if (r.periods == periods && rowCovers(r.from, r.to, d) && accept(r)) return &r;
-        return nullptr;
-    };
+    return [d](int periods, auto&& accept) -> const SouthCarolinaRow* { return kPeriodRuns.find(d, periods, accept); };
 }
 
 }  // namespace

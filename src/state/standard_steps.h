@@ -176,8 +176,8 @@ struct StandardTaxable {
 // table status and the periods, and for which accept(row) is true (accept is called on exactly those rows
 // the plain first-match scan tests, in stored order). A state whose lookup ignores the status (South
 // Carolina) passes a finder of its own with the same shape.
-template <std::size_t N>
-auto indexedFinder(const BracketIndex<N>& index, const CalcDate& d, int status) {
+template <class Row, std::size_t N>
+auto indexedFinder(const RunIndex<Row, N>& index, const CalcDate& d, int status) {
     return [&index, d, status](int periods, auto&& accept) {
         return index.find(d, StatusPeriods{status, periods}, accept);
     };

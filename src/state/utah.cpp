@@ -2,6 +2,7 @@
 // Supplemental wages are always taxed by the aggregate method.
 #include <iterator>
 
+#include "frame/run_index.h"
 #include "state/calculators.h"
 #include "state/standard_steps.h"
 
@@ -120,10 +121,12 @@ double taxOf(const UtahRow& r, int allowances, double x, double& reduction) {
     return gross - credit;
 }
 
+// The rates in runs of one status, periods and dates.
+constexpr RunIndex kRateRuns(kRates);
+
+// The first row in stored order with the status and periods that covers d.
 const UtahRow* firstRow(const CalcDate& d, int status, int periods) {
-    for (const UtahRow& r : kRates)
-        if (r.status == status && r.periods == periods && rowCovers(r.from, r.to, d)) return &r;
-    return nullptr;
+    return kRateRuns.find(d, StatusPeriods{status, periods}, [](const UtahRow&) { return true; });
 }
 
 // The rows of the pay's periods on w + s, else the annual rows on p x w + p x s with the tax divided by p.

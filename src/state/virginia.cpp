@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "federal/federal.h"
+#include "frame/run_index.h"
 #include "state/calculators.h"
 #include "state/standard_steps.h"
 #include "state/state_tables.h"
@@ -69,17 +70,17 @@ constexpr FlatRateRow kSupplementalRates[] = {
 };
 
 // The annual tax of the annual wage A: the first row for the date whose bracket holds the taxable amount.
+// The rates in runs of one date range (one key for all), so that each range's dates are tested once.
+constexpr auto kDateRuns = runIndexBy(kRates, [](const VirginiaRow&) { return 0; });
+
 const VirginiaRow* annualTax(const CalcDate& d, int allowances, int secondary, double annual, double& tax) {
-    for (const VirginiaRow& r : kRates) {
-        if (!rowCovers(r.from, r.to, d)) continue;
-        const double taxable = atLeastZero(annual - allowances * r.exemption - secondary * r.secondaryExemption -
-                                           r.standardDeduction);
-        if (taxable >= r.low && (taxable < r.high || r.high == 0)) {
-            tax = (taxable - r.low) * r.rate + r.base;
-            return &r;
-        }
-    }
-    return nullptr;
+    double taxable = 0;
+    const VirginiaRow* row = kDateRuns.find(d, 0, [&](const VirginiaRow& r) {
+        taxable = atLeastZero(annual - allowances * r.exemption - secondary * r.secondaryExemption - r.standardDeduction);
+        return taxable >= r.low && (taxable < r.high || r.high == 0);
+    });
+    if (row != nullptr) tax = (taxable - row->low) * row->rate + row->base;
+    return row;
 }
 
 }  // namespace

@@ -68,6 +68,7 @@ constexpr WisconsinBracketRow kBrackets[] = {
     {k2024From, k2024To, 1, 1, 0, 0, 400, 280950, 0, 14582.83, 0.0765},
 };
 static_assert(std::size(kBrackets) == 24);
+constexpr RunIndex kBracketRuns(kBrackets);
 
 constexpr WisconsinSupplementalRow kSupplemental[] = {
     {k2026From, k2026To, 0, 12760, 0.0354},
@@ -129,7 +130,7 @@ int calcWisconsin(int /*mode*/, PayRecord* pay, StateRecord* state) {
     const int periods = state->statePayPeriods;
     const int status = state->stateFilingStatus;
     const double wages = state->stateWages;
-    const auto find = plainFinder<WisconsinBracketRow>(kBrackets, d, status);
+    const auto find = indexedFinder(kBracketRuns, d, status);
 
     int result = 0;
     const double annual = periods * wages;
