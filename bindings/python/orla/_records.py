@@ -69,10 +69,10 @@ RECORDS = [
 _SCALARS = {"i": ctypes.c_int, "u": ctypes.c_uint, "d": ctypes.c_double}
 
 
-def parse_fields(spec):
+def parse_fields(fields_text):
     """[(field, type code, array length or None)] of one entry's field list."""
     fields = []
-    for item in spec.split(","):
+    for item in fields_text.split(","):
         code, name = item.split()
         count = None
         if code.endswith("]"):
@@ -102,9 +102,9 @@ class Record(ctypes.Structure):
 
 def _build():
     types = {}
-    for name, spec in RECORDS:
+    for name, fields_text in RECORDS:
         fields = []
-        for field, code, count in parse_fields(spec):
+        for field, code, count in parse_fields(fields_text):
             ctype = _SCALARS.get(code) or types[code]
             fields.append((field, ctype * count if count else ctype))
         types[name] = type(name, (Record,), {"_pack_": 4, "_fields_": fields})

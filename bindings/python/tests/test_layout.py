@@ -21,24 +21,24 @@ def header_records():
 
 
 def test_every_record_and_field_of_the_header_is_bound():
-    assert header_records() == {name: [f for f, _, _ in parse_fields(spec)] for name, spec in RECORDS}
+    assert header_records() == {name: [f for f, _, _ in parse_fields(fields_text)] for name, fields_text in RECORDS}
 
 
 def test_offsets_and_sizes_equal_the_c_compilers(run_c):
     # The C side: offsetof and sizeof of every field of every record listed, as the compiler lays them out.
     lines = []
-    for name, spec in RECORDS:
+    for name, fields_text in RECORDS:
         lines.append(f'    printf("{name} - 0 %zu\\n", sizeof({name}));')
-        for field, _, _ in parse_fields(spec):
+        for field, _, _ in parse_fields(fields_text):
             lines.append(f'    printf("{name} {field} %zu %zu\\n", offsetof({name}, {field}), '
                          f'sizeof((({name}*)0)->{field}));')
     source = "#include <stddef.h>\n#include <stdio.h>\n#include <orla/orla.h>\nint main(void) {\n" + \
              "\n".join(lines) + "\n    return 0;\n}\n"
     expected = []
-    for name, spec in RECORDS:
+    for name, fields_text in RECORDS:
         record = RECORD_TYPES[name]
         expected.append(f"{name} - 0 {ctypes.sizeof(record)}")
-        for field, _, _ in parse_fields(spec):
+        for field, _, _ in parse_fields(fields_text):
             descriptor = getattr(record, field)
             expected.append(f"{name} {field} {descriptor.offset} {descriptor.size}")
     assert run_c(source, "layout").splitlines() == expected
