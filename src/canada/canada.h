@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "canada/canada_tables.h"
+#include "frame/records.h"
 
 namespace orla::canada {
 
@@ -18,12 +19,6 @@ int declaredSize(const Record* r) {
     return size;
 }
 
-// Whether the declared record holds the whole field at offset.
-template <class Record>
-bool holds(const Record* r, std::size_t offset, std::size_t size) {
-    const int declared = declaredSize(r);
-    return declared >= 0 && static_cast<std::size_t>(declared) >= offset + size;
-}
 
 // The caller's record as far as it is declared, every field it does not hold read as 0.
 template <class Record>
@@ -40,10 +35,10 @@ Record heldCopy(const Record* r) {
 // Writes a field only when the declared record holds it.
 template <class Record, class T>
 void put(Record* r, std::size_t offset, T value) {
-    if (holds(r, offset, sizeof value)) std::memcpy(reinterpret_cast<unsigned char*>(r) + offset, &value, sizeof value);
+    if (::orla::holdsField(r, offset, sizeof value)) std::memcpy(reinterpret_cast<unsigned char*>(r) + offset, &value, sizeof value);
 }
 
-#define ORLA_CA_HOLDS(rec, Type, field) ::orla::canada::holds(rec, offsetof(Type, field), sizeof(Type::field))
+#define ORLA_CA_HOLDS(rec, Type, field) ::orla::holdsField(rec, offsetof(Type, field), sizeof(Type::field))
 #define ORLA_CA_PUT(rec, Type, field, value) \
     ::orla::canada::put<Type, decltype(Type::field)>(rec, offsetof(Type, field), value)
 

@@ -16,9 +16,16 @@ std::size_t heldBytes(const StateRecord* state);
 // The end of a field: a field exists when the declared size holds all of it.
 #define ORLA_FIELD_END(Record, field) (offsetof(Record, field) + sizeof(Record::field))
 
+// Whether the declared size reaches end, the end of a field (every family's records share the rule).
 template <class Record>
 constexpr bool holdsBytes(const Record* r, std::size_t end) {
     return r->recordSize >= 0 && static_cast<std::size_t>(r->recordSize) >= end;
+}
+
+// Whether the declared size holds the whole field at offset with size bytes.
+template <class Record>
+constexpr bool holdsField(const Record* r, std::size_t offset, std::size_t size) {
+    return holdsBytes(r, offset + size);
 }
 
 // The amounts the federal part will read with the employee's elections are finite (a field the

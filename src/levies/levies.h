@@ -11,13 +11,9 @@
 #include <type_traits>
 
 #include "frame/common.h"
+#include "frame/records.h"
 
 namespace orla {
-
-template <class Record>
-constexpr bool holdsBytes(const Record* r, std::size_t end) {
-    return r->recordSize >= 0 && static_cast<std::size_t>(r->recordSize) >= end;
-}
 
 #define LEVY_HOLDS(r, field) \
     ::orla::holdsBytes((r), offsetof(std::remove_cvref_t<decltype(*(r))>, field) + sizeof((r)->field))

@@ -97,9 +97,9 @@ int onePass(int m, bool county, PayRecord* pay, StateRecord* state, LocalRecord*
     return status;
 }
 
-bool holdsSuppWages(const PayRecord* pay) { return holds(pay, offsetof(PayRecord, suppWages), 8); }
-bool holdsFedSuppTax(const PayRecord* pay) { return holds(pay, offsetof(PayRecord, fedSuppTax), 8); }
-bool holdsStateSuppWages(const StateRecord* state) { return holds(state, offsetof(StateRecord, stateSuppWages), 8); }
+bool holdsSuppWages(const PayRecord* pay) { return holdsField(pay, offsetof(PayRecord, suppWages), 8); }
+bool holdsFedSuppTax(const PayRecord* pay) { return holdsField(pay, offsetof(PayRecord, fedSuppTax), 8); }
+bool holdsStateSuppWages(const StateRecord* state) { return holdsField(state, offsetof(StateRecord, stateSuppWages), 8); }
 
 // The net pay of a pass: wages and bonus less every tax of the three records (a field a record does not
 // hold counts as 0).

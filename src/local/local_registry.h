@@ -40,6 +40,7 @@
 #include <span>
 
 #include "frame/common.h"
+#include "frame/records.h"
 
 namespace orla {
 
@@ -97,15 +98,11 @@ int localityPrompt(PromptRecord* prompt, char* name);
 // ---- LocalRecord fields near the end of the record ------------------------------------------------
 // A field is read or written only when the declared size holds the whole of it; a field that is not
 // held counts as 0.
-template <class Record>
-constexpr bool holds(const Record* r, std::size_t offset, std::size_t size) {
-    return r->recordSize >= 0 && static_cast<std::size_t>(r->recordSize) >= offset + size;
-}
-constexpr bool hasLocalResident(const LocalRecord* r) { return holds(r, offsetof(LocalRecord, localResident), 4); }
-constexpr bool hasLocalTaxType(const LocalRecord* r) { return holds(r, offsetof(LocalRecord, localTaxType), 4); }
-constexpr bool hasLocalSuppTax(const LocalRecord* r) { return holds(r, offsetof(LocalRecord, localSuppTax), 8); }
+constexpr bool hasLocalResident(const LocalRecord* r) { return holdsField(r, offsetof(LocalRecord, localResident), 4); }
+constexpr bool hasLocalTaxType(const LocalRecord* r) { return holdsField(r, offsetof(LocalRecord, localTaxType), 4); }
+constexpr bool hasLocalSuppTax(const LocalRecord* r) { return holdsField(r, offsetof(LocalRecord, localSuppTax), 8); }
 constexpr bool hasWorkLocalitySuppTax(const LocalRecord* r) {
-    return holds(r, offsetof(LocalRecord, workLocalitySuppTax), 8);
+    return holdsField(r, offsetof(LocalRecord, workLocalitySuppTax), 8);
 }
 // localResident, 0 when the record does not hold it.
 constexpr int localResident(const LocalRecord* r) { return hasLocalResident(r) ? r->localResident : 0; }
@@ -114,7 +111,7 @@ constexpr int localTaxType(const LocalRecord* r, int absent) { return hasLocalTa
 
 // The StateRecord's stateSuppTax, 0 when the record does not hold it (its gate, 144, is short of its end).
 inline double stateSuppTaxHeld(const StateRecord* s) {
-    return holds(s, offsetof(StateRecord, stateSuppTax), 8) ? s->stateSuppTax : 0.0;
+    return holdsField(s, offsetof(StateRecord, stateSuppTax), 8) ? s->stateSuppTax : 0.0;
 }
 
 }  // namespace orla

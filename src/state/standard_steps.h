@@ -68,6 +68,7 @@
 
 #include "federal/federal.h"
 #include "frame/common.h"
+#include "frame/records.h"
 #include "frame/run_index.h"
 #include "state/state_tables.h"
 
@@ -75,11 +76,7 @@ namespace orla {
 
 // ---- record fields by declared size -------------------------------------------------------------------
 
-// True when the declared size holds the whole field at offset with size bytes.
-template <class Record>
-constexpr bool holdsField(const Record* r, std::size_t offset, std::size_t size) {
-    return r->recordSize >= 0 && static_cast<std::size_t>(r->recordSize) >= offset + size;
-}
+// holdsField (frame/records.h) tells whether the declared size holds a whole field.
 
 inline constexpr std::size_t kStateSuppWagesEnd = offsetof(StateRecord, stateSuppWages) + sizeof(double);
 inline constexpr std::size_t kStateSuppAggregateEnd = offsetof(StateRecord, stateSuppAggregate) + sizeof(int);
