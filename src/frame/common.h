@@ -77,6 +77,16 @@ constexpr int yearBefore(int year) { return year > INT_MIN ? year - 1 : year; }
 
 constexpr CalcDate date(int year, int month, int day) { return CalcDate{month, day, year}; }
 
+// The first and last days of the table years, for the rows that run a calendar year.
+inline constexpr CalcDate k2026From = date(2026, 1, 1);
+inline constexpr CalcDate k2026To = date(2026, 12, 31);
+inline constexpr CalcDate k2025From = date(2025, 1, 1);
+inline constexpr CalcDate k2025To = date(2025, 12, 31);
+inline constexpr CalcDate k2024From = date(2024, 1, 1);
+inline constexpr CalcDate k2024To = date(2024, 12, 31);
+inline constexpr CalcDate k2023From = date(2023, 1, 1);
+inline constexpr CalcDate k2023To = date(2023, 12, 31);
+
 // ---- effective-date tables --------------------------------------------------------------------------
 // The common bracket row. A high of 0 means no upper bound.
 struct BracketRow {

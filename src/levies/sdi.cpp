@@ -7,13 +7,6 @@ namespace orla {
 
 namespace {
 
-constexpr CalcDate k2026From = date(2026, 1, 1);
-constexpr CalcDate k2026To = date(2026, 12, 31);
-constexpr CalcDate k2025From = date(2025, 1, 1);
-constexpr CalcDate k2025To = date(2025, 12, 31);
-constexpr CalcDate k2024From = date(2024, 1, 1);
-constexpr CalcDate k2024To = date(2024, 12, 31);
-
 // Newest year first; California's rows run by quarter.
 constexpr SdiRow kSdi[] = {
     {date(2026, 1, 1), date(2026, 3, 31), ORLA_CA, 0, 0.013, 0},

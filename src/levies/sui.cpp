@@ -9,13 +9,6 @@ namespace orla {
 
 namespace {
 
-constexpr CalcDate k2026From = date(2026, 1, 1);
-constexpr CalcDate k2026To = date(2026, 12, 31);
-constexpr CalcDate k2025From = date(2025, 1, 1);
-constexpr CalcDate k2025To = date(2025, 12, 31);
-constexpr CalcDate k2024From = date(2024, 1, 1);
-constexpr CalcDate k2024To = date(2024, 12, 31);
-
 // Newest year first, in jurisdiction-code order within each year. The minimum and maximum rates are not
 // read and are carried only where known (Alabama 2026). The 2026 Illinois row ends on 31 December 2025:
 // by the row date test it covers every day of 2026.

@@ -9,10 +9,6 @@ namespace orla {
 
 namespace {
 
-constexpr CalcDate k2026From = date(2026, 1, 1);
-constexpr CalcDate k2026To = date(2026, 12, 31);
-constexpr CalcDate k2025From = date(2025, 1, 1);
-constexpr CalcDate k2025To = date(2025, 12, 31);
 constexpr CalcDate kJul2024From = date(2024, 7, 9);
 constexpr CalcDate kJul2024To = date(2024, 12, 31);
 constexpr CalcDate kJan2024From = date(2024, 1, 1);

@@ -11,15 +11,6 @@ namespace orla {
 
 namespace {
 
-constexpr CalcDate k2026From = date(2026, 1, 1);
-constexpr CalcDate k2026To = date(2026, 12, 31);
-constexpr CalcDate k2025From = date(2025, 1, 1);
-constexpr CalcDate k2025To = date(2025, 12, 31);
-constexpr CalcDate k2024From = date(2024, 1, 1);
-constexpr CalcDate k2024To = date(2024, 12, 31);
-constexpr CalcDate k2023From = date(2023, 1, 1);
-constexpr CalcDate k2023To = date(2023, 12, 31);
-
 // Table 1. Low-income exemption thresholds: single, married with fewer than 2 allowances, married with 2 or
 // more, head of household. Per year, the periods 1, 2, 4, 12, 24, 26, 52.
 constexpr CaLowIncomeRow kLowIncome[] = {

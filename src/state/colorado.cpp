@@ -7,13 +7,6 @@ namespace orla {
 
 namespace {
 
-constexpr CalcDate k2026From = date(2026, 1, 1);
-constexpr CalcDate k2026To = date(2026, 12, 31);
-constexpr CalcDate k2025From = date(2025, 1, 1);
-constexpr CalcDate k2025To = date(2025, 12, 31);
-constexpr CalcDate k2024From = date(2024, 1, 1);
-constexpr CalcDate k2024To = date(2024, 12, 31);
-
 // Only the dates, the status, the allowance amount (the annual withholding allowance) and the rate count.
 constexpr BracketRow kAllowances[] = {
     {k2026From, k2026To, 0, 1, 5500, 0, 0, 0, 0.044},

@@ -8,13 +8,6 @@ namespace orla {
 
 namespace {
 
-constexpr CalcDate k2026From = date(2026, 1, 1);
-constexpr CalcDate k2026To = date(2026, 12, 31);
-constexpr CalcDate k2025From = date(2025, 1, 1);
-constexpr CalcDate k2025To = date(2025, 12, 31);
-constexpr CalcDate k2024From = date(2024, 1, 1);
-constexpr CalcDate k2024To = date(2024, 12, 31);
-
 constexpr double kSingleDeduction = 3250;   // statuses 0 and 3
 constexpr double kMarriedDeduction = 6500;  // status 1
 constexpr double kCreditPerExemption = 110;

@@ -7,13 +7,6 @@ namespace orla {
 
 namespace {
 
-constexpr CalcDate k2026From = date(2026, 1, 1);
-constexpr CalcDate k2026To = date(2026, 12, 31);
-constexpr CalcDate k2025From = date(2025, 1, 1);
-constexpr CalcDate k2025To = date(2025, 12, 31);
-constexpr CalcDate k2024From = date(2024, 1, 1);
-constexpr CalcDate k2024To = date(2024, 12, 31);
-
 // Annual rows for statuses 1, 0 and 2 in each year, with the annual amount per allowance.
 constexpr BracketRow kRates[] = {
     {k2026From, k2026To, 1, 1, 4150, 0, 10000, 0, 0.04},

@@ -12,13 +12,6 @@ namespace orla {
 
 namespace {
 
-constexpr CalcDate k2026From = date(2026, 1, 1);
-constexpr CalcDate k2026To = date(2026, 12, 31);
-constexpr CalcDate k2025From = date(2025, 1, 1);
-constexpr CalcDate k2025To = date(2025, 12, 31);
-constexpr CalcDate k2024From = date(2024, 1, 1);
-constexpr CalcDate k2024To = date(2024, 12, 31);
-
 // Per year, periods 52, 26, 24, 12 and 1, statuses 0, 1, 17, 16 and 2. Both deduction columns carry
 // the status's amount; the older certificate reads statuses 0 and 1, the newer 16, 17 and 2.
 constexpr IowaRow kIowa[] = {

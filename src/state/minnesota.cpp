@@ -9,13 +9,6 @@ namespace orla {
 
 namespace {
 
-constexpr CalcDate k2026From = date(2026, 1, 1);
-constexpr CalcDate k2026To = date(2026, 12, 31);
-constexpr CalcDate k2025From = date(2025, 1, 1);
-constexpr CalcDate k2025To = date(2025, 12, 31);
-constexpr CalcDate k2024From = date(2024, 1, 1);
-constexpr CalcDate k2024To = date(2024, 12, 31);
-
 // Per year (newest first), single then married, five annual brackets.
 constexpr BracketRow kRows[] = {
     {k2026From, k2026To, 0, 1, 5200, 0, 4550, 0, 0},

@@ -8,13 +8,6 @@ namespace orla {
 
 namespace {
 
-constexpr CalcDate k2026From = date(2026, 1, 1);
-constexpr CalcDate k2026To = date(2026, 12, 31);
-constexpr CalcDate k2025From = date(2025, 1, 1);
-constexpr CalcDate k2025To = date(2025, 12, 31);
-constexpr CalcDate k2024From = date(2024, 1, 1);
-constexpr CalcDate k2024To = date(2024, 12, 31);
-
 // Newest year first; per year the periods 1, 52, 26, 24, 12, 4 and 2, per periods single (0) then
 // married (1), seven brackets each. The 2025 per-period rows are the state's published ones. Those of
 // 2024 are derived from the 2024 annual rows as the published ones are: each low is the annual low divided

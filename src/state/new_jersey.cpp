@@ -8,13 +8,6 @@ namespace orla {
 
 namespace {
 
-constexpr CalcDate k2026From = date(2026, 1, 1);
-constexpr CalcDate k2026To = date(2026, 12, 31);
-constexpr CalcDate k2025From = date(2025, 1, 1);
-constexpr CalcDate k2025To = date(2025, 12, 31);
-constexpr CalcDate k2024From = date(2024, 1, 1);
-constexpr CalcDate k2024To = date(2024, 12, 31);
-
 // Newest year first; per year the rate tables A to E (status 0 to 4), per table the periods 52, 26,
 // 24, 12, 4, 2 and 1, seven, eight, eight, eight and six brackets. The years hold the same values.
 constexpr BracketRow kBrackets[] = {

@@ -9,13 +9,6 @@ namespace orla {
 
 namespace {
 
-constexpr CalcDate k2026From = date(2026, 1, 1);
-constexpr CalcDate k2026To = date(2026, 12, 31);
-constexpr CalcDate k2025From = date(2025, 1, 1);
-constexpr CalcDate k2025To = date(2025, 12, 31);
-constexpr CalcDate k2024From = date(2024, 1, 1);
-constexpr CalcDate k2024To = date(2024, 12, 31);
-
 // Newest year first; per year the annual rows of the certificate statuses 16, 17 and 18, then statuses
 // 0 and 1 for the periods 52, 26, 24, 12, 4, 2, 1 and 365.
 constexpr BracketRow kRates[] = {

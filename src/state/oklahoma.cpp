@@ -9,13 +9,6 @@ namespace orla {
 
 namespace {
 
-constexpr CalcDate k2026From = date(2026, 1, 1);
-constexpr CalcDate k2026To = date(2026, 12, 31);
-constexpr CalcDate k2025From = date(2025, 1, 1);
-constexpr CalcDate k2025To = date(2025, 12, 31);
-constexpr CalcDate k2024From = date(2024, 1, 1);
-constexpr CalcDate k2024To = date(2024, 12, 31);
-
 // Per year (newest first), periods 52, 26, 24, 12, 4, 2, 1 and 365, single then married: four brackets
 // in 2026, seven in 2025 and 2024. The per-period base taxes are the published ones, not the annual
 // bases divided by the periods.

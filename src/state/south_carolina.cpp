@@ -26,13 +26,6 @@ struct SouthCarolinaRow {
     double rate;
 };
 
-constexpr CalcDate k2026From = date(2026, 1, 1);
-constexpr CalcDate k2026To = date(2026, 12, 31);
-constexpr CalcDate k2025From = date(2025, 1, 1);
-constexpr CalcDate k2025To = date(2025, 12, 31);
-constexpr CalcDate k2024From = date(2024, 1, 1);
-constexpr CalcDate k2024To = date(2024, 12, 31);
-
 // Newest year first; 2025 and 2026 have annual rows only.
 constexpr SouthCarolinaRow kRates[] = {
     {k2026From, k2026To, 0, 1, 5000, 0, 7500, 0, 3640, 0, 0},

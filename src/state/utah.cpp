@@ -22,8 +22,6 @@ struct UtahRow {
     double phaseOutRate;
 };
 
-constexpr CalcDate k2026From = date(2026, 1, 1);
-constexpr CalcDate k2026To = date(2026, 12, 31);
 constexpr CalcDate kJun2025From = date(2025, 6, 1);
 constexpr CalcDate kJun2025To = date(2025, 12, 31);
 constexpr CalcDate kJan2025From = date(2025, 1, 1);

@@ -8,13 +8,6 @@ namespace orla {
 
 namespace {
 
-constexpr CalcDate k2026From = date(2026, 1, 1);
-constexpr CalcDate k2026To = date(2026, 12, 31);
-constexpr CalcDate k2025From = date(2025, 1, 1);
-constexpr CalcDate k2025To = date(2025, 12, 31);
-constexpr CalcDate k2024From = date(2024, 1, 1);
-constexpr CalcDate k2024To = date(2024, 12, 31);
-
 // Newest year first; per year the periods 52, 26, 24, 12, 4 and 1, single (0) before married (1).
 constexpr BracketRow kRates[] = {
     {k2026From, k2026To, 0, 52, 101.92, 0, 74, 0, 0},

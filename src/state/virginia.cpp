@@ -35,8 +35,6 @@ constexpr CalcDate kJul2024From = date(2024, 7, 1);
 constexpr CalcDate kJul2024To = date(2024, 12, 31);
 constexpr CalcDate kJan2024From = date(2024, 1, 1);
 constexpr CalcDate kJan2024To = date(2024, 6, 30);
-constexpr CalcDate k2023From = date(2023, 1, 1);
-constexpr CalcDate k2023To = date(2023, 12, 31);
 
 // Newest date range first.
 constexpr VirginiaRow kRates[] = {

@@ -10,13 +10,6 @@ namespace orla {
 
 namespace {
 
-constexpr CalcDate k2026From = date(2026, 1, 1);
-constexpr CalcDate k2026To = date(2026, 12, 31);
-constexpr CalcDate k2025From = date(2025, 1, 1);
-constexpr CalcDate k2025To = date(2025, 12, 31);
-constexpr CalcDate k2024From = date(2024, 1, 1);
-constexpr CalcDate k2024To = date(2024, 12, 31);
-
 // Per year (newest first), single then married, three rows; the third (limit 0) never serves.
 constexpr WisconsinDeductionRow kDeductions[] = {
     {k2026From, k2026To, 0, 17780, 6702, 0},
