@@ -300,7 +300,7 @@ int incomeTax(int mode, PayRecord* pay, bool& rowFound) {
         return x;
     };
     // Pass 1 takes the rows of the pay's periods with the wages of the pay; pass 2 the annual rows with
-    // the annualised wages. Runs of rows sharing status and dates are tested once and then scanned in order.
+    // the annualised wages. Runs of rows sharing status and dates are tested once, their bands bisected.
     const BracketRow* row = nullptr;
     double x = 0;
     int divisor = 1;
@@ -308,9 +308,9 @@ int incomeTax(int mode, PayRecord* pay, bool& rowFound) {
         const int rowPeriods = pass == 1 ? periods : 1;
         const int annualise = pass == 1 ? 1 : periods;
         if (pass == 2 && periods < 1) break;
-        row = kWithholdingIndex.find(pay->payDate, StatusPeriods{status, rowPeriods}, [&](const BracketRow& r) {
+        row = kWithholdingIndex.findBand(pay->payDate, StatusPeriods{status, rowPeriods}, [&](const BracketRow& r) {
             x = amountFor(r, annualise);
-            return inBracket(r, atLeastZero(x));
+            return atLeastZero(x);
         });
         divisor = annualise;
     }

@@ -46,6 +46,7 @@ class RunIndex {
         Key key;
         std::uint32_t begin;  // the run's rows are those from begin up to (not including) end
         std::uint32_t end;
+        bool bands;           // the rows are ordered disjoint bands of one allowance (see bandsInOrder)
     };
 
     // Keyed by status and periods (Key is StatusPeriods).
@@ -68,11 +69,12 @@ class RunIndex {
                 }
             }
             const auto row = static_cast<std::uint32_t>(i);
-            stored[count++] = Run{r.from, r.to, key, row, row + 1};
+            stored[count++] = Run{r.from, r.to, key, row, row + 1, false};
             std::size_t h = 0;
             while (h < headCount_ && !(heads_[h].key == key)) ++h;
             if (h == headCount_) heads_[headCount_++] = Head{key, 0, 0};
         }
+        for (std::size_t k = 0; k < count; ++k) stored[k].bands = bandsInOrder(table, stored[k].begin, stored[k].end);
         // The runs of each key together, in stored order.
         for (std::size_t h = 0; h < headCount_; ++h) {
             heads_[h].first = runCount_;
@@ -113,6 +115,35 @@ class RunIndex {
             [&](const Run& run) { return firstAccepted(run, accept); });
     }
 
+    // The first row in stored order that has the key, covers d and whose band [low, high) (high 0: no
+    // bound) holds amountOf(row), the amount the row applies to. amountOf may depend on the row through
+    // its allowance only. In a run of ordered disjoint bands of one allowance (bands) the amount is the
+    // same for every row and at most one band holds it: the last band whose low does not exceed it,
+    // found by bisection, is then the row the plain scan stops at. Other runs are scanned. amountOf is
+    // called at least once for every run whose dates cover d, so an amount the caller keeps from its
+    // last call is the matched row's.
+    template <class AmountOf>
+    const Row* findBand(const CalcDate& d, const Key& key, AmountOf&& amountOf) const {
+        return firstOfRuns(
+            key, [&](const Run& run) { return rowCovers(run.from, run.to, d); },
+            [&](const Run& run) -> const Row* {
+                if (!run.bands) {
+                    auto inBand = [&](const Row& r) { return holds(r, amountOf(r)); };
+                    return firstAccepted(run, inBand);
+                }
+                const double x = amountOf(rows_[run.begin]);
+                std::uint32_t low = run.begin, high = run.end;  // the first row whose low exceeds x
+                while (low < high) {
+                    const std::uint32_t mid = low + (high - low) / 2;
+                    if (rows_[mid].low <= x)
+                        low = mid + 1;
+                    else
+                        high = mid;
+                }
+                return low > run.begin && holds(rows_[low - 1], x) ? &rows_[low - 1] : nullptr;
+            });
+    }
+
     // As find, with the strict date test (rowCoversStrict).
     template <class Accept>
     const Row* findStrict(const CalcDate& d, const Key& key, Accept&& accept) const {
@@ -133,6 +164,27 @@ class RunIndex {
         for (std::uint32_t k = run.begin; k < run.end; ++k)
             if (accept(rows_[k])) return &rows_[k];
         return nullptr;
+    }
+
+    // x >= low and (x < high or high = 0); false for NaN.
+    static constexpr bool holds(const Row& r, double x) { return x >= r.low && (x < r.high || r.high == 0); }
+
+    // Rows begin..end are ordered disjoint bands of one allowance: every band but the last bounded, each
+    // ending at or below the next one's low, the lows not decreasing. Then no two bands hold the same
+    // amount, and the one that holds x, if any, is the last whose low does not exceed x.
+    static constexpr bool bandsInOrder(const Row* table, std::uint32_t begin, std::uint32_t end) {
+        if constexpr (requires(const Row& r) { r.low; r.high; }) {
+            for (std::uint32_t i = begin; i + 1 < end; ++i) {
+                const Row& r = table[i];
+                const Row& next = table[i + 1];
+                if (r.high == 0 || r.high > next.low || r.low > next.low) return false;
+                if constexpr (requires { r.allowance; })
+                    if (r.allowance != next.allowance) return false;
+            }
+            return true;
+        } else {
+            return false;
+        }
     }
 
     static constexpr bool sameDate(const CalcDate& a, const CalcDate& b) {

@@ -206,6 +206,7 @@ struct Taxable {
     int allowances;
     double otherIncome;
     double deductions;
+    static constexpr bool kAllowanceOnly = true;
 
     double pass1(const BracketRow& r) const {
         return atLeastZero(wages + supp - allowances * r.allowance + otherIncome - deductions);

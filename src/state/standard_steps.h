@@ -142,6 +142,7 @@ enum class Pass2Form : unsigned char {
 // tests (stored order), pass2(row) for every row pass 2 tests. A state with a different taxable amount
 // passes its own type with the same two members (any extra deduction, a store of each t, ...).
 struct StandardTaxable {
+    static constexpr bool kAllowanceOnly = true;  // pass1 and pass2 read the row's allowance only
     int periods;                  // p
     double wages;                 // w
     double supp = 0.0;            // s: 0 for the regular tax, stateSuppWages for the aggregate lookup
@@ -174,10 +175,24 @@ struct StandardTaxable {
 // the plain first-match scan tests, in stored order). A state whose lookup ignores the status (South
 // Carolina) passes a finder of its own with the same shape.
 template <class Row, std::size_t N>
-auto indexedFinder(const RunIndex<Row, N>& index, const CalcDate& d, int status) {
-    return [&index, d, status](int periods, auto&& accept) {
+struct IndexedFinder {
+    const RunIndex<Row, N>& index;
+    CalcDate d;
+    int status;
+    template <class Accept>
+    const Row* operator()(int periods, Accept&& accept) const {
         return index.find(d, StatusPeriods{status, periods}, accept);
-    };
+    }
+    // The first row whose band holds amountOf(row), an amount that depends on the row through its
+    // allowance only (RunIndex::findBand).
+    template <class AmountOf>
+    const Row* band(int periods, AmountOf&& amountOf) const {
+        return index.findBand(d, StatusPeriods{status, periods}, amountOf);
+    }
+};
+template <class Row, std::size_t N>
+auto indexedFinder(const RunIndex<Row, N>& index, const CalcDate& d, int status) {
+    return IndexedFinder<Row, N>{index, d, status};
 }
 template <class Row>
 auto plainFinder(std::span<const Row> rows, const CalcDate& d, int status) {
@@ -188,6 +203,10 @@ auto plainFinder(std::span<const Row> rows, const CalcDate& d, int status) {
     };
 }
 
+// A taxable-amount type whose amounts read the row's allowance only (it says so by kAllowanceOnly).
+template <class Taxable>
+inline constexpr bool allowanceOnly = requires { requires Taxable::kAllowanceOnly; };
+
 // S2 over any finder and taxable amount: pass 1 on the pay's periods, else (p >= 1) pass 2 on the annual
 // rows with the tax divided by p. A row type needs low, high, base and rate.
 template <class Find, class Taxable>
@@ -195,19 +214,20 @@ auto standardLookup(Find&& find, int periods, const Taxable& taxable) {
     using Row = std::remove_cvref_t<decltype(*find(periods, [](const auto&) { return false; }))>;
     StepHit<Row> hit;
     double t = 0;
-    if (const Row* r = find(periods, [&](const Row& row) {
-            t = taxable.pass1(row);
-            return inBand(row, t);
-        })) {
+    // A taxable amount that depends on the row through its allowance only may take the bisecting lookup.
+    auto lookup = [&](int rowPeriods, auto&& amountOf) -> const Row* {
+        if constexpr (allowanceOnly<Taxable> && requires { find.band(rowPeriods, amountOf); })
+            return find.band(rowPeriods, amountOf);
+        else
+            return find(rowPeriods, [&](const Row& row) { return inBand(row, amountOf(row)); });
+    };
+    if (const Row* r = lookup(periods, [&](const Row& row) { return t = taxable.pass1(row); })) {
         hit.row = r;
         hit.tax = (t - r->low) * r->rate + r->base;
         return hit;
     }
     if (periods < 1) return hit;
-    if (const Row* r = find(1, [&](const Row& row) {
-            t = taxable.pass2(row);
-            return inBand(row, t);
-        })) {
+    if (const Row* r = lookup(1, [&](const Row& row) { return t = taxable.pass2(row); })) {
         hit.row = r;
         hit.tax = ((t - r->low) * r->rate + r->base) / periods;
     }
