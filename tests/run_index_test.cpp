@@ -6,6 +6,7 @@
 #include "state/idaho.h"
 #include "state/kansas.h"
 #include "state/ohio.h"
+#include "federal/federal.h"
 #include "frame/run_index.h"
 
 namespace orla {
@@ -63,6 +64,68 @@ TEST(RunIndex, SameRowAsPlainScanIdaho) {
 
 TEST(RunIndex, SameRowAsPlainScanKansas) {
     expectSameAsPlainScan<BracketRow, 273>(kansasRateTable(), inBracket);
+}
+
+// The bisecting band lookup finds the row of the plain scan whose band holds the row's own amount
+// (wages less the allowances at the row's allowance), for every status, periods, date and amount around the
+// bounds, whether or not the runs are ordered bands; the amount last computed is the matched row's.
+template <std::size_t N>
+void expectBandSameAsPlainScan(std::span<const BracketRow> table) {
+    static BracketRow copy[N];
+    ASSERT_EQ(table.size(), N);
+    std::copy(table.begin(), table.end(), copy);
+    const RunIndex<BracketRow, N> index(copy);
+    std::vector<double> wages{-1.0, 0.0, std::nan("")};
+    for (const BracketRow& r : copy)
+        for (double b : {r.low, r.high}) wages.insert(wages.end(), {b - 0.01, b, b + 0.01, b + r.allowance});
+    for (int year = 2023; year <= 2027; ++year)
+        for (int month : {1, 6, 7, 12})
+            for (int status = 0; status <= 18; ++status)
+                for (int periods : {1, 12, 26, 52})
+                    for (int allowances : {0, 2})
+                        for (double w : wages) {
+                            const CalcDate d = date(year, month, 15);
+                            auto amountOf = [&](const BracketRow& r) { return atLeastZero(w - allowances * r.allowance); };
+                            const BracketRow* want = plainScan<BracketRow>(
+                                copy, d, status, periods, [&](const BracketRow& r) { return inBracket(r, amountOf(r)); });
+                            double last = -1;
+                            const BracketRow* got = index.findBand(d, StatusPeriods{status, periods},
+                                                                   [&](const BracketRow& r) { return last = amountOf(r); });
+                            ASSERT_EQ(got, want) << year << "-" << month << " status " << status << " periods "
+                                                 << periods << " w " << w;
+                            if (got != nullptr) {
+                                ASSERT_EQ(last, amountOf(*got));
+                            }
+                        }
+}
+
+TEST(RunIndex, BandLookupSameRowAsPlainScan) {
+    expectBandSameAsPlainScan<144>(federalWithholdingTable());
+    expectBandSameAsPlainScan<100>(idahoRateTable());
+    expectBandSameAsPlainScan<273>(kansasRateTable());
+}
+
+// Runs that are not ordered bands (allowances differing within the run, overlapping or unordered bands)
+// are scanned: the first row in stored order still wins.
+TEST(RunIndex, BandLookupScansRunsThatAreNotOrderedBands) {
+    static constexpr BracketRow rows[] = {
+        {date(2026, 1, 1), date(2026, 12, 31), 0, 26, 100, 0, 50, 0, 0.01},   // 0: allowance differs from row 1
+        {date(2026, 1, 1), date(2026, 12, 31), 0, 26, 0, 50, 0, 0, 0.02},     // 1
+        {date(2026, 1, 1), date(2026, 12, 31), 1, 26, 0, 100, 200, 0, 0.03},  // 2: unordered
+        {date(2026, 1, 1), date(2026, 12, 31), 1, 26, 0, 0, 150, 0, 0.04},    // 3: overlaps row 2
+        {date(2026, 1, 1), date(2026, 12, 31), 2, 26, 0, 0, 100, 0, 0.05},    // 4: ordered bands
+        {date(2026, 1, 1), date(2026, 12, 31), 2, 26, 0, 100, 0, 0, 0.06},    // 5
+    };
+    constexpr RunIndex index(rows);
+    static_assert(!index.runs()[0].bands && !index.runs()[1].bands && index.runs()[2].bands);
+    const CalcDate d = date(2026, 5, 1);
+    auto less = [](double w) { return [w](const BracketRow& r) { return w - r.allowance; }; };
+    EXPECT_EQ(index.findBand(d, StatusPeriods{0, 26}, less(120)), &rows[0]);  // 20 in row 0's band
+    EXPECT_EQ(index.findBand(d, StatusPeriods{0, 26}, less(60)), &rows[1]);   // -40 in none of row 0, 60 in row 1
+    EXPECT_EQ(index.findBand(d, StatusPeriods{1, 26}, less(120)), &rows[2]);
+    EXPECT_EQ(index.findBand(d, StatusPeriods{1, 26}, less(60)), &rows[3]);
+    EXPECT_EQ(index.findBand(d, StatusPeriods{2, 26}, less(100)), &rows[5]);
+    EXPECT_EQ(index.findBand(d, StatusPeriods{2, 26}, less(-1)), nullptr);
 }
 
 // An index keyed by the periods alone, with the strict date test: the row of the plain scan that ignores
