@@ -1,5 +1,6 @@
 // The withholding driver: federal part, state dispatch with the year fallback, and the gross-up search.
 #include <cstddef>
+#include <cstdint>
 
 #include "federal/federal.h"
 #include "frame/common.h"
@@ -73,6 +74,11 @@ void stateWithFallback(int mode, PayRecord* pay, StateRecord* state, const CalcD
 // No output amount is ever left NaN or infinite: an amount that overflowed is cleared and its tax flagged.
 // (Record fields are read and written by value: a double of a packed record may be misaligned.)
 unsigned clearNonFinite(int mode, PayRecord* pay, StateRecord* state) {
+    // Nearly always every amount is finite: one combined test, then the field-by-field pass only when needed.
+    // (Every amount tested here exists in the working records; the gates below decide which are outputs.)
+    if (allFinite(pay->fedTax, pay->ssTax, pay->medicareTax, pay->fedSuppTax, state->stateTax, state->stateSuppTax,
+                  pay->fedWages, pay->ficaWages, state->stateWages, pay->suppWages, state->stateSuppWages))
+        return 0;
     unsigned flags = 0;
     auto cleared = [&flags](double amount, unsigned flag) {
         if (finite(amount)) return amount;
@@ -101,8 +107,8 @@ unsigned clearNonFinite(int mode, PayRecord* pay, StateRecord* state) {
     return flags;
 }
 
-// The computation on full-size working copies of the caller's records (see ORLA_Calc): every field can
-// be read and written here, and a field the caller's record does not hold reads as 0.
+// The computation on full-size records, the caller's own or working copies of them (see ORLA_Calc):
+// every field can be read and written here, and a field the caller's record does not hold reads as 0.
 unsigned calculate(int mode, PayRecord* pay, StateRecord* state, bool payHoldsBonus) {
     const CalcDate payDate = pay->payDate;
     pay->fedTax = 0.0;
@@ -225,6 +231,15 @@ unsigned calculate(int mode, PayRecord* pay, StateRecord* state, bool payHoldsBo
     return flags | clearNonFinite(mode, pay, state);
 }
 
+// Whether both records are full size, aligned for their types and apart in memory.
+bool workInPlace(const PayRecord* pay, const StateRecord* state) {
+    const auto p = reinterpret_cast<std::uintptr_t>(pay);
+    const auto s = reinterpret_cast<std::uintptr_t>(state);
+    return pay->recordSize >= static_cast<int>(sizeof(PayRecord)) &&
+           state->recordSize >= static_cast<int>(sizeof(StateRecord)) && p % alignof(PayRecord) == 0 &&
+           s % alignof(StateRecord) == 0 && (p + sizeof(PayRecord) <= s || s + sizeof(StateRecord) <= p);
+}
+
 }  // namespace
 
 }  // namespace orla
@@ -234,6 +249,9 @@ unsigned calculate(int mode, PayRecord* pay, StateRecord* state, bool payHoldsBo
 // reads as 0, and only those bytes are copied back, so nothing past a short record is ever touched.
 extern "C" ORLA_API unsigned int ORLA_CALL ORLA_Calc(int mode, PayRecord* pay, StateRecord* state) {
     if (pay == nullptr || state == nullptr) return ORLA_FLAG_FEDERAL | ORLA_FLAG_STATE;
+    // Full-size, aligned records that do not overlap hold every field already: the computation runs on
+    // them directly, which is what the copies below would give.
+    if (orla::workInPlace(pay, state)) return orla::calculate(mode, pay, state, true);
     const std::size_t payBytes = orla::heldBytes(pay);
     const std::size_t stateBytes = orla::heldBytes(state);
     // The held bytes are copied and only the rest of each copy is zeroed (nothing, for full records).

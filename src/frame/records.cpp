@@ -90,10 +90,11 @@ std::size_t heldBytes(const StateRecord* state) {
 bool federalAmountsFinite(const PayRecord* pay) {
     // An exempt employee's federal part reads no amount.
     if (has(pay, 160) && pay->fedExempt == 1) return true;
-    bool ok = finite(pay->fedWages) && finite(pay->fedExtraWithholding);
-    if (pay->ssExempt == 0 || pay->medicareExempt == 0) ok = ok && finite(pay->ficaWages);
-    if (pay->ssExempt == 0) ok = ok && finite(pay->ssYtdWages);
-    if (pay->medicareExempt == 0) ok = ok && finite(pay->medicareYtdWages);
+    const bool ss = pay->ssExempt == 0;
+    const bool medicare = pay->medicareExempt == 0;
+    // A field the computation will not read counts as 0.
+    bool ok = allFinite(pay->fedWages, pay->fedExtraWithholding, ss || medicare ? pay->ficaWages : 0.0,
+                        ss ? pay->ssYtdWages : 0.0, medicare ? pay->medicareYtdWages : 0.0);
     if (has(pay, 128)) {
         ok = ok && finite(pay->suppWages);
         // The year-to-date bonus decides the flat rate only.
@@ -101,7 +102,7 @@ bool federalAmountsFinite(const PayRecord* pay) {
     }
     // The Form W-4 amounts count on a 2020 form only.
     if (has(pay, 164) && pay->w4Form2020 == 1)
-        ok = ok && finite(pay->w4Credits) && finite(pay->w4OtherIncome) && finite(pay->w4Deductions);
+        ok = ok && allFinite(pay->w4Credits, pay->w4OtherIncome, pay->w4Deductions);
     return ok;
 }
 

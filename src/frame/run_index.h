@@ -73,6 +73,8 @@ class RunIndex {
             std::size_t h = 0;
             while (h < headCount_ && !(heads_[h].key == key)) ++h;
             if (h == headCount_) heads_[headCount_++] = Head{key, 0, 0};
+            if constexpr (std::is_same_v<Key, StatusPeriods>)
+                periodsPresent_ |= key.periods >= 0 && key.periods < 63 ? std::uint64_t{1} << key.periods : kOtherPeriods;
         }
         for (std::size_t k = 0; k < count; ++k) stored[k].bands = bandsInOrder(table, stored[k].begin, stored[k].end);
         // The runs of each key together, in stored order.
@@ -95,6 +97,8 @@ class RunIndex {
     template <class Covers, class InRun>
     auto firstOfRuns(const Key& key, Covers&& covers, InRun&& inRun) const
         -> decltype(inRun(std::declval<const Run&>())) {
+        if constexpr (std::is_same_v<Key, StatusPeriods>)
+            if (!mayHavePeriods(key.periods)) return nullptr;
         for (std::size_t h = 0; h < headCount_; ++h) {
             if (!(heads_[h].key == key)) continue;
             const Run* const end = runs_ + heads_[h].end;
@@ -191,7 +195,15 @@ class RunIndex {
         return a.month == b.month && a.day == b.day && a.year == b.year;
     }
 
+    // Which periods the keys have (bit p for 0 <= p < 63, the top bit for any other), so that a lookup of
+    // periods no row has, a pass over the pay's periods in a table of annual rows say, ends at once.
+    static constexpr std::uint64_t kOtherPeriods = std::uint64_t{1} << 63;
+    constexpr bool mayHavePeriods(int periods) const {
+        return (periodsPresent_ & (periods >= 0 && periods < 63 ? std::uint64_t{1} << periods : kOtherPeriods)) != 0;
+    }
+
     const Row* rows_;
+    std::uint64_t periodsPresent_ = 0;
     Run runs_[N]{};
     Head heads_[N]{};
     std::size_t runCount_ = 0;
