@@ -10,6 +10,9 @@ namespace orla {
 // to 1. Returns 0, or 1 when the withholding table (or the social security or Medicare table) has no
 // row for the pay date.
 int fedIncomeTax(int mode, PayRecord* pay);
+// The same without the social security and Medicare step, for a rerun on a date whose shares are
+// already computed and found (ssTax and medicareTax are left as they are).
+int fedIncomeTaxWithoutFica(int mode, PayRecord* pay);
 
 // Federal income tax on supplemental wages by the flat rate or the aggregate method. Writes fedSuppTax
 // (cents) and, for an exempt employee, fedTax. Returns 0, or 64 when the flat rate has no row.

@@ -244,8 +244,8 @@ std::span<const SupplementalRateRow> supplementalRateTable() { return kSupplemen
 namespace {
 
 // fedIncomeTax, telling besides whether the withholding table had a row for the pay (an exempt employee
-// needs none).
-int incomeTax(int mode, PayRecord* pay, bool& rowFound) {
+// needs none); withFica false leaves out the social security and Medicare step (taken as found).
+int incomeTax(int mode, PayRecord* pay, bool& rowFound, bool withFica = true) {
     rowFound = true;
     if (has(pay, 160) && pay->fedExempt == 1) {
         pay->fedTax = 0.0;
@@ -274,7 +274,7 @@ int incomeTax(int mode, PayRecord* pay, bool& rowFound) {
             pay->fedStatus = 1;
     }
 
-    const bool ficaFound = socialSecurityAndMedicare(mode, pay);
+    const bool ficaFound = !withFica || socialSecurityAndMedicare(mode, pay);
 
     int status = pay->fedFilingStatus == ORLA_FED_MARRIED_SINGLE_RATE ? ORLA_FED_SINGLE : pay->fedFilingStatus;
     // A status too large to take the offset has no row either way; it must not overflow.
@@ -332,6 +332,11 @@ int incomeTax(int mode, PayRecord* pay, bool& rowFound) {
 int fedIncomeTax(int mode, PayRecord* pay) {
     bool rowFound = true;
     return incomeTax(mode, pay, rowFound);
+}
+
+int fedIncomeTaxWithoutFica(int mode, PayRecord* pay) {
+    bool rowFound = true;
+    return incomeTax(mode, pay, rowFound, false);
 }
 
 int fedSupplementalTax(int mode, PayRecord* pay) {

@@ -1,6 +1,7 @@
 // Guam, the Northern Mariana Islands and the Virgin Islands tax wages by the federal computation; the
 // tax is moved from the federal fields to the state fields, so no federal income tax is withheld.
 #include "federal/federal.h"
+#include "frame/run_index.h"
 
 namespace orla {
 
@@ -50,6 +51,7 @@ constexpr BracketRow kRebate[] = {
     {kFrom2025, kTo2025, 0, 12, 0, 4166.75, 0, 0, 0.09},
 };
 static_assert(std::size(kRebate) == 36);
+constexpr BracketIndex<std::size(kRebate)> kRebateIndex(kRebate);
 
 // No federal income tax is withheld for these employees, also when the territory's tax could not be
 // computed: a failing calculator leaves the federal income taxes at 0, never the territory's tax.
@@ -65,7 +67,12 @@ int failed(PayRecord* pay, StateRecord* state) {
 // fallback runs; the driver's own fedStatus is left as it was.
 bool federalRuleTax(PayRecord* pay) {
     const int keptStatus = pay->fedStatus;
-    if (fedIncomeTax(ORLA_MODE_FEDERAL, pay) != 0) {
+    // When the driver's federal part ran on this very date (its table date), it found this date's social
+    // security and Medicare rows and computed the same shares a rerun would: only the income tax is rerun.
+    const CalcDate& d = pay->payDate;
+    const CalcDate& federalDate = pay->fedTableDate;
+    const bool sharesComputed = d.year == federalDate.year && d.month == federalDate.month && d.day == federalDate.day;
+    if ((sharesComputed ? fedIncomeTaxWithoutFica(ORLA_MODE_FEDERAL, pay) : fedIncomeTax(ORLA_MODE_FEDERAL, pay)) != 0) {
         pay->fedStatus = keptStatus;
         return false;
     }
@@ -98,7 +105,7 @@ int calcVirginIslands(int, PayRecord* pay, StateRecord* state) { return federalR
 int calcNorthernMarianas(int, PayRecord* pay, StateRecord* state) {
     if (!federalRuleTax(pay)) return failed(pay, state);
     const double wages = std::fmax(0.0, state->stateWages);
-    const BracketRow* row = findBracket(kRebate, pay->payDate, 0, state->statePayPeriods, wages);
+    const BracketRow* row = findBracket(kRebateIndex, pay->payDate, 0, state->statePayPeriods, wages);
     if (row != nullptr) state->stateTableDate = row->from;
     if (row == nullptr || !has(state, 212)) return failed(pay, state);
     const double rebate = wages * row->rate;
