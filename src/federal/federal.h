@@ -42,7 +42,12 @@ struct SupplementalRateRow {
 };
 std::span<const SupplementalRateRow> supplementalRateTable();
 
-// Territories whose income tax follows the federal computation.
+// Territories whose income tax follows the federal computation (Guam, the Northern Mariana Islands and
+// the Virgin Islands, by the record's stateCode). sharesCurrent tells that the record's social security
+// and Medicare shares were computed by a federal income tax that succeeded on the pay date as it stands,
+// so that the rerun of the federal computation can leave them out. calcGuam and the others are the same
+// without that knowledge.
+int federalRuleTerritory(PayRecord* pay, StateRecord* state, bool sharesCurrent);
 int calcGuam(int mode, PayRecord* pay, StateRecord* state);
 int calcNorthernMarianas(int mode, PayRecord* pay, StateRecord* state);
 int calcVirginIslands(int mode, PayRecord* pay, StateRecord* state);

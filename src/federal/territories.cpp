@@ -64,15 +64,14 @@ int failed(PayRecord* pay, StateRecord* state) {
 
 // The federal computation with the employee's shares on the pay date as it stands. When it finds no
 // row (a year beyond the tables), the calculator reports the failure so that the driver's year
-// fallback runs; the driver's own fedStatus is left as it was.
-bool federalRuleTax(PayRecord* pay) {
+// fallback runs; the driver's own fedStatus is left as it was. With sharesCurrent the social security
+// and Medicare shares in the record are those of this date, found by the federal part: only the income
+// tax is rerun, as the shares would come out the same.
+bool federalRuleTax(PayRecord* pay, bool sharesCurrent) {
     const int keptStatus = pay->fedStatus;
-    // When the driver's federal part ran on this very date (its table date), it found this date's social
-    // security and Medicare rows and computed the same shares a rerun would: only the income tax is rerun.
-    const CalcDate& d = pay->payDate;
-    const CalcDate& federalDate = pay->fedTableDate;
-    const bool sharesComputed = d.year == federalDate.year && d.month == federalDate.month && d.day == federalDate.day;
-    if ((sharesComputed ? fedIncomeTaxWithoutFica(ORLA_MODE_FEDERAL, pay) : fedIncomeTax(ORLA_MODE_FEDERAL, pay)) != 0) {
+    const int failed =
+        sharesCurrent ? fedIncomeTaxWithoutFica(ORLA_MODE_FEDERAL, pay) : fedIncomeTax(ORLA_MODE_FEDERAL, pay);
+    if (failed != 0) {
         pay->fedStatus = keptStatus;
         return false;
     }
@@ -87,23 +86,15 @@ void moveFederalResults(PayRecord* pay, StateRecord* state) {
     pay->fedTax = 0.0;
 }
 
-int federalRuleTerritory(PayRecord* pay, StateRecord* state) {
-    if (!federalRuleTax(pay)) return failed(pay, state);
+int guamOrVirginIslands(PayRecord* pay, StateRecord* state, bool sharesCurrent) {
+    if (!federalRuleTax(pay, sharesCurrent)) return failed(pay, state);
     state->stateTax = pay->fedTax;
     moveFederalResults(pay, state);
     return 0;
 }
 
-}  // namespace
-
-std::span<const BracketRow> northernMarianasRebateTable() { return kRebate; }
-
-int calcGuam(int, PayRecord* pay, StateRecord* state) { return federalRuleTerritory(pay, state); }
-
-int calcVirginIslands(int, PayRecord* pay, StateRecord* state) { return federalRuleTerritory(pay, state); }
-
-int calcNorthernMarianas(int, PayRecord* pay, StateRecord* state) {
-    if (!federalRuleTax(pay)) return failed(pay, state);
+int northernMarianas(PayRecord* pay, StateRecord* state, bool sharesCurrent) {
+    if (!federalRuleTax(pay, sharesCurrent)) return failed(pay, state);
     const double wages = std::fmax(0.0, state->stateWages);
     const BracketRow* row = findBracket(kRebateIndex, pay->payDate, 0, state->statePayPeriods, wages);
     if (row != nullptr) state->stateTableDate = row->from;
@@ -114,5 +105,20 @@ int calcNorthernMarianas(int, PayRecord* pay, StateRecord* state) {
     state->stateCertAmount1 = rebate;
     return 0;
 }
+
+}  // namespace
+
+std::span<const BracketRow> northernMarianasRebateTable() { return kRebate; }
+
+int federalRuleTerritory(PayRecord* pay, StateRecord* state, bool sharesCurrent) {
+    return state->stateCode == ORLA_MP ? northernMarianas(pay, state, sharesCurrent)
+                                       : guamOrVirginIslands(pay, state, sharesCurrent);
+}
+
+int calcGuam(int, PayRecord* pay, StateRecord* state) { return guamOrVirginIslands(pay, state, false); }
+
+int calcVirginIslands(int, PayRecord* pay, StateRecord* state) { return guamOrVirginIslands(pay, state, false); }
+
+int calcNorthernMarianas(int, PayRecord* pay, StateRecord* state) { return northernMarianas(pay, state, false); }
 
 }  // namespace orla

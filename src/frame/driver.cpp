@@ -19,8 +19,9 @@ constexpr double kTolerance = 0.001;
 bool grossUp(int mode) { return mode == ORLA_MODE_GROSS_UP_WAGES || mode == ORLA_MODE_GROSS_UP_BONUS; }
 bool federalOnly(int mode) { return mode == ORLA_MODE_FEDERAL || mode == ORLA_MODE_FEDERAL_EMPLOYER; }
 
-// One state calculation for the pay date as it stands. Returns true on success.
-bool dispatchState(int mode, PayRecord* pay, StateRecord* state) {
+// One state calculation for the pay date as it stands. Returns true on success. sharesCurrent: the
+// record's social security and Medicare shares are those the federal part found for this date.
+bool dispatchState(int mode, PayRecord* pay, StateRecord* state, bool sharesCurrent) {
     const Jurisdiction* j = jurisdiction(state->stateCode);
     if (j == nullptr || j->handling == Handling::NotSupported ||
         (j->handling == Handling::Calculator && j->calc == nullptr)) {
@@ -28,13 +29,16 @@ bool dispatchState(int mode, PayRecord* pay, StateRecord* state) {
         return false;
     }
     if (j->handling == Handling::NoIncomeTax) return true;
+    if (j->handling == Handling::FederalRule) return federalRuleTerritory(pay, state, sharesCurrent) == 0;
     return j->calc(mode, pay, state) == 0;
 }
 
 // Federal income tax with social security and Medicare, then the supplemental tax, with the year
-// fallback. Returns the flags it raises.
-unsigned federalWithFallback(int mode, PayRecord* pay) {
-    if (fedIncomeTax(mode, pay) != 0) {
+// fallback. Returns the flags it raises; firstTrySucceeded tells whether the income tax succeeded on the
+// pay date itself (so the shares in the record are that date's).
+unsigned federalWithFallback(int mode, PayRecord* pay, bool& firstTrySucceeded) {
+    firstTrySucceeded = fedIncomeTax(mode, pay) == 0;
+    if (!firstTrySucceeded) {
         pay->payDate.year = yearBefore(pay->payDate.year);
         pay->fedStatus = 0;
         // A failed attempt may have left the additional withholding in fedTax; start the retry clean.
@@ -46,14 +50,16 @@ unsigned federalWithFallback(int mode, PayRecord* pay) {
 
 // State tax with the year fallback, then the additional withholding. flags are the running flags of
 // the call: a first failure raises flag 8 and clears it again (also a flag 8 of an earlier trial of a
-// search) before the retry; a second failure raises it for good.
-void stateWithFallback(int mode, PayRecord* pay, StateRecord* state, const CalcDate& payDate, unsigned& flags) {
+// search) before the retry; a second failure raises it for good. sharesCurrent as for dispatchState, for
+// the first attempt (a federal-rule territory that failed may have left other shares for the retry).
+void stateWithFallback(int mode, PayRecord* pay, StateRecord* state, const CalcDate& payDate, bool sharesCurrent,
+                       unsigned& flags) {
     if (!stateAmountsFinite(pay, state)) {
         // An amount this jurisdiction reads is NaN or infinite: no state tax, only the additional
         // withholding when that is finite.
         state->status = ORLA_STATE_NO_ROW;
         flags |= ORLA_FLAG_STATE;
-    } else if (!dispatchState(mode, pay, state)) {
+    } else if (!dispatchState(mode, pay, state, sharesCurrent)) {
         flags |= ORLA_FLAG_STATE;
         pay->payDate.year = yearBefore(payDate.year);
         flags &= ~static_cast<unsigned>(ORLA_FLAG_STATE);
@@ -61,7 +67,7 @@ void stateWithFallback(int mode, PayRecord* pay, StateRecord* state, const CalcD
         // Every calculator starts from zero taxes.
         state->stateTax = 0.0;
         state->stateSuppTax = 0.0;
-        if (!dispatchState(mode, pay, state)) {
+        if (!dispatchState(mode, pay, state, false)) {
             flags |= ORLA_FLAG_STATE;
             // A calculator that failed without a status of its own (no flat supplemental rate, say) still
             // reports the failure there: flag 8 never stands beside status 0.
@@ -191,8 +197,9 @@ unsigned calculate(int mode, PayRecord* pay, StateRecord* state, bool payHoldsBo
         // Each trial starts from zero supplemental taxes, so none survives from an earlier one.
         pay->fedSuppTax = 0.0;
         state->stateSuppTax = 0.0;
+        bool sharesCurrent = false;
         if (federalAmountsFinite(pay)) {
-            flags |= federalWithFallback(mode, pay);
+            flags |= federalWithFallback(mode, pay, sharesCurrent);
         } else {
             pay->fedStatus = ORLA_FED_STATUS_NO_ROW;
             flags |= ORLA_FLAG_FEDERAL;
@@ -201,7 +208,7 @@ unsigned calculate(int mode, PayRecord* pay, StateRecord* state, bool payHoldsBo
         pay->payDate = payDate;
         state->status = ORLA_STATE_OK;
 
-        stateWithFallback(mode, pay, state, payDate, flags);
+        stateWithFallback(mode, pay, state, payDate, sharesCurrent, flags);
 
         const double net = (hasBonus ? pay->suppWages : 0.0) + pay->fedWages - pay->fedTax -
                            (hasBonus ? pay->fedSuppTax : 0.0) - pay->medicareTax - pay->ssTax - state->stateTax -

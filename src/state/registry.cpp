@@ -10,6 +10,7 @@ namespace {
 constexpr Handling kNone = Handling::NoIncomeTax;
 constexpr Handling kNotSupported = Handling::NotSupported;
 constexpr Handling kCalc = Handling::Calculator;
+constexpr Handling kFederalRule = Handling::FederalRule;
 
 // Indexed by jurisdiction code. A calculator entry with no function yet answers as not supported.
 constexpr Jurisdiction kJurisdictions[60] = {
@@ -27,7 +28,7 @@ constexpr Jurisdiction kJurisdictions[60] = {
     {"FM", kNotSupported, nullptr},
     {"FL", kNone, nullptr},
     {"GA", kCalc, calcGeorgia},
-    {"GU", kCalc, calcGuam},
+    {"GU", kFederalRule, calcGuam},
     {"HI", kCalc, calcHawaii},
     {"ID", kCalc, calcIdaho},
     {"IL", kCalc, calcIllinois},
@@ -53,7 +54,7 @@ constexpr Jurisdiction kJurisdictions[60] = {
     {"NY", kCalc, calcNewYork},
     {"NC", kCalc, calcNorthCarolina},
     {"ND", kCalc, calcNorthDakota},
-    {"MP", kCalc, calcNorthernMarianas},
+    {"MP", kFederalRule, calcNorthernMarianas},
     {"OH", kCalc, calcOhio},
     {"OK", kCalc, calcOklahoma},
     {"OR", kCalc, calcOregon},
@@ -67,7 +68,7 @@ constexpr Jurisdiction kJurisdictions[60] = {
     {"TX", kNone, nullptr},
     {"UT", kCalc, calcUtah},
     {"VT", kCalc, calcVermont},
-    {"VI", kCalc, calcVirginIslands},
+    {"VI", kFederalRule, calcVirginIslands},
     {"VA", kCalc, calcVirginia},
     {"WA", kNone, nullptr},
     {"WV", kCalc, calcWestVirginia},

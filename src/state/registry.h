@@ -13,6 +13,8 @@ enum class Handling : unsigned char {
     NotSupported,  // status 3, flag 8
     NoIncomeTax,   // stateTax is the additional withholding alone
     Calculator,    // a calculator computes stateTax (not supported while calc is null)
+    FederalRule,   // the federal computation again (federalRuleTerritory; calc is the same without the
+                   // driver's knowledge of the shares)
 };
 
 struct Jurisdiction {
