@@ -94,11 +94,14 @@ int guamOrVirginIslands(PayRecord* pay, StateRecord* state, bool sharesCurrent) 
 }
 
 int northernMarianas(PayRecord* pay, StateRecord* state, bool sharesCurrent) {
-    if (!federalRuleTax(pay, sharesCurrent)) return failed(pay, state);
     const double wages = std::fmax(0.0, state->stateWages);
     const BracketRow* row = findBracket(kRebateIndex, pay->payDate, 0, state->statePayPeriods, wages);
+    const bool noRebate = row == nullptr || !has(state, 212);
+    // With current shares the rerun succeeds (the federal part did on this date) and leaves nothing the
+    // failure keeps: a pay without a rebate fails at once.
+    if (!(noRebate && sharesCurrent) && !federalRuleTax(pay, sharesCurrent)) return failed(pay, state);
     if (row != nullptr) state->stateTableDate = row->from;
-    if (row == nullptr || !has(state, 212)) return failed(pay, state);
+    if (noRebate) return failed(pay, state);
     const double rebate = wages * row->rate;
     state->stateTax = rebate > pay->fedTax ? 0.0 : pay->fedTax - rebate;
     moveFederalResults(pay, state);
