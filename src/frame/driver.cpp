@@ -113,6 +113,99 @@ unsigned clearNonFinite(int mode, PayRecord* pay, StateRecord* state) {
     return flags;
 }
 
+// One computation of the pay as its fields stand: the federal part and the state part, each with its
+// year fallback. Returns false, computing nothing, when the pay periods leave nothing to compute.
+bool computeOnce(int mode, PayRecord* pay, StateRecord* state, const CalcDate& payDate, unsigned& flags) {
+    state->stateTax = 0.0;
+    if (pay->payPeriods < 1) {
+        state->status = ORLA_STATE_UNSUPPORTED;
+        return false;
+    }
+    // Each computation starts from zero supplemental taxes, so none survives from an earlier trial.
+    pay->fedSuppTax = 0.0;
+    state->stateSuppTax = 0.0;
+    bool sharesCurrent = false;
+    if (federalAmountsFinite(pay)) {
+        flags |= federalWithFallback(mode, pay, sharesCurrent);
+    } else {
+        pay->fedStatus = ORLA_FED_STATUS_NO_ROW;
+        flags |= ORLA_FLAG_FEDERAL;
+    }
+    pay->fedTableDate = pay->payDate;
+    pay->payDate = payDate;
+    state->status = ORLA_STATE_OK;
+    stateWithFallback(mode, pay, state, payDate, sharesCurrent, flags);
+    pay->payDate = payDate;
+    return true;
+}
+
+// The gross-up search: trial wages (mode 11) or bonuses (mode 12) by halving steps until the net pay of
+// a trial is within the tolerance of the target, for at most kMaxIterations trials.
+unsigned grossUpSearch(int mode, PayRecord* pay, StateRecord* state, bool payHoldsBonus, const CalcDate& payDate) {
+    const bool hasBonus = has(pay, 128);
+    const bool stateHasBonus = has(state, 144);
+    // A search needs a finite target and finite figures around it; the bonus search needs the bonus field.
+    if ((mode == ORLA_MODE_GROSS_UP_BONUS && !payHoldsBonus) || !federalAmountsFinite(pay) ||
+        !stateAmountsFinite(pay, state)) {
+        pay->fedStatus = ORLA_FED_STATUS_NO_ROW;
+        state->status = ORLA_STATE_NO_ROW;
+        return ORLA_FLAG_FEDERAL | ORLA_FLAG_STATE;
+    }
+    double target = 0, trial = 0, desiredBonus = 0;
+    if (mode == ORLA_MODE_GROSS_UP_WAGES) {
+        target = pay->fedWages;
+        trial = 1.7 * target;
+    } else {
+        trial = 1.7 * pay->suppWages;
+    }
+    double step = 0.5 * trial;
+    // A target so large that its first trial overflows cannot be searched for either (and the
+    // early return for payPeriods < 1 would leave that trial in the record).
+    if (!finite(trial)) {
+        pay->fedStatus = ORLA_FED_STATUS_NO_ROW;
+        state->status = ORLA_STATE_NO_ROW;
+        return ORLA_FLAG_FEDERAL | ORLA_FLAG_STATE;
+    }
+
+    unsigned flags = 0;
+    for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
+        if (mode == ORLA_MODE_GROSS_UP_WAGES) {
+            const double amount = roundCents(trial);
+            pay->fedWages = amount;
+            pay->ficaWages = amount;
+            state->stateWages = amount;
+        } else {
+            if (iteration == 0) desiredBonus = pay->suppWages;
+            const double amount = iteration == 0 ? 0.0 : roundCents(trial);
+            pay->suppWages = amount;
+            if (stateHasBonus) state->stateSuppWages = amount;
+        }
+        if (!computeOnce(mode, pay, state, payDate, flags)) return flags | ORLA_FLAG_FEDERAL;
+
+        const double net = (hasBonus ? pay->suppWages : 0.0) + pay->fedWages - pay->fedTax -
+                           (hasBonus ? pay->fedSuppTax : 0.0) - pay->medicareTax - pay->ssTax - state->stateTax -
+                           (stateHasBonus ? state->stateSuppTax : 0.0);
+        state->stateTax = roundCents(state->stateTax);
+
+        if (mode == ORLA_MODE_GROSS_UP_BONUS && iteration == 0) {
+            target = net + desiredBonus;
+            continue;
+        }
+        const double difference = net - target;
+        if (difference < -kTolerance) {
+            trial += step;
+            step *= 0.5;
+        } else if (difference > kTolerance) {
+            trial -= step;
+            step *= 0.5;
+        } else {
+            break;
+        }
+    }
+    pay->fedTax = roundCents(pay->fedTax);
+    return flags | clearNonFinite(mode, pay, state);
+}
+
 // The computation on full-size records, the caller's own or working copies of them (see ORLA_Calc):
 // every field can be read and written here, and a field the caller's record does not hold reads as 0.
 unsigned calculate(int mode, PayRecord* pay, StateRecord* state, bool payHoldsBonus) {
@@ -147,94 +240,11 @@ unsigned calculate(int mode, PayRecord* pay, StateRecord* state, bool payHoldsBo
         pay->fedTax = roundCents(pay->fedTax);
         return flags | clearNonFinite(mode, pay, state);
     }
+    if (grossUp(mode)) return grossUpSearch(mode, pay, state, payHoldsBonus, payDate);
 
-    const bool hasBonus = has(pay, 128);
-    const bool stateHasBonus = has(state, 144);
-    double target = 0, trial = 0, step = 0, desiredBonus = 0;
-    if (grossUp(mode)) {
-        // A search needs a finite target and finite figures around it; the bonus search needs the bonus field.
-        if ((mode == ORLA_MODE_GROSS_UP_BONUS && !payHoldsBonus) || !federalAmountsFinite(pay) ||
-            !stateAmountsFinite(pay, state)) {
-            pay->fedStatus = ORLA_FED_STATUS_NO_ROW;
-            state->status = ORLA_STATE_NO_ROW;
-            return ORLA_FLAG_FEDERAL | ORLA_FLAG_STATE;
-        }
-        if (mode == ORLA_MODE_GROSS_UP_WAGES) {
-            target = pay->fedWages;
-            trial = 1.7 * target;
-        } else {
-            trial = 1.7 * pay->suppWages;
-        }
-        step = 0.5 * trial;
-        // A target so large that its first trial overflows cannot be searched for either (and the
-        // early return for payPeriods < 1 would leave that trial in the record).
-        if (!finite(trial)) {
-            pay->fedStatus = ORLA_FED_STATUS_NO_ROW;
-            state->status = ORLA_STATE_NO_ROW;
-            return ORLA_FLAG_FEDERAL | ORLA_FLAG_STATE;
-        }
-    }
-
-    for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
-        if (mode == ORLA_MODE_GROSS_UP_WAGES) {
-            const double amount = roundCents(trial);
-            pay->fedWages = amount;
-            pay->ficaWages = amount;
-            state->stateWages = amount;
-        } else if (mode == ORLA_MODE_GROSS_UP_BONUS) {
-            if (iteration == 0) desiredBonus = pay->suppWages;
-            const double amount = iteration == 0 ? 0.0 : roundCents(trial);
-            pay->suppWages = amount;
-            if (stateHasBonus) state->stateSuppWages = amount;
-        }
-
-        state->stateTax = 0.0;
-        if (pay->payPeriods < 1) {
-            state->status = ORLA_STATE_UNSUPPORTED;
-            return flags | ORLA_FLAG_FEDERAL;
-        }
-
-        // Each trial starts from zero supplemental taxes, so none survives from an earlier one.
-        pay->fedSuppTax = 0.0;
-        state->stateSuppTax = 0.0;
-        bool sharesCurrent = false;
-        if (federalAmountsFinite(pay)) {
-            flags |= federalWithFallback(mode, pay, sharesCurrent);
-        } else {
-            pay->fedStatus = ORLA_FED_STATUS_NO_ROW;
-            flags |= ORLA_FLAG_FEDERAL;
-        }
-        pay->fedTableDate = pay->payDate;
-        pay->payDate = payDate;
-        state->status = ORLA_STATE_OK;
-
-        stateWithFallback(mode, pay, state, payDate, sharesCurrent, flags);
-
-        const double net = (hasBonus ? pay->suppWages : 0.0) + pay->fedWages - pay->fedTax -
-                           (hasBonus ? pay->fedSuppTax : 0.0) - pay->medicareTax - pay->ssTax - state->stateTax -
-                           (stateHasBonus ? state->stateSuppTax : 0.0);
-        pay->payDate = payDate;
-        state->stateTax = roundCents(state->stateTax);
-
-        if (!grossUp(mode)) break;
-        if (mode == ORLA_MODE_GROSS_UP_BONUS && iteration == 0) {
-            target = net + desiredBonus;
-            continue;
-        }
-        const double difference = net - target;
-        if (difference < -kTolerance) {
-            trial += step;
-            step *= 0.5;
-        } else if (difference > kTolerance) {
-            trial -= step;
-            step *= 0.5;
-        } else {
-            break;
-        }
-    }
-
+    if (!computeOnce(mode, pay, state, payDate, flags)) return flags | ORLA_FLAG_FEDERAL;
+    state->stateTax = roundCents(state->stateTax);
     pay->fedTax = roundCents(pay->fedTax);
-    pay->payDate = payDate;
     return flags | clearNonFinite(mode, pay, state);
 }
 
