@@ -2,8 +2,7 @@
 """The locality tables: validates the CSVs of this directory and turns them into C++ row initialisers.
 
     locality_tables.py --check            validate every CSV (columns, types, bounds, codes, block sizes)
-    locality_tables.py --out DIR          validate, then write DIR/<table>.inc for each table (and the
-                                          Pennsylvania tables' sorted indexes, DIR/<table>_index.inc)
+    locality_tables.py --out DIR          validate, then write DIR/<table>.inc for each table
 
 Each .inc holds one brace-enclosed initialiser per CSV row, in the CSV's order, for the row struct of
 src/local/locality_tables.h; the library compiles them into constexpr arrays and reads no file at run time.
@@ -238,11 +237,6 @@ def main():
             cols = TABLES[name]['cols']
             text = ''.join('{' + ', '.join(cxx(r[c], t) for c, t in cols) + '},\n' for r in rows)
             write(os.path.join(a.out, name + '.inc'), text)
-        # The Pennsylvania lookups: {year, code, row} sorted by year, code and row, so a binary search
-        # finds the first row in table order of a year and code.
-        for name, code in (('pa_municipal', 'code'), ('pa_school_districts', 'sequence')):
-            keys = sorted((r['year'], r[code], i) for i, r in enumerate(loaded[name]))
-            write(os.path.join(a.out, name + '_index.inc'), ''.join('{%d, %d, %d},\n' % k for k in keys))
     return 0
 
 

@@ -3,6 +3,7 @@
 // same pay; and the county tax on supplemental wages by the aggregate method or a flat rate.
 #include <iterator>
 
+#include "local/code_index.h"
 #include "local/local_calculators.h"
 #include "local/local_tables.h"
 #include "state/maryland.h"
@@ -490,6 +491,19 @@ constexpr MarylandCountyRow kCounties[] = {
 };
 static_assert(std::size(kCounties) == 75);
 
+// Every combined table holds annual rows only, so a lookup for other periods can find no row.
+constexpr bool annualOnly(std::span<const MarylandRow> rows) {
+    for (const MarylandRow& r : rows)
+        if (r.periods != 1) return false;
+    return true;
+}
+static_assert(annualOnly(kLocal225) && annualOnly(kLocal240) && annualOnly(kLocal265) && annualOnly(kLocal270) &&
+              annualOnly(kLocal274) && annualOnly(kLocal275) && annualOnly(kLocal281) && annualOnly(kLocal285) &&
+              annualOnly(kLocal294) && annualOnly(kLocal296) && annualOnly(kLocal300) && annualOnly(kLocal305) &&
+              annualOnly(kLocal310) && annualOnly(kLocal320));
+
+constexpr auto kCountyIndex = codeIndex(kCounties);
+
 constexpr int kAnneArundel = 4;
 constexpr int kFrederick = 8;
 constexpr int kBaltimoreCity = 3;
@@ -502,9 +516,7 @@ constexpr double kTierDeduction = 3350;
 constexpr double kTierExemption = 3200;
 
 const MarylandCountyRow* countyRow(int code, const CalcDate& d) {
-    for (const MarylandCountyRow& r : kCounties)
-        if (r.code == code && rowCovers(r.from, r.to, d)) return &r;
-    return nullptr;
+    return kCountyIndex.find(code, [&d](const MarylandCountyRow& r) { return rowCovers(r.from, r.to, d); });
 }
 
 struct Choice {
@@ -546,16 +558,19 @@ struct Combined {
     double tax = 0.0;
 };
 
-// The combined tax of the pay: rows of the state's pay periods first (the tables hold annual rows only),
-// then the annual rows on the state wages annualised by the local periods, divided by them.
+// The combined tax of the pay: rows of the state's pay periods first (the tables hold annual rows only, so
+// only periods of 1 can match), then the annual rows on the state wages annualised by the local periods,
+// divided by them.
 Combined regularTax(std::span<const MarylandRow> table, const CalcDate& d, double status, const StateRecord* state,
                     const LocalRecord* local) {
     Combined c;
     const double localWages = local->localWages;
     const double stateWages = state->stateWages;
     const int exemptions = local->localExemptions;
-    for (const MarylandRow& r : table) {
-        if (r.status != status || r.periods != state->statePayPeriods || !rowCovers(r.from, r.to, d)) continue;
+    // Rows of the pay's own periods: only periods of 1 have any.
+    const auto ownRows = state->statePayPeriods == 1 ? table : table.first(0);
+    for (const MarylandRow& r : ownRows) {
+        if (r.status != status || !rowCovers(r.from, r.to, d)) continue;
         if (r.threshold > localWages) {
             c.found = c.belowThreshold = true;
             return c;
@@ -593,8 +608,9 @@ Combined aggregateTax(std::span<const MarylandRow> table, const CalcDate& d, dou
     const double supplemental = local->localSuppWages;
     const int exemptions = local->localExemptions;
     const int periods = local->localPayPeriods;
-    for (const MarylandRow& r : table) {
-        if (r.status != status || r.periods != periods || !rowCovers(r.from, r.to, d)) continue;
+    const auto ownRows = periods == 1 ? table : table.first(0);
+    for (const MarylandRow& r : ownRows) {
+        if (r.status != status || !rowCovers(r.from, r.to, d)) continue;
         const double t = atLeastZero(wages - marylandStandardDeduction(r, wages) - exemptions * r.exemption + supplemental);
         if (!inBand(r, t)) continue;
         c.found = true;
