@@ -36,22 +36,36 @@ class CodeIndex {
     // The first row in stored order with the key that accept(row) takes, or nullptr.
     template <class Accept>
     const Row* find(std::int64_t key, Accept&& accept) const {
-        // The first entry whose key is not below the wanted one: the search keeps it within [first, first +
-        // count], halving count at each step without a branch on the comparison.
+        // The first entry whose key is not below the wanted one. It lies within [first, first + count]; each
+        // step takes half of count off, from the end or (when the last entry before that end is below the
+        // key) from the start. The steps depend on N alone, so they are constants and the loop unrolls.
         const Entry* first = entries_;
-        std::size_t count = N;
-        while (count > 1) {
-            const std::size_t half = count / 2;
-            first = first[half - 1].key < key ? first + half : first;
-            count -= half;
-        }
-        if (count == 1 && first->key < key) ++first;
+#pragma GCC unroll 32
+        for (const std::size_t half : kHalves) first = first[half - 1].key < key ? first + half : first;
+        if (first->key < key) ++first;
         for (const Entry* e = first; e != entries_ + N && e->key == key; ++e)
             if (accept(rows_[e->row])) return &rows_[e->row];
         return nullptr;
     }
 
   private:
+    static_assert(N > 0);
+    // The halves the search takes off its range of N entries in turn, until one entry is left.
+    static constexpr std::size_t kSteps = [] {
+        std::size_t steps = 0;
+        for (std::size_t count = N; count > 1; count -= count / 2) ++steps;
+        return steps;
+    }();
+    static constexpr std::array<std::size_t, kSteps> kHalves = [] {
+        std::array<std::size_t, kSteps> halves{};
+        std::size_t count = N;
+        for (std::size_t& half : halves) {
+            half = count / 2;
+            count -= half;
+        }
+        return halves;
+    }();
+
     struct Entry {
         std::int64_t key;
         std::uint32_t row;
