@@ -28,9 +28,23 @@ class CodeIndex {
     constexpr CodeIndex(const Row* table, KeyOf keyOf) : rows_(table) {
         for (std::size_t i = 0; i < N; ++i)
             entries_[i] = Entry{static_cast<std::int64_t>(keyOf(table[i])), static_cast<std::uint32_t>(i)};
-        std::sort(entries_, entries_ + N, [](const Entry& a, const Entry& b) {
-            return a.key != b.key ? a.key < b.key : a.row < b.row;
-        });
+        std::sort(entries_, entries_ + N, before);
+    }
+
+    // As above, with the rows' positions already in key order (a long table's order is generated with it,
+    // sparing the compiler the sort); ordered() tells whether they are.
+    template <class KeyOf>
+    constexpr CodeIndex(const Row* table, KeyOf keyOf, const std::uint32_t (&order)[N]) : rows_(table) {
+        for (std::size_t i = 0; i < N; ++i)
+            entries_[i] = Entry{order[i] < N ? static_cast<std::int64_t>(keyOf(table[order[i]])) : 0, order[i]};
+    }
+
+    // Every row's position once, in key order. (Keys and positions strictly rising: a position met twice
+    // would repeat its key.)
+    constexpr bool ordered() const {
+        for (std::size_t i = 0; i < N; ++i)
+            if (entries_[i].row >= N || (i > 0 && !before(entries_[i - 1], entries_[i]))) return false;
+        return true;
     }
 
     // The first row in stored order with the key that accept(row) takes, or nullptr.
@@ -70,6 +84,9 @@ class CodeIndex {
         std::int64_t key;
         std::uint32_t row;
     };
+    static constexpr bool before(const Entry& a, const Entry& b) {
+        return a.key != b.key ? a.key < b.key : a.row < b.row;
+    }
     const Row* rows_;
     Entry entries_[N]{};
 };
@@ -78,6 +95,10 @@ class CodeIndex {
 template <class Row, std::size_t N, class KeyOf>
 constexpr CodeIndex<Row, N> codeIndexBy(const Row (&table)[N], KeyOf keyOf) {
     return CodeIndex<Row, N>(table, keyOf);
+}
+template <class Row, std::size_t N, class KeyOf>
+constexpr CodeIndex<Row, N> codeIndexBy(const Row (&table)[N], KeyOf keyOf, const std::uint32_t (&order)[N]) {
+    return CodeIndex<Row, N>(table, keyOf, order);
 }
 template <class Row, std::size_t N, class KeyOf>
 constexpr CodeIndex<Row, N> codeIndexBy(const std::array<Row, N>& table, KeyOf keyOf) {

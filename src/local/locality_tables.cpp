@@ -65,9 +65,19 @@ static_assert(rowsOfYear(kIndianaCounty, 2026, fromYear<IndianaCountyRow>) == 92
               rowsOfYear(kIndianaCounty, 2024, fromYear<IndianaCountyRow>) == 96);
 static_assert(std::size(kKentuckySchool) == 9 && std::size(kKentuckyCity) == 50 && std::size(kKentuckyCounty) == 4);
 
-// The lookups by code (Pennsylvania: by year and code).
-constexpr auto kPaMunicipalIndex = codeIndexBy(kPaMunicipal, [](const PaMunicipalRow& r) { return yearCodeKey(r.year, r.code); });
-constexpr auto kPaSchoolIndex = codeIndexBy(kPaSchool, [](const PaSchoolRow& r) { return yearCodeKey(r.year, r.sequence); });
+// The lookups by code (Pennsylvania: by year and code, the rows' order by year, code and position
+// generated with the tables).
+constexpr std::uint32_t kPaMunicipalOrder[] = {
+#include "locality/pa_municipal_order.inc"
+};
+constexpr std::uint32_t kPaSchoolOrder[] = {
+#include "locality/pa_school_districts_order.inc"
+};
+constexpr auto kPaMunicipalIndex = codeIndexBy(
+    kPaMunicipal, [](const PaMunicipalRow& r) { return yearCodeKey(r.year, r.code); }, kPaMunicipalOrder);
+constexpr auto kPaSchoolIndex = codeIndexBy(
+    kPaSchool, [](const PaSchoolRow& r) { return yearCodeKey(r.year, r.sequence); }, kPaSchoolOrder);
+static_assert(kPaMunicipalIndex.ordered() && kPaSchoolIndex.ordered());
 constexpr auto kOhioMunicipalIndex = codeIndex(kOhioMunicipal);
 constexpr auto kOhioSchoolIndex = codeIndex(kOhioSchool);
 constexpr auto kIndianaCountyIndex = codeIndex(kIndianaCounty);
