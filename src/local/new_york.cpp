@@ -197,8 +197,8 @@ struct Amount {
 // (negative base) taxes the whole annualised amount at the state's high-income rate, as the state does.
 Amount bracket(const RowFinder& firstRow, const Inputs& in, double added) {
     // On the state's rows with nothing added and the state's periods equal to the local ones, every step
-    // is the state's own bracket tax (adding 0 changes no sum, and atLeastZero and fmax differ at most in
-    // the sign of a zero that no row's formula carries into the tax), which finds its rows by its index.
+    // is the state's own bracket tax, which finds its rows by its index: adding 0 changes no sum but a -0
+    // into +0, neither way of ordering the sums can end in -0, and atLeastZero and fmax agree elsewhere.
     if (!firstRow.city && added == 0 && in.statePeriods == in.periods) {
         const NewYorkTax tax = newYorkBracketTax(in.payDate, in.status, in.periods, in.wages, 0.0, in.exemptions);
         return Amount{tax.found, tax.tax};
