@@ -11,7 +11,7 @@ foreach(t IN LISTS ORLA_LOCALITY_TABLES)
   list(APPEND ORLA_LOCALITY_CSV ${PROJECT_SOURCE_DIR}/data/${t}.csv)
   list(APPEND ORLA_LOCALITY_INC ${ORLA_LOCALITY_DIR}/${t}.inc)
 endforeach()
-list(APPEND ORLA_LOCALITY_INC ${ORLA_LOCALITY_DIR}/pa_municipal_index.inc ${ORLA_LOCALITY_DIR}/pa_school_districts_index.inc)
+list(APPEND ORLA_LOCALITY_INC ${ORLA_LOCALITY_DIR}/pa_municipal_order.inc ${ORLA_LOCALITY_DIR}/pa_school_districts_order.inc)
 
 add_custom_command(
   OUTPUT ${ORLA_LOCALITY_INC}

@@ -3,7 +3,7 @@
 
     locality_tables.py --check            validate every CSV (columns, types, bounds, codes, block sizes)
     locality_tables.py --out DIR          validate, then write DIR/<table>.inc for each table (and the
-                                          Pennsylvania tables' sorted indexes, DIR/<table>_index.inc)
+                                          Pennsylvania tables' row orders, DIR/<table>_order.inc)
 
 Each .inc holds one brace-enclosed initialiser per CSV row, in the CSV's order, for the row struct of
 src/local/locality_tables.h; the library compiles them into constexpr arrays and reads no file at run time.
@@ -238,11 +238,11 @@ def main():
             cols = TABLES[name]['cols']
             text = ''.join('{' + ', '.join(cxx(r[c], t) for c, t in cols) + '},\n' for r in rows)
             write(os.path.join(a.out, name + '.inc'), text)
-        # The Pennsylvania lookups: {year, code, row} sorted by year, code and row, so a binary search
-        # finds the first row in table order of a year and code.
+        # The Pennsylvania lookups: the row positions sorted by year, code and position (the library checks
+        # the order at compile time; sorting ten thousand rows there would strain the compiler).
         for name, code in (('pa_municipal', 'code'), ('pa_school_districts', 'sequence')):
-            keys = sorted((r['year'], r[code], i) for i, r in enumerate(loaded[name]))
-            write(os.path.join(a.out, name + '_index.inc'), ''.join('{%d, %d, %d},\n' % k for k in keys))
+            order = sorted(range(len(loaded[name])), key=lambda i: (loaded[name][i]['year'], loaded[name][i][code], i))
+            write(os.path.join(a.out, name + '_order.inc'), ''.join('%d,\n' % i for i in order))
     return 0
 
 

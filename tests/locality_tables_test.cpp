@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "local/code_index.h"
 #include "local/locality_tables.h"
 
 namespace orla {
@@ -140,25 +141,50 @@ TEST(LocalityTables, PennsylvaniaLookupsFindTheFirstRow) {
     EXPECT_EQ(paSchoolRow(2027, 2), nullptr);
 }
 
-// The Ohio lookups find the row of the plain scan for every code of the tables (and one of none) on
-// days of every year block and the years around them.
-TEST(LocalityTables, OhioLookupsFindTheFirstRow) {
+// The code index over a table in no order, with repeated codes: the first row of the code in stored order
+// that the test accepts, as the plain scan finds it.
+TEST(LocalityTables, CodeIndexFindsThePlainScanRow) {
+    struct Row {
+        int code;
+        int value;
+    };
+    static constexpr Row rows[] = {{5, 0}, {3, 1}, {5, 2}, {-7, 3}, {3, 4}, {9, 5}, {5, 6}, {0, 7}, {3, 8}, {-7, 9}};
+    static constexpr auto index = codeIndex(rows);
+    for (int code = -8; code <= 10; ++code)
+        for (int least = 0; least <= 10; ++least) {
+            auto accept = [least](const Row& r) { return r.value >= least; };
+            const Row* scan = nullptr;
+            for (const Row& r : rows)
+                if (r.code == code && accept(r)) {
+                    scan = &r;
+                    break;
+                }
+            ASSERT_EQ(index.find(code, accept), scan) << code << " " << least;
+        }
+}
+
+// The indexed lookups by code find the row of the plain scan for every code of their table (and codes of
+// none) on days of every year block, the first day of a block starting in the year, and the years around.
+TEST(LocalityTables, CodeLookupsFindThePlainScanRow) {
     auto expectScan = [](auto table, auto lookup) {
-        std::vector<int> codes{-1, 999999999};
+        std::vector<int> codes{-1, 0, 999999999};
         for (const auto& r : table) codes.push_back(r.code);
-        for (int year = 2023; year <= 2027; ++year)
-            for (const int code : codes) {
-                const CalcDate d = date(year, 6, 15);
-                const decltype(&table[0]) scan = [&]() -> decltype(&table[0]) {
-                    for (const auto& r : table)
-                        if (r.code == code && rowCovers(r.from, r.to, d)) return &r;
-                    return nullptr;
-                }();
-                ASSERT_EQ(lookup(d, code), scan) << code << " in " << year;
-            }
+        for (int year = 2022; year <= 2027; ++year)
+            for (const CalcDate d : {date(year, 1, 1), date(year, 6, 15), date(year, 10, 1), date(year, 12, 31)})
+                for (const int code : codes) {
+                    const decltype(&table[0]) scan = [&]() -> decltype(&table[0]) {
+                        for (const auto& r : table)
+                            if (r.code == code && rowCovers(r.from, r.to, d)) return &r;
+                        return nullptr;
+                    }();
+                    ASSERT_EQ(lookup(d, code), scan) << code << " on " << dateText(d);
+                }
     };
     expectScan(ohioMunicipalTable(), ohioMunicipalRow);
     expectScan(ohioSchoolTable(), ohioSchoolRow);
+    expectScan(indianaCountyTable(), indianaCountyRow);
+    for (int which : {0, 1, 2})
+        expectScan(kentuckyTable(which), [which](const CalcDate& d, int code) { return kentuckyRow(which, d, code); });
 }
 
 // Per table and year block: rows, rate-unknown rows, and the sums of the value columns.

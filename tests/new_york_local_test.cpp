@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <iterator>
 
+#include "local/local_calculators.h"
 #include "local/local_tables.h"
 #include "local_records.h"
 
@@ -130,6 +133,30 @@ struct Supplemental {
     double supplemental;
     double want;
 };
+
+// A Yonkers pay whose state periods equal the local ones takes the state's own bracket step; rows of the
+// local periods never read the state periods, so other state periods (which scan the rows) must give the
+// same tax to the bit, for every status, exemptions and wages from below the first band to the
+// high-income rows.
+TEST(NewYorkLocal, YonkersStateStepEqualsTheRowScan) {
+    for (const int year : {2024, 2025, 2026})
+        for (const int periods : {52, 26, 24, 12, 1})
+            for (const int status : {0, 1})
+                for (const int exemptions : {0, 3})
+                    for (const double wages : {-5.0, 0.0, 150.0, 163.0, 1234.56, 20722.0, 96154.0, 250000.0, 3e6, 3e7}) {
+                        auto yonkers = [&](int statePeriods) {
+                            LocalCall call(ORLA_NY, date(year, 3, 9), periods, wages, kYonkers);
+                            call.state.statePayPeriods = statePeriods;
+                            call.local.localResident = 1;
+                            call.local.localOption = status;
+                            call.local.localExemptions = exemptions;
+                            EXPECT_EQ(call.run(calcLocalNewYork), 0);
+                            return std::bit_cast<std::uint64_t>(call.local.localTax);
+                        };
+                        EXPECT_EQ(yonkers(periods), yonkers(periods == 52 ? 26 : 52))
+                            << year << " " << periods << " " << status << " " << exemptions << " " << wages;
+                    }
+}
 
 TEST(NewYorkLocal, SupplementalWages) {
     const double city = (1807.70 - 962) * 0.0415 + 30.12;

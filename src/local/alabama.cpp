@@ -3,6 +3,7 @@
 #include <array>
 #include <iterator>
 
+#include "local/code_index.h"
 #include "local/local_calculators.h"
 #include "state/state_tables.h"
 
@@ -52,6 +53,7 @@ static_assert(std::size(kLocalities) == 28);
 
 // 2026, 2025, 2024, each 1 January to 31 December, newest first.
 constexpr auto kRates = overTableYears(kLocalities);
+constexpr auto kRateIndex = codeIndexBy(kRates, [](const auto& row) { return row.band.code; });
 
 // The list: the rows of the newest year block, in stored order.
 constexpr auto kList = [] {
@@ -69,11 +71,10 @@ static_assert(namesFit(kList));
 
 int calcLocalAlabama(PayRecord* pay, StateRecord*, LocalRecord* local) {
     local->localTax = 0.0;
-    for (const auto& row : kRates) {
-        if (row.band.code != local->localityCode || !rowCovers(row.from, row.to, pay->payDate)) continue;
-        local->localTax = local->localWages * row.band.rate;
-        if (hasLocalSuppTax(local)) local->localSuppTax = local->localSuppWages * row.band.rate;
-        break;
+    const CalcDate& d = pay->payDate;
+    if (const auto* row = kRateIndex.find(local->localityCode, [&d](const auto& r) { return rowCovers(r.from, r.to, d); })) {
+        local->localTax = local->localWages * row->band.rate;
+        if (hasLocalSuppTax(local)) local->localSuppTax = local->localSuppWages * row->band.rate;
     }
     local->localTax = local->localTax + local->localExtraWithholding;
     return 0;

@@ -31,11 +31,8 @@ int calcLocalIndiana(PayRecord* pay, StateRecord* state, LocalRecord* local) {
 
     // The county's rate; a county without a row is taxed at 0.
     double rate = 0.0;
-    for (const IndianaCountyRow& r : indianaCountyTable())
-        if (r.code == code && rowCovers(r.from, r.to, d)) {
-            rate = resident || local->recordSize == kShortRecord ? r.residentRate : r.nonresidentRate;
-            break;
-        }
+    if (const IndianaCountyRow* r = indianaCountyRow(d, code))
+        rate = resident || local->recordSize == kShortRecord ? r->residentRate : r->nonresidentRate;
 
     const IndianaDependentCounts counts = indianaDependentCounts(d, state);
     const auto table = indianaWithholdingTable();

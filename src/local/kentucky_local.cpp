@@ -48,16 +48,13 @@ int fail(LocalRecord* local) {
 int calcLocalKentucky(PayRecord* pay, StateRecord* /*state*/, LocalRecord* local) {
     const CalcDate& d = pay->payDate;
     const int which = ORLA_HOLDS(local, LocalRecord, localTaxType) ? local->localTaxType : kSchoolDistricts;
-    const auto rows = kentuckyTable(which == kCities || which == kCounties ? which : kSchoolDistricts);
+    const int table = which == kCities || which == kCounties ? which : kSchoolDistricts;
+    const auto rows = kentuckyTable(table);
     const int code = ORLA_HOLDS(local, LocalRecord, localityCode) ? local->localityCode : 0;
 
-    std::size_t first = rows.size();
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        if (rows[i].code == code && rowCovers(rows[i].from, rows[i].to, d)) {
-            first = i;
-            break;
-        }
-    if (first == rows.size()) return fail(local);
+    const KentuckyRow* found = kentuckyRow(table, d, code);
+    if (found == nullptr) return fail(local);
+    const auto first = static_cast<std::size_t>(found - rows.data());
     // A band bounded by the social security wage base needs the base of the pay date; without one the
     // bound is unknown and the pay fails rather than being taxed without its cap.
     const double wageBase = ssWageBaseFor(d);

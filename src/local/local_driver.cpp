@@ -29,6 +29,9 @@ void clearLocalOutputs(LocalRecord* local) {
 // or a flat annual tax spread over the pay periods. It replaces the table's result when it applies.
 void callerRateOverride(LocalRecord* local) {
     if (static_cast<std::uint32_t>(local->recordSize) < kOverrideSize) return;
+    const double rate = local->overrideRate;
+    const double flat = local->overrideFlatAnnual;
+    if (!(rate > 0) && !(flat > 0)) return;  // no override: the usual case
     const int periods = local->localPayPeriods;
     double exemption = local->overrideExemptionAmount;
     double deduction = local->overrideDeduction;
@@ -38,7 +41,6 @@ void callerRateOverride(LocalRecord* local) {
     }
     double tax = 0.0;
     bool rated = false;
-    const double rate = local->overrideRate;
     if (rate > 0) {
         rated = true;
         const double taxable = atLeastZero(local->localWages - local->overrideExemptions * exemption - deduction);
@@ -53,7 +55,6 @@ void callerRateOverride(LocalRecord* local) {
         }
         local->localTax = roundCents(atLeastZero(tax));
     }
-    const double flat = local->overrideFlatAnnual;
     if (flat > 0) {
         if (periods > 0)
             local->localTax = roundCents(flat / periods);

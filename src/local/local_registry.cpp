@@ -1,5 +1,6 @@
 #include "local/local_registry.h"
 
+#include <array>
 #include <iterator>
 
 #include "local/local_calculators.h"
@@ -30,12 +31,19 @@ constexpr Entry kLocalTaxes[] = {
 };
 static_assert(std::size(kLocalTaxes) == 11);
 
+// The entries by jurisdiction code (ORLA_AL ... ORLA_WY), so the dispatch costs one load.
+constexpr int kLastCode = ORLA_WY;
+constexpr auto kByCode = [] {
+    std::array<const LocalJurisdiction*, kLastCode + 1> byCode{};
+    for (const Entry& e : kLocalTaxes) byCode[static_cast<std::size_t>(e.stateCode)] = &e.local;
+    return byCode;
+}();
+
 }  // namespace
 
 const LocalJurisdiction* localJurisdiction(int stateCode) {
-    for (const Entry& e : kLocalTaxes)
-        if (e.stateCode == stateCode) return &e.local;
-    return nullptr;
+    if (stateCode < 0 || stateCode > kLastCode) return nullptr;
+    return kByCode[static_cast<std::size_t>(stateCode)];
 }
 
 int localityListQuery(PromptRecord* prompt, char* name, std::span<const LocalityEntry> list) {

@@ -1,11 +1,10 @@
 // The locality tables, compiled in from the initialisers generated out of data/*.csv.
 #include "local/locality_tables.h"
 
-#include <algorithm>
 #include <array>
 #include <iterator>
 
-#include "frame/run_index.h"
+#include "local/code_index.h"
 #include "local/local_calculators.h"
 
 namespace orla {
@@ -66,41 +65,35 @@ static_assert(rowsOfYear(kIndianaCounty, 2026, fromYear<IndianaCountyRow>) == 92
               rowsOfYear(kIndianaCounty, 2024, fromYear<IndianaCountyRow>) == 96);
 static_assert(std::size(kKentuckySchool) == 9 && std::size(kKentuckyCity) == 50 && std::size(kKentuckyCounty) == 4);
 
-// The Pennsylvania rows by year and code: sorted (year, code, row), so the first entry of a year and
-// code names the first such row in table order.
-struct CodeIndex {
-    int year;
-    int code;
-    int row;
+// The lookups by code (Pennsylvania: by year and code, the rows' order by year, code and position
+// generated with the tables).
+constexpr std::uint32_t kPaMunicipalOrder[] = {
+#include "locality/pa_municipal_order.inc"
 };
-constexpr bool before(const CodeIndex& a, const CodeIndex& b) {
-    if (a.year != b.year) return a.year < b.year;
-    if (a.code != b.code) return a.code < b.code;
-    return a.row < b.row;
-}
-// Generated with the tables: {year, code, row} of every row, sorted.
-constexpr CodeIndex kPaMunicipalIndex[] = {
-#include "locality/pa_municipal_index.inc"
+constexpr std::uint32_t kPaSchoolOrder[] = {
+#include "locality/pa_school_districts_order.inc"
 };
-constexpr CodeIndex kPaSchoolIndex[] = {
-#include "locality/pa_school_districts_index.inc"
-};
-static_assert(std::size(kPaMunicipalIndex) == std::size(kPaMunicipal) && std::size(kPaSchoolIndex) == std::size(kPaSchool));
+constexpr auto kPaMunicipalIndex = codeIndexBy(
+    kPaMunicipal, [](const PaMunicipalRow& r) { return yearCodeKey(r.year, r.code); }, kPaMunicipalOrder);
+constexpr auto kPaSchoolIndex = codeIndexBy(
+    kPaSchool, [](const PaSchoolRow& r) { return yearCodeKey(r.year, r.sequence); }, kPaSchoolOrder);
+static_assert(kPaMunicipalIndex.ordered() && kPaSchoolIndex.ordered());
+constexpr auto kOhioMunicipalIndex = codeIndex(kOhioMunicipal);
+constexpr auto kOhioSchoolIndex = codeIndex(kOhioSchool);
+constexpr auto kIndianaCountyIndex = codeIndex(kIndianaCounty);
+constexpr auto kKentuckySchoolIndex = codeIndex(kKentuckySchool);
+constexpr auto kKentuckyCityIndex = codeIndex(kKentuckyCity);
+constexpr auto kKentuckyCountyIndex = codeIndex(kKentuckyCounty);
 
-template <std::size_t N>
-constexpr bool sorted(const CodeIndex (&index)[N]) {
-    for (std::size_t i = 1; i < N; ++i)
-        if (!before(index[i - 1], index[i])) return false;
-    return true;
+// The first row of the code that covers d.
+template <class Row, std::size_t N>
+const Row* covering(const CodeIndex<Row, N>& index, const CalcDate& d, int code) {
+    return index.find(code, [&d](const Row& r) { return rowCovers(r.from, r.to, d); });
 }
-static_assert(sorted(kPaMunicipalIndex) && sorted(kPaSchoolIndex));
 
 template <class Row, std::size_t N>
-const Row* firstIndexed(const CodeIndex (&index)[N], const Row (&rows)[N], int year, int code) {
-    const CodeIndex key{year, code, -1};
-    const CodeIndex* it = std::lower_bound(std::begin(index), std::end(index), key, before);
-    if (it == std::end(index) || it->year != year || it->code != code) return nullptr;
-    return &rows[it->row];
+const Row* ofYear(const CodeIndex<Row, N>& index, int year, int code) {
+    return index.find(yearCodeKey(year, code), [](const Row&) { return true; });
 }
 
 // ---- the locality lists: the name columns of the newest block ------------------------------------------
@@ -158,16 +151,6 @@ constexpr auto kKentuckySchoolList = kentuckyList<kentuckyRuns(kKentuckySchool)>
 constexpr auto kKentuckyCityList = kentuckyList<kentuckyRuns(kKentuckyCity)>(kKentuckyCity);
 constexpr auto kKentuckyCountyList = kentuckyList<kentuckyRuns(kKentuckyCounty)>(kKentuckyCounty);
 
-// The Ohio tables are year blocks ordered by code.
-constexpr CodeStretches kOhioMunicipalIndex(kOhioMunicipal);
-constexpr CodeStretches kOhioSchoolIndex(kOhioSchool);
-static_assert(kOhioMunicipalIndex.stretches() == 3 && kOhioSchoolIndex.stretches() == 3);
-
-template <class Row, std::size_t N>
-const Row* covering(const CodeStretches<Row, N>& index, const CalcDate& d, int code) {
-    return index.find(code, [&d](const Row& r) { return rowCovers(r.from, r.to, d); });
-}
-
 static_assert(kPaSchoolList.size() == 2628 && kPaMunicipalList.size() == 2628);
 static_assert(kOhioSchoolList.size() == 612 && kOhioMunicipalList.size() == 681);
 static_assert(kKentuckySchoolList.size() == 9 && kKentuckyCityList.size() == 40 && kKentuckyCountyList.size() == 2);
@@ -178,8 +161,8 @@ static_assert(namesFit(kPaSchoolList) && namesFit(kPaMunicipalList) && namesFit(
 }  // namespace
 
 std::span<const PaMunicipalRow> paMunicipalTable() { return kPaMunicipal; }
-const PaMunicipalRow* paMunicipalRow(int year, int code) { return firstIndexed(kPaMunicipalIndex, kPaMunicipal, year, code); }
-const PaSchoolRow* paSchoolRow(int year, int sequence) { return firstIndexed(kPaSchoolIndex, kPaSchool, year, sequence); }
+const PaMunicipalRow* paMunicipalRow(int year, int code) { return ofYear(kPaMunicipalIndex, year, code); }
+const PaSchoolRow* paSchoolRow(int year, int sequence) { return ofYear(kPaSchoolIndex, year, sequence); }
 std::span<const PaSchoolRow> paSchoolTable() { return kPaSchool; }
 std::span<const OhioMunicipalRow> ohioMunicipalTable() { return kOhioMunicipal; }
 std::span<const OhioSchoolRow> ohioSchoolTable() { return kOhioSchool; }
@@ -187,12 +170,21 @@ const OhioMunicipalRow* ohioMunicipalRow(const CalcDate& d, int code) { return c
 const OhioSchoolRow* ohioSchoolRow(const CalcDate& d, int code) { return covering(kOhioSchoolIndex, d, code); }
 std::span<const OhioEarnedBaseRow> ohioEarnedBaseTable() { return kOhioEarnedBase; }
 std::span<const IndianaCountyRow> indianaCountyTable() { return kIndianaCounty; }
+const IndianaCountyRow* indianaCountyRow(const CalcDate& d, int code) { return covering(kIndianaCountyIndex, d, code); }
 
 std::span<const KentuckyRow> kentuckyTable(int which) {
     switch (which) {
         case 1: return kKentuckyCity;
         case 2: return kKentuckyCounty;
         default: return kKentuckySchool;
+    }
+}
+
+const KentuckyRow* kentuckyRow(int which, const CalcDate& d, int code) {
+    switch (which) {
+        case 1: return covering(kKentuckyCityIndex, d, code);
+        case 2: return covering(kKentuckyCountyIndex, d, code);
+        default: return covering(kKentuckySchoolIndex, d, code);
     }
 }
 

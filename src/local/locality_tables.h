@@ -92,7 +92,8 @@ struct KentuckyRow {
 std::span<const PaMunicipalRow> paMunicipalTable();
 std::span<const PaSchoolRow> paSchoolTable();
 // The first row in table order of the year with the municipality code (municipal table) or the sequence
-// number (school-district table); nullptr when none. A binary search over an index built at compile time.
+// number (school-district table); nullptr when none. These lookups and those below search an index built
+// at compile time.
 const PaMunicipalRow* paMunicipalRow(int year, int code);
 const PaSchoolRow* paSchoolRow(int year, int sequence);
 std::span<const OhioMunicipalRow> ohioMunicipalTable();
@@ -102,7 +103,10 @@ const OhioMunicipalRow* ohioMunicipalRow(const CalcDate& d, int code);
 const OhioSchoolRow* ohioSchoolRow(const CalcDate& d, int code);
 std::span<const OhioEarnedBaseRow> ohioEarnedBaseTable();
 std::span<const IndianaCountyRow> indianaCountyTable();
+const IndianaCountyRow* indianaCountyRow(const CalcDate& d, int code);
 // 0 school districts, 1 cities, 2 counties.
 std::span<const KentuckyRow> kentuckyTable(int which);
+// The first row of the table which (0, 1 or 2) with the code that covers d.
+const KentuckyRow* kentuckyRow(int which, const CalcDate& d, int code);
 
 }  // namespace orla

@@ -1,8 +1,11 @@
 // Maryland county taxes: the combined state-and-county withholding from a combined bracket table chosen by
 // the county (Anne Arundel in 2024 and 2025 and Frederick by the annual income), less the state tax of the
 // same pay; and the county tax on supplemental wages by the aggregate method or a flat rate.
+#include <array>
+#include <cstdint>
 #include <iterator>
 
+#include "local/code_index.h"
 #include "local/local_calculators.h"
 #include "local/local_tables.h"
 #include "state/maryland.h"
@@ -490,6 +493,93 @@ constexpr MarylandCountyRow kCounties[] = {
 };
 static_assert(std::size(kCounties) == 75);
 
+// A combined table with its runs: the stretches of consecutive rows that share status and dates. Every
+// row is annual (checked at compile time), so a lookup for other periods finds no row, and the rows a
+// lookup tests (its status, annual, covering the pay date) are exactly those of the runs whose status and
+// dates pass, in stored order.
+struct RowRun {
+    CalcDate from;
+    CalcDate to;
+    double status;
+    std::uint32_t begin;  // the run's rows are those from begin up to (not including) end
+    std::uint32_t end;
+};
+constexpr std::size_t kMaxRuns = 6;  // three years of two statuses
+struct CombinedTable {
+    std::span<const MarylandRow> rows;
+    std::array<RowRun, kMaxRuns> runs{};
+    std::size_t runCount = 0;
+    bool complete = true;  // every row annual and in a run
+};
+
+constexpr CombinedTable withRuns(std::span<const MarylandRow> rows) {
+    CombinedTable table{rows};
+    auto sameDate = [](const CalcDate& a, const CalcDate& b) {
+        return a.year == b.year && a.month == b.month && a.day == b.day;
+    };
+    for (std::uint32_t i = 0; i < rows.size(); ++i) {
+        const MarylandRow& r = rows[i];
+        if (r.periods != 1) table.complete = false;
+        if (table.runCount > 0) {
+            RowRun& last = table.runs[table.runCount - 1];
+            if (last.status == r.status && sameDate(last.from, r.from) && sameDate(last.to, r.to)) {
+                last.end = i + 1;
+                continue;
+            }
+        }
+        if (table.runCount == kMaxRuns) {
+            table.complete = false;
+            break;
+        }
+        table.runs[table.runCount++] = RowRun{r.from, r.to, r.status, i, i + 1};
+    }
+    return table;
+}
+
+// Calls visit(row) on the rows of the status that cover d, in stored order, until it returns true.
+template <class Visit>
+void visitRows(const CombinedTable* table, double status, const CalcDate& d, Visit&& visit) {
+    if (table == nullptr) return;
+    for (std::size_t k = 0; k < table->runCount; ++k) {
+        const RowRun& run = table->runs[k];
+        if (run.status != status || !rowCovers(run.from, run.to, d)) continue;
+        for (std::uint32_t i = run.begin; i < run.end; ++i)
+            if (visit(table->rows[i])) return;
+    }
+}
+
+constexpr CombinedTable kCombined[] = {
+    withRuns(kLocal225), withRuns(kLocal240), withRuns(kLocal265), withRuns(kLocal270), withRuns(kLocal274),
+    withRuns(kLocal275), withRuns(kLocal281), withRuns(kLocal285), withRuns(kLocal294), withRuns(kLocal296),
+    withRuns(kLocal300), withRuns(kLocal305), withRuns(kLocal310), withRuns(kLocal320),
+};
+
+// The combined table (with its runs) of a table's rows; nullptr for rows of no combined table.
+constexpr const CombinedTable* combinedOf(std::span<const MarylandRow> rows) {
+    for (const CombinedTable& t : kCombined)
+        if (t.rows.data() == rows.data() && t.rows.size() == rows.size()) return &t;
+    return nullptr;
+}
+
+// The combined table of each county row, by position.
+constexpr auto kCountyTables = [] {
+    std::array<const CombinedTable*, std::size(kCounties)> tables{};
+    for (std::size_t i = 0; i < tables.size(); ++i) tables[i] = combinedOf(kCounties[i].table);
+    return tables;
+}();
+// (A table without runs would be a null dereference here, which no constant expression allows.)
+constexpr const CombinedTable& kTier270 = *combinedOf(kLocal270);
+constexpr const CombinedTable& kTier296 = *combinedOf(kLocal296);
+static_assert([] {
+    for (const CombinedTable& t : kCombined)
+        if (!t.complete) return false;
+    for (const CombinedTable* t : kCountyTables)
+        if (t == nullptr) return false;
+    return true;
+}());
+
+constexpr auto kCountyIndex = codeIndex(kCounties);
+
 constexpr int kAnneArundel = 4;
 constexpr int kFrederick = 8;
 constexpr int kBaltimoreCity = 3;
@@ -502,20 +592,22 @@ constexpr double kTierDeduction = 3350;
 constexpr double kTierExemption = 3200;
 
 const MarylandCountyRow* countyRow(int code, const CalcDate& d) {
-    for (const MarylandCountyRow& r : kCounties)
-        if (r.code == code && rowCovers(r.from, r.to, d)) return &r;
-    return nullptr;
+    return kCountyIndex.find(code, [&d](const MarylandCountyRow& r) { return rowCovers(r.from, r.to, d); });
+}
+
+const CombinedTable* tableOf(const MarylandCountyRow& county) {
+    return kCountyTables[static_cast<std::size_t>(&county - kCounties)];
 }
 
 struct Choice {
-    std::span<const MarylandRow> table;
-    double flatRate;  // of the tax on supplemental wages
+    const CombinedTable* table;  // nullptr: no table, so no row
+    double flatRate;             // of the tax on supplemental wages
 };
 
-// The table of another county for the same pay date (empty when that county has no row).
-std::span<const MarylandRow> tableOf(int code, const CalcDate& d) {
+// The table of another county for the same pay date (none when that county has no row).
+const CombinedTable* tableOf(int code, const CalcDate& d) {
     const MarylandCountyRow* r = countyRow(code, d);
-    return r != nullptr ? r->table : std::span<const MarylandRow>();
+    return r != nullptr ? tableOf(*r) : nullptr;
 }
 
 Choice choose(const MarylandCountyRow& county, const LocalRecord* local, const CalcDate& d) {
@@ -524,18 +616,18 @@ Choice choose(const MarylandCountyRow& county, const LocalRecord* local, const C
         local->localPayPeriods * local->localWages - kTierDeduction - local->localExemptions * kTierExemption;
     const int year = county.from.year;
     if (county.code == kAnneArundel && (year == 2024 || year == 2025)) {
-        if (income <= (single ? 50000 : 75000)) return {kLocal270, 0.0845};
-        if (income <= (single ? 400000 : 480000)) return {county.table, 0.0856};
+        if (income <= (single ? 50000 : 75000)) return {&kTier270, 0.0845};
+        if (income <= (single ? 400000 : 480000)) return {tableOf(county), 0.0856};
         return {tableOf(kBaltimoreCity, d), 0.0856};
     }
     if (county.code == kFrederick && year >= 2024) {
         if (income <= 25000) return {tableOf(kWorcester, d), 0.0845};
         if (income <= (single ? 50000 : 100000)) return {tableOf(kCecil, d), 0.0856};
         // The middle tier's table has no 2026 rows: a 2026 pay in this tier finds no band.
-        if (income <= (single ? 150000 : 250000)) return {kLocal296, 0.0856};
+        if (income <= (single ? 150000 : 250000)) return {&kTier296, 0.0856};
         return {tableOf(kBaltimoreCity, d), 0.0856};
     }
-    return {county.table, county.combinedRate - kMarylandSupplementalRate};
+    return {tableOf(county), county.combinedRate - kMarylandSupplementalRate};
 }
 
 constexpr bool inBand(const MarylandRow& r, double t) { return t >= r.low && (t < r.high || r.high == 0); }
@@ -546,72 +638,67 @@ struct Combined {
     double tax = 0.0;
 };
 
-// The combined tax of the pay: rows of the state's pay periods first (the tables hold annual rows only),
-// then the annual rows on the state wages annualised by the local periods, divided by them.
-Combined regularTax(std::span<const MarylandRow> table, const CalcDate& d, double status, const StateRecord* state,
+// The combined tax of the pay: rows of the state's pay periods first (the tables hold annual rows only, so
+// only periods of 1 find any), then the annual rows on the state wages annualised by the local periods,
+// divided by them.
+Combined regularTax(const CombinedTable* table, const CalcDate& d, double status, const StateRecord* state,
                     const LocalRecord* local) {
     Combined c;
     const double localWages = local->localWages;
     const double stateWages = state->stateWages;
     const int exemptions = local->localExemptions;
-    for (const MarylandRow& r : table) {
-        if (r.status != status || r.periods != state->statePayPeriods || !rowCovers(r.from, r.to, d)) continue;
-        if (r.threshold > localWages) {
-            c.found = c.belowThreshold = true;
-            return c;
-        }
-        const double t = atLeastZero(stateWages - marylandStandardDeduction(r, localWages) - exemptions * r.exemption);
-        if (!inBand(r, t)) continue;
-        c.found = true;
-        c.tax = (t - r.low) * r.rate + r.base;
-        return c;
+    bool done = false;
+    if (state->statePayPeriods == 1) {
+        visitRows(table, status, d, [&](const MarylandRow& r) {
+            if (r.threshold > localWages) return done = c.found = c.belowThreshold = true;
+            const double t =
+                atLeastZero(stateWages - marylandStandardDeduction(r, localWages) - exemptions * r.exemption);
+            if (!inBand(r, t)) return false;
+            c.tax = (t - r.low) * r.rate + r.base;
+            return done = c.found = true;
+        });
     }
+    if (done) return c;
     const int periods = local->localPayPeriods;
     const double annual = periods * stateWages;
-    for (const MarylandRow& r : table) {
-        if (r.status != status || r.periods != 1 || !rowCovers(r.from, r.to, d)) continue;
-        if (r.threshold > annual) {
-            c.found = c.belowThreshold = true;
-            return c;
-        }
+    visitRows(table, status, d, [&](const MarylandRow& r) {
+        if (r.threshold > annual) return c.found = c.belowThreshold = true;
         // The annual tax is divided by the local periods: with fewer than one there is no pay's share.
-        if (periods < 1) return c;
+        if (periods < 1) return true;
         const double t = atLeastZero(annual - marylandStandardDeduction(r, annual) - exemptions * r.exemption);
-        if (!inBand(r, t)) continue;
-        c.found = true;
+        if (!inBand(r, t)) return false;
         c.tax = ((t - r.low) * r.rate + r.base) / periods;
-        return c;
-    }
+        return c.found = true;
+    });
     return c;
 }
 
 // The combined tax on the local wages plus the supplemental wages (aggregate method), without the
 // threshold: rows of the local periods first, then the annual rows.
-Combined aggregateTax(std::span<const MarylandRow> table, const CalcDate& d, double status, const LocalRecord* local) {
+Combined aggregateTax(const CombinedTable* table, const CalcDate& d, double status, const LocalRecord* local) {
     Combined c;
     const double wages = local->localWages;
     const double supplemental = local->localSuppWages;
     const int exemptions = local->localExemptions;
     const int periods = local->localPayPeriods;
-    for (const MarylandRow& r : table) {
-        if (r.status != status || r.periods != periods || !rowCovers(r.from, r.to, d)) continue;
-        const double t = atLeastZero(wages - marylandStandardDeduction(r, wages) - exemptions * r.exemption + supplemental);
-        if (!inBand(r, t)) continue;
-        c.found = true;
-        c.tax = (t - r.low) * r.rate + r.base;
-        return c;
+    if (periods == 1) {
+        visitRows(table, status, d, [&](const MarylandRow& r) {
+            const double t =
+                atLeastZero(wages - marylandStandardDeduction(r, wages) - exemptions * r.exemption + supplemental);
+            if (!inBand(r, t)) return false;
+            c.tax = (t - r.low) * r.rate + r.base;
+            return c.found = true;
+        });
     }
-    if (periods < 1) return c;
+    if (c.found || periods < 1) return c;
     const double annual = periods * wages;
-    for (const MarylandRow& r : table) {
-        if (r.status != status || r.periods != 1 || !rowCovers(r.from, r.to, d)) continue;
+    visitRows(table, status, d, [&](const MarylandRow& r) {
         const double t = atLeastZero(annual - marylandStandardDeduction(r, annual) - exemptions * r.exemption +
                                      periods * supplemental);
-        if (!inBand(r, t)) continue;
-        c.found = true;
+        if (!inBand(r, t)) return false;
         c.tax = ((t - r.low) * r.rate + r.base) / periods;
-        return c;
-    }
+        return c.found = true;
+    });
     return c;
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <iterator>
 
+#include "local/code_index.h"
 #include "local/local_calculators.h"
 #include "local/local_tables.h"
 #include "state/state_tables.h"
@@ -60,6 +61,7 @@ constexpr auto kRows = [] {
     return rows;
 }();
 static_assert(kRows.size() == 75);
+constexpr auto kRowIndex = codeIndex(kRows);
 
 constexpr int kMuskegonHeights = 16;
 
@@ -72,13 +74,11 @@ struct Rates {
 // The city's rates for the pay date; false when no row carries the code. localOption 1 doubles Muskegon
 // Heights' exemption.
 bool cityRates(int code, int option, const CalcDate& d, Rates& rates) {
-    for (const MichiganCityRow& r : kRows) {
-        if (r.code != code || !rowCovers(r.from, r.to, d)) continue;
-        rates = Rates{r.residentRate, r.nonresidentRate, r.exemption};
-        if (option == 1 && code == kMuskegonHeights) rates.exemption = 2 * rates.exemption;
-        return true;
-    }
-    return false;
+    const MichiganCityRow* r = kRowIndex.find(code, [&d](const MichiganCityRow& row) { return rowCovers(row.from, row.to, d); });
+    if (r == nullptr) return false;
+    rates = Rates{r->residentRate, r->nonresidentRate, r->exemption};
+    if (option == 1 && code == kMuskegonHeights) rates.exemption = 2 * rates.exemption;
+    return true;
 }
 
 }  // namespace

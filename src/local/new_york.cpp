@@ -173,6 +173,8 @@ constexpr NonresidentBand kNonresidentBands[] = {
 };
 static_assert(std::size(kNonresidentBands) == 25);
 constexpr auto kNonresident = overTableYears(kNonresidentBands);
+using NonresidentRow = decltype(kNonresident)::value_type;
+constexpr auto kNonresidentRuns = runIndexBy(kNonresident, [](const NonresidentRow& r) { return r.band.periods; });
 
 // The figures of one local computation.
 struct Inputs {
@@ -194,6 +196,13 @@ struct Amount {
 // tax divided by the local periods (which must then be at least 1). A high-income row of the state's table
 // (negative base) taxes the whole annualised amount at the state's high-income rate, as the state does.
 Amount bracket(const RowFinder& firstRow, const Inputs& in, double added) {
+    // On the state's rows with nothing added and the state's periods equal to the local ones, every step
+    // is the state's own bracket tax, which finds its rows by its index: adding 0 changes no sum but a -0
+    // into +0, neither way of ordering the sums can end in -0, and atLeastZero and fmax agree elsewhere.
+    if (!firstRow.city && added == 0 && in.statePeriods == in.periods) {
+        const NewYorkTax tax = newYorkBracketTax(in.payDate, in.status, in.periods, in.wages, 0.0, in.exemptions);
+        return Amount{tax.found, tax.tax};
+    }
     Amount result;
     auto apply = [&](const NewYorkBracketRow& r, double t, double annualise, double divisor) {
         if (!(t >= r.low)) return false;
@@ -230,27 +239,27 @@ Amount bracket(const RowFinder& firstRow, const Inputs& in, double added) {
 // free of tax: the exclusions above it start where the earnings become taxable.
 Amount nonresident(const Inputs& in, double added) {
     Amount result;
-    auto inBand = [](const NonresidentBand& b, double w) { return w >= b.low && (w < b.high || b.high == 0); };
-    auto lowest = [](const NonresidentBand& b) { return b.low == 0; };
-    for (const auto& row : kNonresident) {
-        const NonresidentBand& b = row.band;
-        if (b.periods != in.periods || !rowCovers(row.from, row.to, in.payDate) || !inBand(b, in.wages)) continue;
+    // The first band of the periods holding w, over the rows that cover the pay date.
+    auto bandOf = [&in](int periods, double w) -> const NonresidentBand* {
+        const NonresidentRow* row = kNonresidentRuns.find(in.payDate, periods, [w](const NonresidentRow& r) {
+            return w >= r.band.low && (w < r.band.high || r.band.high == 0);
+        });
+        return row != nullptr ? &row->band : nullptr;
+    };
+    auto lowest = [](const NonresidentBand* b) { return b->low == 0; };
+    if (const NonresidentBand* b = bandOf(in.periods, in.wages)) {
         result.found = true;
         result.tax = lowest(b) && added == 0 ? 0.0
-                                             : atLeastZero(in.wages - b.exclusion + added) * kYonkersNonresidentRate;
+                                             : atLeastZero(in.wages - b->exclusion + added) * kYonkersNonresidentRate;
         return result;
     }
     if (in.periods < 1) return result;
     const double annual = in.statePeriods * in.wages + in.statePeriods * added;
-    const double annualWages = in.statePeriods * in.wages;
-    for (const auto& row : kNonresident) {
-        const NonresidentBand& b = row.band;
-        if (b.periods != 1 || !rowCovers(row.from, row.to, in.payDate) || !inBand(b, annualWages)) continue;
+    if (const NonresidentBand* b = bandOf(1, in.statePeriods * in.wages)) {
         result.found = true;
         result.tax = lowest(b) && added == 0
                          ? 0.0
-                         : atLeastZero(annual - b.exclusion) * kYonkersNonresidentRate / in.periods;
-        return result;
+                         : atLeastZero(annual - b->exclusion) * kYonkersNonresidentRate / in.periods;
     }
     return result;
 }

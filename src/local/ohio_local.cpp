@@ -21,8 +21,11 @@ bool onEarnedIncomeBase(const CalcDate& d, int code) {
     return false;
 }
 
-// The first row of the withholding table holding the pay date with the given periods.
+// The first row of the withholding table holding the pay date with the given periods. The state's table
+// comes as a span, with no index this side: the scan is unrolled, the periods of most rows being tested
+// and passed over four to a loop step.
 const BracketRow* withholdingRow(const CalcDate& d, int periods) {
+#pragma GCC unroll 4
     for (const BracketRow& r : ohioWithholdingTable())
         if (r.periods == periods && rowCovers(r.from, r.to, d)) return &r;
     return nullptr;
