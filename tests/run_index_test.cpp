@@ -194,37 +194,5 @@ TEST(RunIndex, InterleavedRunsKeepStoredOrder) {
     EXPECT_EQ(index.find(date(2024, 7, 1), StatusPeriods{0, 26}, holdsAt(150)), nullptr);
 }
 
-// A code table whose codes fall back twice (three stretches), with repeated codes and overlapping dates:
-// the index returns the row the plain scan by code and date finds, for every code in and around the table.
-TEST(CodeStretches, SameRowAsPlainScan) {
-    struct Row {
-        CalcDate from;
-        CalcDate to;
-        int code;
-    };
-    static constexpr Row rows[] = {
-        {date(2026, 1, 1), date(2026, 12, 31), 5}, {date(2026, 1, 1), date(2026, 6, 30), 7},
-        {date(2026, 7, 1), date(2026, 12, 31), 7}, {date(2026, 1, 1), date(2026, 12, 31), 9},
-        {date(2025, 1, 1), date(2025, 12, 31), 5}, {date(2026, 3, 1), date(2026, 12, 31), 5},
-        {date(2025, 1, 1), date(2025, 12, 31), 7}, {date(2024, 1, 1), date(2024, 12, 31), 2},
-        {date(2024, 1, 1), date(2026, 12, 31), 9}, {date(2024, 1, 1), date(2024, 12, 31), 11},
-    };
-    constexpr CodeStretches index(rows);
-    static_assert(index.stretches() == 3);
-    for (int code = 0; code <= 12; ++code)
-        for (int year = 2023; year <= 2027; ++year)
-            for (int month : {1, 3, 6, 7, 12}) {
-                const CalcDate d = date(year, month, 15);
-                const Row* scan = nullptr;
-                for (const Row& r : rows)
-                    if (r.code == code && rowCovers(r.from, r.to, d)) {
-                        scan = &r;
-                        break;
-                    }
-                ASSERT_EQ(index.find(code, [&d](const Row& r) { return rowCovers(r.from, r.to, d); }), scan)
-                    << code << " " << year << "-" << month;
-            }
-}
-
 }  // namespace
 }  // namespace orla

@@ -220,47 +220,6 @@ constexpr auto runIndexBy(const std::array<Row, N>& table, KeyOf keyOf) {
     return RunIndex<Row, N, std::invoke_result_t<KeyOf&, const Row&>>(table.data(), keyOf);
 }
 
-// ---- tables looked up by code -----------------------------------------------------------------------
-
-// A table of N rows with an int code (for instance a locality table in blocks of one year, each block
-// ordered by code), looked up as the first-match scan in stored order: the table falls into maximal
-// stretches of non-decreasing codes; in each stretch in turn the rows of the code, which lie together,
-// are found by binary search and tested in stored order.
-template <class Row, std::size_t N>
-class CodeStretches {
-  public:
-    constexpr explicit CodeStretches(const Row (&table)[N]) : rows_(table) {
-        for (std::size_t i = 0; i < N; ++i)
-            if (i == 0 || table[i].code < table[i - 1].code) starts_[stretches_++] = static_cast<std::uint32_t>(i);
-        starts_[stretches_] = static_cast<std::uint32_t>(N);
-    }
-
-    constexpr std::size_t stretches() const { return stretches_; }
-
-    // The first row in stored order with the code that accept(row) takes, or nullptr.
-    template <class Accept>
-    const Row* find(int code, Accept&& accept) const {
-        for (std::size_t s = 0; s < stretches_; ++s) {
-            std::uint32_t low = starts_[s], high = starts_[s + 1];
-            while (low < high) {
-                const std::uint32_t mid = low + (high - low) / 2;
-                if (rows_[mid].code < code)
-                    low = mid + 1;
-                else
-                    high = mid;
-            }
-            for (std::uint32_t k = low; k < starts_[s + 1] && rows_[k].code == code; ++k)
-                if (accept(rows_[k])) return &rows_[k];
-        }
-        return nullptr;
-    }
-
-  private:
-    const Row* rows_;
-    std::uint32_t starts_[N + 1]{};  // stretch s holds the rows from starts_[s] up to starts_[s + 1]
-    std::size_t stretches_ = 0;
-};
-
 // ---- bracket tables ---------------------------------------------------------------------------------
 
 // The index of a bracket table, keyed by status and periods.
