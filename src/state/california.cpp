@@ -5,6 +5,7 @@
 #include "frame/run_index.h"
 #include "state/calculators.h"
 #include "state/california.h"
+#include "state/run_slots.h"
 #include "state/state_tables.h"
 
 namespace orla {
@@ -1011,14 +1012,20 @@ const CaEstimatedDeductionRow* estimatedDeductionRow(std::span<const CaEstimated
 // The exemption credit table's runs of the counts 0 to 10 of one year and period count.
 constexpr auto kExemptionCreditIndex =
     runIndexBy(kExemptionCredit, [](const CaExemptionCreditRow& r) { return r.periods; });
+constexpr auto kExemptionCreditSlots = periodsSlots(kExemptionCreditIndex);
 
 // First row covering the date with the periods and the allowance count, through the index when the rows
 // are the library's own.
 const CaExemptionCreditRow* creditRow(std::span<const CaExemptionCreditRow> rows, const CalcDate& payDate,
                                       int periods, int allowances) {
     if (rows.data() == kExemptionCredit && rows.size() == std::size(kExemptionCredit))
-        return kExemptionCreditIndex.find(payDate, periods,
-                                          [&](const CaExemptionCreditRow& r) { return r.allowances == allowances; });
+        return kExemptionCreditSlots.firstOfRuns(
+            periods, [&](const auto& run) { return rowCovers(run.from, run.to, payDate); },
+            [&](const auto& run) -> const CaExemptionCreditRow* {
+                for (const CaExemptionCreditRow& r : kExemptionCreditIndex.rowsOf(run))
+                    if (r.allowances == allowances) return &r;
+                return nullptr;
+            });
     for (const CaExemptionCreditRow& r : rows)
         if (r.periods == periods && r.allowances == allowances && rowCovers(r.from, r.to, payDate)) return &r;
     return nullptr;
@@ -1043,15 +1050,43 @@ bool exemptionCredit(std::span<const CaExemptionCreditRow> rows, const CalcDate&
 constexpr CaTables kTables{kLowIncome, kEstimatedDeduction, kStandardDeduction,
                            kTaxRate,   kSupplementalRate,   kExemptionCredit};
 
-// The tax rate table's runs of ten brackets: the date test runs once per run, and the index returns the
-// row of the plain first-match scan.
+// The tax rate table's runs of ten brackets: the date test runs once per run, and a run of ordered
+// brackets is bisected; the index returns the row of the plain first-match scan.
 constexpr RunIndex kTaxRateIndex(kTaxRate);
+constexpr auto kTaxRateSlots = statusPeriodsSlots<3>(kTaxRateIndex);
 
 // The bracket lookup over the given rows, through the index when they are the library's own.
 BracketHit taxRateLookup(std::span<const BracketRow> rows, const CalcDate& d, int status, int periods, double w) {
     if (rows.data() == kTaxRate && rows.size() == std::size(kTaxRate))
-        return stateBracketLookup(kTaxRateIndex, d, status, periods, w);
+        return stateBracketPasses(periods, w, [&](int rowPeriods, double x) {
+            return kTaxRateSlots.findBand(d, StatusPeriods{status, rowPeriods}, [x](const BracketRow&) { return x; });
+        });
     return stateBracketLookup(rows, d, status, periods, w);
+}
+
+// The low-income and standard deduction tables' rows by periods (one row per period count and year).
+constexpr auto periodsOf = [](const auto& r) { return r.periods; };
+constexpr auto kLowIncomeIndex = runIndexBy(kLowIncome, periodsOf);
+constexpr auto kStandardDeductionIndex = runIndexBy(kStandardDeduction, periodsOf);
+constexpr auto kLowIncomeSlots = periodsSlots(kLowIncomeIndex);
+constexpr auto kStandardDeductionSlots = periodsSlots(kStandardDeductionIndex);
+
+// The two-pass period lookup (periodLookup), through the index when the rows are the library's own.
+template <class Row, std::size_t N, class Index, class Slots>
+const Row* periodRow(std::span<const Row> rows, const Row (&own)[N], const Index& index, const Slots& slots,
+                     const CalcDate& d, int periods, bool& annual) {
+    if (rows.data() != own || rows.size() != N) return periodLookup(rows, d, periods, annual);
+    annual = false;
+    auto first = [&](int p) {
+        return slots.firstOfRuns(
+            p, [&](const auto& run) { return rowCovers(run.from, run.to, d); },
+            [&](const auto& run) { return index.rowsOf(run).data(); });
+    };
+    if (const Row* r = first(periods)) return r;
+    if (periods < 1) return nullptr;
+    const Row* r = first(1);
+    annual = r != nullptr;
+    return r;
 }
 
 }  // namespace
@@ -1074,7 +1109,8 @@ int calcCaliforniaWith(const CaTables& tables, const PayRecord* pay, StateRecord
     // declared record are not the caller's and are not read.
     const double suppWages = has(state, kSupplementalGate) ? state->stateSuppWages : 0.0;
     bool annual = false;
-    const CaLowIncomeRow* lowIncome = periodLookup(tables.lowIncome, payDate, periods, annual);
+    const CaLowIncomeRow* lowIncome =
+        periodRow(tables.lowIncome, kLowIncome, kLowIncomeIndex, kLowIncomeSlots, payDate, periods, annual);
     if (lowIncome == nullptr) return noRow(state);
     bool tested = true;
     double threshold = 0;
@@ -1104,7 +1140,9 @@ int calcCaliforniaWith(const CaTables& tables, const PayRecord* pay, StateRecord
     double w = state->stateWages - estimatedDeduction;
 
     // Step 4: standard deduction; an annual amount is spread over the periods in whole dollars.
-    const CaStandardDeductionRow* standard = periodLookup(tables.standardDeduction, payDate, periods, annual);
+    const CaStandardDeductionRow* standard =
+        periodRow(tables.standardDeduction, kStandardDeduction, kStandardDeductionIndex, kStandardDeductionSlots,
+                  payDate, periods, annual);
     if (standard == nullptr) return noRow(state);
     bool deducted = true;
     int standardAmount = 0;

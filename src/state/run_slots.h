@@ -1,0 +1,140 @@
+// Direct access to the runs of one key of a RunIndex, for tables with many keys (status and periods,
+// say): the key is mapped to a small slot, so a lookup goes straight to the runs of its key instead of
+// comparing the key with every other key first.
+//
+// The slots only locate the key's runs inside the index; the runs themselves, their order and the test
+// of each run are those of RunIndex::firstOfRuns, so every lookup returns the same row.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <type_traits>
+#include <utility>
+
+#include "frame/run_index.h"
+
+namespace orla {
+
+// The slot of a period count among the usual ones (annual, semi-annual, quarterly, monthly,
+// semi-monthly, biweekly, weekly), or -1; read from a table of the counts 0 to 52.
+inline constexpr int kUsualPeriods[] = {1, 2, 4, 12, 24, 26, 52};
+inline constexpr auto kUsualPeriodsSlotOf = [] {
+    std::array<signed char, 53> slots{};
+    for (signed char& s : slots) s = -1;
+    for (std::size_t i = 0; i < std::size(kUsualPeriods); ++i)
+        slots[static_cast<std::size_t>(kUsualPeriods[i])] = static_cast<signed char>(i);
+    return slots;
+}();
+constexpr int usualPeriodsSlot(int periods) {
+    return periods >= 0 && periods <= 52 ? kUsualPeriodsSlotOf[static_cast<std::size_t>(periods)] : -1;
+}
+inline constexpr int kUsualPeriodsSlots = static_cast<int>(std::size(kUsualPeriods));
+
+// Index is a RunIndex; slotOf(key) gives a slot below S, or -1. Every key of the table must have a slot
+// of its own (checked when the slots are built, at compile time for a constexpr object).
+template <class Index, std::size_t S, class Key, class SlotOf>
+class RunSlots {
+  public:
+    using Run = typename Index::Run;
+
+    constexpr RunSlots(const Index& index, SlotOf slotOf) : index_(index), slotOf_(slotOf) {
+        // The index keeps the runs of each key together; record where each key's runs lie.
+        const auto runs = index.runs();
+        for (std::size_t k = 0; k < runs.size(); ++k) {
+            const int slot = slotOf(runs[k].key);
+            if (slot < 0 || static_cast<std::size_t>(slot) >= S) throw "a key of the table has no slot";
+            Slot& s = slots_[slot];
+            if (s.end == 0) {
+                s = Slot{runs[k].key, static_cast<std::uint32_t>(k), static_cast<std::uint32_t>(k + 1)};
+            } else {
+                if (!(s.key == runs[k].key) || s.end != k) throw "two keys of the table share a slot";
+                s.end = static_cast<std::uint32_t>(k + 1);
+            }
+        }
+    }
+
+    // As index.firstOfRuns(key, covers, inRun): over the key's runs in stored order whose dates pass
+    // covers(run), the first non-null result of inRun(run), or nullptr.
+    template <class Covers, class InRun>
+    auto firstOfRuns(const Key& key, Covers&& covers, InRun&& inRun) const
+        -> decltype(inRun(std::declval<const Run&>())) {
+        const int slot = slotOf_(key);
+        if (slot < 0 || static_cast<std::size_t>(slot) >= S) return nullptr;
+        const Slot& s = slots_[slot];
+        if (s.end == 0 || !(s.key == key)) return nullptr;
+        const Run* const runs = index_.runs().data();
+        for (std::uint32_t k = s.first; k < s.end; ++k) {
+            if (!covers(runs[k])) continue;
+            if (auto found = inRun(runs[k])) return found;
+        }
+        return nullptr;
+    }
+
+    // As index.findBand(d, key, amountOf): the first row in stored order that has the key, covers d and
+    // whose band [low, high) (high 0: open) holds amountOf(row), amountOf depending on the row through its
+    // allowance only. A run of ordered disjoint bands (run.bands) holds the amount in at most one band,
+    // the last whose low does not exceed it, found by bisection; other runs are scanned.
+    template <class AmountOf>
+    const auto* findBand(const CalcDate& d, const Key& key, AmountOf&& amountOf) const {
+        using Row = std::remove_cvref_t<decltype(index_.rowsOf(std::declval<const Run&>())[0])>;
+        return firstOfRuns(
+            key, [&](const Run& run) { return rowCovers(run.from, run.to, d); },
+            [&](const Run& run) -> const Row* {
+                const std::span<const Row> rows = index_.rowsOf(run);
+                if (!run.bands) {
+                    for (const Row& r : rows)
+                        if (holds(r, amountOf(r))) return &r;
+                    return nullptr;
+                }
+                const double x = amountOf(rows[0]);
+                std::size_t low = 0, high = rows.size();  // the first row whose low exceeds x
+                while (low < high) {
+                    const std::size_t mid = low + (high - low) / 2;
+                    if (rows[mid].low <= x)
+                        low = mid + 1;
+                    else
+                        high = mid;
+                }
+                return low > 0 && holds(rows[low - 1], x) ? &rows[low - 1] : nullptr;
+            });
+    }
+
+  private:
+    struct Slot {
+        Key key{};
+        std::uint32_t first = 0;  // the key's runs in index.runs(), from first up to (not including) end
+        std::uint32_t end = 0;
+    };
+
+    // x >= low and (x < high or high = 0); false for NaN.
+    template <class Row>
+    static constexpr bool holds(const Row& r, double x) {
+        return x >= r.low && (x < r.high || r.high == 0);
+    }
+
+    const Index& index_;
+    SlotOf slotOf_;
+    Slot slots_[S]{};
+};
+
+// Slots for a run index keyed by status and periods: status 0 to statuses - 1, the usual period counts.
+template <std::size_t Statuses, class Index>
+constexpr auto statusPeriodsSlots(const Index& index) {
+    constexpr auto slotOf = [](const StatusPeriods& k) {
+        const int p = usualPeriodsSlot(k.periods);
+        if (p < 0 || k.status < 0 || static_cast<std::size_t>(k.status) >= Statuses) return -1;
+        return k.status * kUsualPeriodsSlots + p;
+    };
+    return RunSlots<Index, Statuses * kUsualPeriodsSlots, StatusPeriods, decltype(slotOf)>(index, slotOf);
+}
+
+// Slots for a run index keyed by the periods alone.
+template <class Index>
+constexpr auto periodsSlots(const Index& index) {
+    constexpr auto slotOf = [](int periods) { return usualPeriodsSlot(periods); };
+    return RunSlots<Index, kUsualPeriodsSlots, int, decltype(slotOf)>(index, slotOf);
+}
+
+}  // namespace orla
