@@ -8,6 +8,7 @@
 #include "frame/run_index.h"
 #include "state/calculators.h"
 #include "state/missouri.h"
+#include "state/run_slots.h"
 
 namespace orla {
 
@@ -188,9 +189,24 @@ AllowanceSplit splitAllowances(int n, int status, int payYear) {
     return split;
 }
 
-// The table's runs of consecutive rows sharing status, periods and dates.
+// The table's runs of consecutive rows sharing status, periods and dates, reached by status and periods.
 constexpr RunIndex kRuns(kTable);
 static_assert(kRuns.runCount() == 15, "five statuses in each of 2026, 2025 and 2024");
+constexpr auto kSlots = statusPeriodsSlots<6>(kRuns);
+
+// Every run's rows share the deduction, the allowance amounts and the federal tax cap, so the taxable
+// wages come out the same for every row of a run and are worked out once per run.
+constexpr bool runsShareDeductions() {
+    for (const auto& run : kRuns.runs())
+        for (const Row& r : kRuns.rowsOf(run)) {
+            const Row& first = kRuns.rowsOf(run)[0];
+            if (r.deduction != first.deduction || r.firstAllowance != first.firstAllowance ||
+                r.furtherAllowance != first.furtherAllowance || r.federalTaxCap != first.federalTaxCap)
+                return false;
+        }
+    return true;
+}
+static_assert(runsShareDeductions());
 
 struct Found {
     const Row* row = nullptr;
@@ -198,28 +214,39 @@ struct Found {
     bool annual = false;
 };
 
+// The taxable wages of a row: wages, supplemental wages and federal tax are those of the pass (annualised
+// in pass 2).
+double taxableWages(const Row& r, double wages, double suppWages, AllowanceSplit split, double federalTax) {
+    return zeroFloor(wages - r.deduction - split.first * r.firstAllowance + suppWages -
+                     split.further * r.furtherAllowance - std::min(r.federalTaxCap, federalTax));
+}
+
 // The two passes; suppWages is added to the taxable wages (annualised in pass 2). Pass 1 takes a
 // bracket low <= t < high, pass 2 low < t <= high (a low of 0 taking t = 0).
 Found withholding(const CalcDate& payDate, int status, int periods, double wages, double suppWages,
                   AllowanceSplit split, double federalTax) {
     Found found;
-    found.row = kRuns.find(payDate, StatusPeriods{status, periods}, [&](const Row& r) {
-        const double t = zeroFloor(wages - r.deduction - split.first * r.firstAllowance + suppWages -
-                                   split.further * r.furtherAllowance - std::min(r.federalTaxCap, federalTax));
-        if (!(t >= r.low && (t < r.high || r.high == 0))) return false;
-        found.tax = (t - r.low) * r.rate + r.base;
-        return true;
-    });
-    if (found.row != nullptr || periods < 1) return found;
-    found.row = kRuns.find(payDate, StatusPeriods{status, 1}, [&](const Row& r) {
-        const double t = zeroFloor(periods * wages - r.deduction - split.first * r.firstAllowance +
-                                   periods * suppWages - split.further * r.furtherAllowance -
-                                   std::min(r.federalTaxCap, periods * federalTax));
-        if (!((t > r.low || r.low == 0) && (t <= r.high || r.high == 0))) return false;
-        found.tax = ((t - r.low) * r.rate + r.base) / periods;
+    auto payTaxable = [&](const Row& r) { return taxableWages(r, wages, suppWages, split, federalTax); };
+    found.row = kSlots.findBand(payDate, StatusPeriods{status, periods}, payTaxable);
+    if (found.row != nullptr) {
+        found.tax = (payTaxable(*found.row) - found.row->low) * found.row->rate + found.row->base;
+        return found;
+    }
+    if (periods < 1) return found;
+    double t = 0.0;
+    found.row = kSlots.firstOfRuns(
+        StatusPeriods{status, 1}, [&](const auto& run) { return rowCovers(run.from, run.to, payDate); },
+        [&](const auto& run) -> const Row* {
+            const std::span<const Row> rows = kRuns.rowsOf(run);
+            t = taxableWages(rows[0], periods * wages, periods * suppWages, split, periods * federalTax);
+            for (const Row& r : rows)
+                if ((t > r.low || r.low == 0) && (t <= r.high || r.high == 0)) return &r;
+            return nullptr;
+        });
+    if (found.row != nullptr) {
+        found.tax = ((t - found.row->low) * found.row->rate + found.row->base) / periods;
         found.annual = true;
-        return true;
-    });
+    }
     return found;
 }
 
