@@ -130,6 +130,15 @@ constexpr auto statusPeriodsSlots(const Index& index) {
     return RunSlots<Index, Statuses * kUsualPeriodsSlots, StatusPeriods, decltype(slotOf)>(index, slotOf);
 }
 
+// Slots for a run index keyed by a status alone, 0 to statuses - 1.
+template <std::size_t Statuses, class Index>
+constexpr auto statusSlots(const Index& index) {
+    constexpr auto slotOf = [](int status) {
+        return status >= 0 && static_cast<std::size_t>(status) < Statuses ? status : -1;
+    };
+    return RunSlots<Index, Statuses, int, decltype(slotOf)>(index, slotOf);
+}
+
 // Slots for a run index keyed by the periods alone.
 template <class Index>
 constexpr auto periodsSlots(const Index& index) {

@@ -43,6 +43,8 @@ class KeyedBands {
             else
                 throw "the bands of a key do not lie together";
         }
+        if constexpr (requires(const Band& b) { b.low; b.high; })
+            for (std::size_t k = 0; k < Keys; ++k) ordered_[k] = inOrder(of(static_cast<int>(k)));
     }
 
     // The bands of the key in stored order (none for a key out of range).
@@ -51,13 +53,45 @@ class KeyedBands {
         return {bands_ + of_[key].begin, bands_ + of_[key].end};
     }
 
+    // The first band of the key, in stored order, whose range [low, high) (high 0: open) holds x. Bands
+    // in order (every band but the last bounded, each ending at or below the next one's low, the lows
+    // not decreasing) cannot overlap, so the band that holds x, if any, is the last whose low does not
+    // exceed x, found by bisection; other bands are scanned.
+    const Band* holding(int key, double x) const {
+        const std::span<const Band> bands = of(key);
+        if (bands.empty()) return nullptr;
+        if (!ordered_[key]) {
+            for (const Band& b : bands)
+                if (holds(b, x)) return &b;
+            return nullptr;
+        }
+        std::size_t low = 0, high = bands.size();  // the first band whose low exceeds x
+        while (low < high) {
+            const std::size_t mid = low + (high - low) / 2;
+            if (bands[mid].low <= x)
+                low = mid + 1;
+            else
+                high = mid;
+        }
+        return low > 0 && holds(bands[low - 1], x) ? &bands[low - 1] : nullptr;
+    }
+
   private:
+    static constexpr bool holds(const Band& b, double x) { return x >= b.low && (x < b.high || b.high == 0); }
+
+    static constexpr bool inOrder(std::span<const Band> bands) {
+        for (std::size_t i = 0; i + 1 < bands.size(); ++i)
+            if (bands[i].high == 0 || bands[i].high > bands[i + 1].low || bands[i].low > bands[i + 1].low) return false;
+        return true;
+    }
+
     struct Stretch {
         std::uint32_t begin = 0;
         std::uint32_t end = 0;
     };
     const Band* bands_;
     Stretch of_[Keys]{};
+    bool ordered_[Keys]{};
 };
 
 }  // namespace orla
