@@ -32,6 +32,21 @@ constexpr int usualPeriodsSlot(int periods) {
 }
 inline constexpr int kUsualPeriodsSlots = static_cast<int>(std::size(kUsualPeriods));
 
+// The number of rows at the front of rows whose low does not exceed x, found by bisection: with the lows
+// in ascending order (not decreasing), the last of them is the last row whose low does not exceed x.
+template <class Row>
+constexpr std::size_t lowsAtMost(std::span<const Row> rows, double x) {
+    std::size_t low = 0, high = rows.size();
+    while (low < high) {
+        const std::size_t mid = low + (high - low) / 2;
+        if (rows[mid].low <= x)
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    return low;
+}
+
 // Index is a RunIndex; slotOf(key) gives a slot below S, or -1. Every key of the table must have a slot
 // of its own (checked when the slots are built, at compile time for a constexpr object).
 template <class Index, std::size_t S, class Key, class SlotOf>
@@ -89,15 +104,8 @@ class RunSlots {
                     return nullptr;
                 }
                 const double x = amountOf(rows[0]);
-                std::size_t low = 0, high = rows.size();  // the first row whose low exceeds x
-                while (low < high) {
-                    const std::size_t mid = low + (high - low) / 2;
-                    if (rows[mid].low <= x)
-                        low = mid + 1;
-                    else
-                        high = mid;
-                }
-                return low > 0 && holds(rows[low - 1], x) ? &rows[low - 1] : nullptr;
+                const std::size_t n = lowsAtMost(rows, x);
+                return n > 0 && holds(rows[n - 1], x) ? &rows[n - 1] : nullptr;
             });
     }
 

@@ -14,6 +14,7 @@
 #include <span>
 
 #include "frame/common.h"
+#include "state/run_slots.h"
 #include "state/state_tables.h"
 
 namespace orla {
@@ -65,15 +66,8 @@ class KeyedBands {
                 if (holds(b, x)) return &b;
             return nullptr;
         }
-        std::size_t low = 0, high = bands.size();  // the first band whose low exceeds x
-        while (low < high) {
-            const std::size_t mid = low + (high - low) / 2;
-            if (bands[mid].low <= x)
-                low = mid + 1;
-            else
-                high = mid;
-        }
-        return low > 0 && holds(bands[low - 1], x) ? &bands[low - 1] : nullptr;
+        const std::size_t n = lowsAtMost(bands, x);
+        return n > 0 && holds(bands[n - 1], x) ? &bands[n - 1] : nullptr;
     }
 
   private:
