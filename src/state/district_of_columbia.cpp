@@ -84,20 +84,22 @@ BracketHit lookup(const StateRecord* state, const CalcDate& d, int status, doubl
     const int periods = state->statePayPeriods;
     const int allowances = state->stateAllowances;
     BracketHit hit;
-    hit.row = kRateIndex.find(d, StatusPeriods{status, periods}, [&](const BracketRow& r) {
-        const double w = zeroFloor(state->stateWages - allowances * r.allowance + bonus);
-        if (!inBracket(r, w)) return false;
-        hit.tax = (w - r.low) * r.rate + r.base;
-        return true;
-    });
+    // The taxable wages depend on a row through its allowance amount only: a run of ordered brackets of
+    // one allowance is bisected.
+    const auto payWages = [&](const BracketRow& r) { return zeroFloor(state->stateWages - allowances * r.allowance + bonus); };
+    hit.row = kRateIndex.findBand(d, StatusPeriods{status, periods}, payWages);
+    if (hit.row != nullptr) {
+        hit.tax = (payWages(*hit.row) - hit.row->low) * hit.row->rate + hit.row->base;
+        return hit;
+    }
     // An annual row can only be brought back to a pay when there are periods.
-    if (hit.row != nullptr || periods < 1) return hit;
-    hit.row = kRateIndex.find(d, StatusPeriods{status, 1}, [&](const BracketRow& r) {
-        const double w = zeroFloor(periods * state->stateWages - allowances * r.allowance + periods * bonus);
-        if (!inBracket(r, w)) return false;
-        hit.tax = ((w - r.low) * r.rate + r.base) / periods;
-        return true;
-    });
+    if (periods < 1) return hit;
+    const auto annualWages = [&](const BracketRow& r) {
+        return zeroFloor(periods * state->stateWages - allowances * r.allowance + periods * bonus);
+    };
+    hit.row = kRateIndex.findBand(d, StatusPeriods{status, 1}, annualWages);
+    if (hit.row != nullptr)
+        hit.tax = ((annualWages(*hit.row) - hit.row->low) * hit.row->rate + hit.row->base) / periods;
     return hit;
 }
 
