@@ -9,6 +9,7 @@
 #include "state/calculators.h"
 #include "state/missouri.h"
 #include "state/run_slots.h"
+#include "state/state_tables.h"
 
 namespace orla {
 
@@ -140,12 +141,6 @@ constexpr Row kTable[] = {
     {date(2024, 1, 1), date(2024, 12, 31), 3, 1, 0, 14600, 0, 0, 8911, 0, 248, 0.048},
 };
 static_assert(std::size(kTable) == 120, "eight brackets for five statuses in each of 2026, 2025 and 2024");
-
-struct FlatRateRow {
-    CalcDate from;
-    CalcDate to;
-    double rate;
-};
 
 constexpr FlatRateRow kSupplementalRates[] = {
     {date(2026, 1, 1), date(2026, 12, 31), 0.047},
