@@ -628,10 +628,13 @@ constexpr bool holds(const Band& b, double x) {
 constexpr int kCodeA = 'A';
 constexpr std::size_t kCodes = 6;
 
+constexpr std::size_t kGridCells = 512;
+
 template <class Band, std::size_t N>
 struct CodeBands {
     KeyedBands<Band, N, kCodes> byCode;
     bool contiguous[kCodes]{};
+    LowGrid<kGridCells> grid[kCodes]{};
 
     constexpr explicit CodeBands(const Band (&bands)[N])
         : byCode(bands, [](const Band& b) { return b.code - kCodeA; }) {
@@ -641,6 +644,7 @@ struct CodeBands {
             for (std::size_t i = 0; ok && i + 1 < of.size(); ++i)
                 ok = of[i].high != 0 && of[i].low < of[i].high && of[i].high == of[i + 1].low;
             contiguous[k] = ok;
+            grid[k] = LowGrid<kGridCells>(of);
         }
     }
 };
@@ -648,7 +652,8 @@ struct CodeBands {
 // The first band of a code, in stored order, that holds x. Among contiguous bands those before the one
 // whose range holds x end at or below x and those after it start above x, and no band but the last is
 // open, so that band is the first to hold x; with x outside every range (below the first low, or NaN) no
-// band holds it, except the open last band for the recapture.
+// band holds it, except the open last band for the recapture. As each high is the next low, the band
+// whose range holds x is the last whose low is below x (Above) or does not exceed x (the others).
 template <Holds kind, class Band, std::size_t N>
 const Band* firstBand(const CodeBands<Band, N>& table, int code, double x) {
     const std::span<const Band> bands = table.byCode.of(code - kCodeA);
@@ -660,19 +665,10 @@ const Band* firstBand(const CodeBands<Band, N>& table, int code, double x) {
     }
     if (kind == Holds::Above ? !(x > bands.front().low) : !(x >= bands.front().low))
         return kind == Holds::FromOrOpen ? &bands.back() : nullptr;
-    // Bisection for the band whose range holds x: with Above the first band whose high is at or above x,
-    // otherwise the first band whose high is above x (the open last band when none is).
-    std::size_t lo = 0;
-    std::size_t hi = bands.size() - 1;
-    while (lo < hi) {
-        const std::size_t mid = lo + (hi - lo) / 2;
-        const double high = bands[mid].high;
-        if (kind == Holds::Above ? x <= high : x < high)
-            hi = mid;
-        else
-            lo = mid + 1;
-    }
-    return &bands[lo];
+    std::size_t n = table.grid[code - kCodeA].lowsAtMost(bands, x);  // at least 1: x is not below the first low
+    if (kind == Holds::Above)
+        while (n > 1 && !(bands[n - 1].low < x)) --n;
+    return &bands[n - 1];
 }
 
 // The band of the first row in stored order of a dated table (overTableYears) that covers the pay date,

@@ -47,6 +47,61 @@ constexpr std::size_t lowsAtMost(std::span<const Row> rows, double x) {
     return low;
 }
 
+// A grid over ordered bands (lows not decreasing) whose lows are whole numbers: the range from the first
+// low to the last is cut into cells of the largest width that puts every low on a cell boundary, and each
+// cell records the number of bands whose low does not exceed the cell's start. A lookup starts from its
+// cell's count and steps to the exact count of lows not exceeding x, so the grid only spares the steps
+// of a bisection and gives its result. Bands whose cells would be too many get no grid (cells 0) and are
+// bisected.
+template <std::size_t MaxCells>
+class LowGrid {
+  public:
+    constexpr LowGrid() = default;
+
+    template <class Band>
+    constexpr explicit LowGrid(std::span<const Band> bands) {
+        if (bands.empty()) return;
+        long long gcd = 0;
+        for (const Band& b : bands) {
+            const double offset = b.low - bands[0].low;
+            if (offset != static_cast<double>(static_cast<long long>(offset)) || offset < 0) return;
+            for (long long a = static_cast<long long>(offset); a != 0;) {
+                const long long r = gcd % a;
+                gcd = a;
+                a = r;
+            }
+        }
+        const double last = bands[bands.size() - 1].low - bands[0].low;
+        const long long cells = gcd == 0 ? 1 : static_cast<long long>(last) / gcd + 1;
+        if (cells > static_cast<long long>(MaxCells) || bands.size() > 255) return;
+        origin_ = bands[0].low;
+        step_ = gcd == 0 ? 1.0 : static_cast<double>(gcd);
+        cells_ = static_cast<std::size_t>(cells);
+        for (std::size_t c = 0; c < cells_; ++c)
+            counts_[c] = static_cast<unsigned char>(orla::lowsAtMost(bands, origin_ + static_cast<double>(c) * step_));
+    }
+
+    // The number of bands whose low does not exceed x (as lowsAtMost(bands, x)); bands are those the grid
+    // was built from.
+    template <class Band>
+    std::size_t lowsAtMost(std::span<const Band> bands, double x) const {
+        if (cells_ == 0) return orla::lowsAtMost(bands, x);
+        if (!(x >= origin_)) return 0;  // below every low, or NaN
+        const double cell = (x - origin_) / step_;
+        const int c = cell < static_cast<double>(cells_) ? static_cast<int>(cell) : static_cast<int>(cells_) - 1;
+        std::size_t n = counts_[c];
+        while (n < bands.size() && bands[n].low <= x) ++n;
+        while (n > 0 && bands[n - 1].low > x) --n;
+        return n;
+    }
+
+  private:
+    double origin_ = 0;
+    double step_ = 1;
+    std::size_t cells_ = 0;
+    unsigned char counts_[MaxCells]{};
+};
+
 // Index is a RunIndex; slotOf(key) gives a slot below S, or -1. Every key of the table must have a slot
 // of its own (checked when the slots are built, at compile time for a constexpr object).
 template <class Index, std::size_t S, class Key, class SlotOf>
