@@ -32,19 +32,23 @@ constexpr int usualPeriodsSlot(int periods) {
 }
 inline constexpr int kUsualPeriodsSlots = static_cast<int>(std::size(kUsualPeriods));
 
-// The number of rows at the front of rows whose low does not exceed x, found by bisection: with the lows
-// in ascending order (not decreasing), the last of them is the last row whose low does not exceed x.
-template <class Row>
+// The number of rows at the front of rows whose low does not exceed x (Strict: is below x), found by
+// bisection: with the lows in ascending order (not decreasing), the last of them is the last such row.
+template <class Row, bool Strict = false>
 constexpr std::size_t lowsAtMost(std::span<const Row> rows, double x) {
     std::size_t low = 0, high = rows.size();
     while (low < high) {
         const std::size_t mid = low + (high - low) / 2;
-        if (rows[mid].low <= x)
+        if (Strict ? rows[mid].low < x : rows[mid].low <= x)
             low = mid + 1;
         else
             high = mid;
     }
     return low;
+}
+template <class Row>
+constexpr std::size_t lowsBelow(std::span<const Row> rows, double x) {
+    return lowsAtMost<Row, true>(rows, x);
 }
 
 // A grid over ordered bands (lows not decreasing) whose lows are whole numbers: the range from the first
