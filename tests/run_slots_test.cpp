@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <array>
 #include <vector>
 
@@ -127,6 +129,35 @@ TEST(KeyedBands, SameBandAsPlainScanOfTheDatedRows) {
             }
     }
     EXPECT_GT(checked, 0);
+}
+
+// The grid of lows gives the count of the bisection for every amount: on and beside every low (by the
+// smallest step too), between the lows, beyond them, NaN and the infinities; for lows on a grid, with a
+// repeated low, with a fractional low (no grid) and with more cells than the grid holds (no grid).
+TEST(LowGrid, SameCountAsTheBisection) {
+    struct Low {
+        double low;
+    };
+    const std::vector<std::vector<Low>> lists = {
+        {{0}, {24000}, {25000}, {26000}, {35000}},
+        {{12000}, {15000}, {15500}, {16000}, {52500}},
+        {{0}, {105000}, {110000}, {150000}, {200000}, {540000}},
+        {{100}, {100}, {300}, {300}, {900}},
+        {{0}, {10.5}, {20}},
+        {{0}, {1}, {100000}},
+        {{7}},
+    };
+    for (const std::vector<Low>& list : lists) {
+        const std::span<const Low> lows(list);
+        const LowGrid<512> grid(lows);
+        std::vector<double> amounts = {std::nan(""), std::numeric_limits<double>::infinity(),
+                                       -std::numeric_limits<double>::infinity(), -1.0, 1e300};
+        for (const Low& l : list)
+            for (double x : {l.low, l.low - 0.01, l.low + 0.01, std::nextafter(l.low, -1e9), std::nextafter(l.low, 1e9),
+                             l.low + 250, l.low + 499.99})
+                amounts.push_back(x);
+        for (double x : amounts) ASSERT_EQ(grid.lowsAtMost(lows, x), lowsAtMost(lows, x)) << "x " << x;
+    }
 }
 
 }  // namespace
