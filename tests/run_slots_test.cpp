@@ -39,7 +39,7 @@ std::vector<double> testAmounts(std::span<const Row> rows) {
 }
 
 // The slotted band lookup over a copy of the table gives the row of the plain first-match scan, for keys
-// the table has and others.
+// the table has and others, with the row date test and the strict one.
 template <class Row, std::size_t N, std::size_t Statuses>
 void expectSlotsMatchPlainScan(std::span<const Row> table) {
     static Row copy[N];
@@ -54,15 +54,19 @@ void expectSlotsMatchPlainScan(std::span<const Row> table) {
             for (int periods : {1, 12, 26, 52, 3})
                 for (double x : amounts) {
                     const Row* want = nullptr;
-                    for (const Row& r : copy)
-                        if (r.status == status && r.periods == periods && rowCovers(r.from, r.to, d) &&
-                            holdsBand(r.low, r.high, x)) {
-                            want = &r;
-                            break;
-                        }
-                    ASSERT_EQ(slots.findBand(d, StatusPeriods{status, periods}, [x](const Row&) { return x; }), want)
+                    const Row* wantStrict = nullptr;
+                    for (const Row& r : copy) {
+                        if (r.status != status || r.periods != periods || !holdsBand(r.low, r.high, x)) continue;
+                        if (want == nullptr && rowCovers(r.from, r.to, d)) want = &r;
+                        if (wantStrict == nullptr && rowCoversStrict(r.from, r.to, d)) wantStrict = &r;
+                    }
+                    const auto amount = [x](const Row&) { return x; };
+                    ASSERT_EQ(slots.findBand(d, StatusPeriods{status, periods}, amount), want)
                         << d.year << "-" << d.month << "-" << d.day << " status " << status << " periods " << periods
                         << " x " << x;
+                    ASSERT_EQ(slots.template findBand<true>(d, StatusPeriods{status, periods}, amount), wantStrict)
+                        << d.year << "-" << d.month << "-" << d.day << " status " << status << " periods " << periods
+                        << " x " << x << " (strict)";
                     ++checked;
                 }
     EXPECT_GT(checked, 0);

@@ -8,6 +8,7 @@
 #include "federal/federal.h"
 #include "frame/run_index.h"
 #include "state/calculators.h"
+#include "state/run_slots.h"
 
 namespace orla {
 
@@ -171,6 +172,10 @@ static_assert(exemptionsMatchTable(), "every row carries the exemption amount of
 // alike); the lookups find the row of the plain first-match scan.
 constexpr auto kIndex = runIndexBy(kWithholding, [](const BracketRow& r) { return r.periods; });
 static_assert(kIndex.runCount() == 25, "five date blocks of five period groups");
+// The runs reached by the periods. Every row of a period count carries its exemption amount (asserted
+// above), so the taxable wages are the same for each row of a run and a run of ordered brackets is
+// bisected.
+constexpr auto kSlots = periodsSlots(kIndex);
 
 struct Found {
     const BracketRow* row = nullptr;
@@ -181,21 +186,20 @@ struct Found {
 // (plus any supplemental wages), else the annual rows on the annualised wages, the tax divided back.
 Found withholding(const CalcDate& payDate, int periods, double wages, double suppWages, int exemptions) {
     Found found;
-    found.row = kIndex.findStrict(payDate, periods, [&](const BracketRow& r) {
-        const double t = zeroFloor(wages - exemptions * r.allowance + suppWages);
-        if (!inBracket(r, t)) return false;
-        found.tax = (t - r.low) * r.rate + r.base;
-        return true;
-    });
-    if (found.row != nullptr) return found;
+    const auto payTaxable = [&](const BracketRow& r) { return zeroFloor(wages - exemptions * r.allowance + suppWages); };
+    found.row = kSlots.findBand<true>(payDate, periods, payTaxable);
+    if (found.row != nullptr) {
+        found.tax = (payTaxable(*found.row) - found.row->low) * found.row->rate + found.row->base;
+        return found;
+    }
     // Annualising needs at least one period.
     if (periods < 1) return {};
-    found.row = kIndex.findStrict(payDate, 1, [&](const BracketRow& r) {
-        const double t = zeroFloor(periods * wages + periods * suppWages - exemptions * r.allowance);
-        if (!inBracket(r, t)) return false;
-        found.tax = ((t - r.low) * r.rate + r.base) / periods;
-        return true;
-    });
+    const auto annualTaxable = [&](const BracketRow& r) {
+        return zeroFloor(periods * wages + periods * suppWages - exemptions * r.allowance);
+    };
+    found.row = kSlots.findBand<true>(payDate, 1, annualTaxable);
+    if (found.row != nullptr)
+        found.tax = ((annualTaxable(*found.row) - found.row->low) * found.row->rate + found.row->base) / periods;
     return found;
 }
 

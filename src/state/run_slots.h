@@ -149,12 +149,14 @@ class RunSlots {
     // As index.findBand(d, key, amountOf): the first row in stored order that has the key, covers d and
     // whose band [low, high) (high 0: open) holds amountOf(row), amountOf depending on the row through its
     // allowance only. A run of ordered disjoint bands (run.bands) holds the amount in at most one band,
-    // the last whose low does not exceed it, found by bisection; other runs are scanned.
-    template <class AmountOf>
+    // the last whose low does not exceed it, found by bisection; other runs are scanned. With Strict the
+    // date test is the strict one (rowCoversStrict).
+    template <bool Strict = false, class AmountOf>
     const auto* findBand(const CalcDate& d, const Key& key, AmountOf&& amountOf) const {
         using Row = std::remove_cvref_t<decltype(index_.rowsOf(std::declval<const Run&>())[0])>;
         return firstOfRuns(
-            key, [&](const Run& run) { return rowCovers(run.from, run.to, d); },
+            key,
+            [&](const Run& run) { return Strict ? rowCoversStrict(run.from, run.to, d) : rowCovers(run.from, run.to, d); },
             [&](const Run& run) -> const Row* {
                 const std::span<const Row> rows = index_.rowsOf(run);
                 if (!run.bands) {
