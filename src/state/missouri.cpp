@@ -203,17 +203,11 @@ constexpr bool runsShareDeductions() {
 }
 static_assert(runsShareDeductions());
 
-// Every run's brackets follow each other from 0 without gap or overlap, each high the next low, the last
-// one open. Pass 2 takes t in the first bracket when t <= its high (its low being 0), else in the bracket
-// with low < t <= high: the last bracket whose low is below t, or the first one when none is. That one
-// bracket is tested.
+// Every run's brackets follow each other from 0 without gap or overlap, so pass 2 (low < t <= high) finds
+// its bracket by bisection (bracketAboveLow).
 constexpr bool runsContiguousFromZero() {
-    for (const auto& run : kRuns.runs()) {
-        const std::span<const Row> rows = kRuns.rowsOf(run);
-        if (rows[0].low != 0 || rows.back().high != 0) return false;
-        for (std::size_t i = 0; i + 1 < rows.size(); ++i)
-            if (!(rows[i].low < rows[i].high) || rows[i].high != rows[i + 1].low) return false;
-    }
+    for (const auto& run : kRuns.runs())
+        if (!contiguousFromZero(kRuns.rowsOf(run))) return false;
     return true;
 }
 static_assert(runsContiguousFromZero());
@@ -249,9 +243,7 @@ Found withholding(const CalcDate& payDate, int status, int periods, double wages
         [&](const auto& run) -> const Row* {
             const std::span<const Row> rows = kRuns.rowsOf(run);
             t = taxableWages(rows[0], periods * wages, periods * suppWages, split, periods * federalTax);
-            const std::size_t below = lowsBelow(rows, t);
-            const Row& r = rows[below > 0 ? below - 1 : 0];
-            return (t > r.low || r.low == 0) && (t <= r.high || r.high == 0) ? &r : nullptr;
+            return bracketAboveLow(rows, t);
         });
     if (found.row != nullptr) {
         found.tax = ((t - found.row->low) * found.row->rate + found.row->base) / periods;

@@ -51,6 +51,27 @@ constexpr std::size_t lowsBelow(std::span<const Row> rows, double x) {
     return lowsAtMost<Row, true>(rows, x);
 }
 
+// Brackets that follow each other from 0 without gap or overlap: the first low 0, each high the next
+// low above it, the last bracket open (high 0).
+template <class Row>
+constexpr bool contiguousFromZero(std::span<const Row> rows) {
+    if (rows.empty() || rows[0].low != 0 || rows.back().high != 0) return false;
+    for (std::size_t i = 0; i + 1 < rows.size(); ++i)
+        if (!(rows[i].low < rows[i].high) || rows[i].high != rows[i + 1].low) return false;
+    return true;
+}
+
+// The first of such brackets, in stored order, that takes t by low < t <= high (a low of 0, or an open
+// high, taking any t on its side). The first bracket takes t up to its high, every other one only t
+// above its low, and the highs are the next lows: so the one bracket that can take t is the last whose
+// low is below t, or the first when none is; it is tested.
+template <class Row>
+const Row* bracketAboveLow(std::span<const Row> rows, double t) {
+    const std::size_t below = lowsBelow(rows, t);
+    const Row& r = rows[below > 0 ? below - 1 : 0];
+    return (t > r.low || r.low == 0) && (t <= r.high || r.high == 0) ? &r : nullptr;
+}
+
 // A grid over ordered bands (lows not decreasing) whose lows are whole numbers: the range from the first
 // low to the last is cut into cells of the largest width that puts every low on a cell boundary, and each
 // cell records the number of bands whose low does not exceed the cell's start. A lookup starts from its
