@@ -72,6 +72,28 @@ const Row* bracketAboveLow(std::span<const Row> rows, double t) {
     return (t > r.low || r.low == 0) && (t <= r.high || r.high == 0) ? &r : nullptr;
 }
 
+// Whether a band [low, high) (high 0: open) holds x: x >= low and (x < high or high = 0); false for NaN.
+template <class Band>
+constexpr bool bandHolds(const Band& b, double x) {
+    return x >= b.low && (x < b.high || b.high == 0);
+}
+
+// The first row of a run, in stored order, whose band [low, high) (high 0: open) holds amountOf(row),
+// amountOf depending on the row through its allowance only. Ordered disjoint bands of one allowance
+// (bands, as RunIndex finds them) hold the amount in at most one band, the last whose low does not exceed
+// it, found by bisection; other rows are scanned.
+template <class Row, class AmountOf>
+const Row* bandHolding(std::span<const Row> rows, bool bands, AmountOf&& amountOf) {
+    if (!bands) {
+        for (const Row& r : rows)
+            if (bandHolds(r, amountOf(r))) return &r;
+        return nullptr;
+    }
+    const double x = amountOf(rows[0]);
+    const std::size_t n = lowsAtMost(rows, x);
+    return n > 0 && bandHolds(rows[n - 1], x) ? &rows[n - 1] : nullptr;
+}
+
 // A grid over ordered bands (lows not decreasing) whose lows are whole numbers: the range from the first
 // low to the last is cut into cells of the largest width that puts every low on a cell boundary, and each
 // cell records the number of bands whose low does not exceed the cell's start. A lookup starts from its
@@ -150,19 +172,23 @@ class RunSlots {
         }
     }
 
+    // The key's runs in stored order (none for a key the table does not have).
+    std::span<const Run> runsOf(const Key& key) const {
+        const int slot = slotOf_(key);
+        if (slot < 0 || static_cast<std::size_t>(slot) >= S) return {};
+        const Slot& s = slots_[slot];
+        if (!(s.key == key)) return {};
+        return index_.runs().subspan(s.first, s.end - s.first);
+    }
+
     // As index.firstOfRuns(key, covers, inRun): over the key's runs in stored order whose dates pass
     // covers(run), the first non-null result of inRun(run), or nullptr.
     template <class Covers, class InRun>
     auto firstOfRuns(const Key& key, Covers&& covers, InRun&& inRun) const
         -> decltype(inRun(std::declval<const Run&>())) {
-        const int slot = slotOf_(key);
-        if (slot < 0 || static_cast<std::size_t>(slot) >= S) return nullptr;
-        const Slot& s = slots_[slot];
-        if (s.end == 0 || !(s.key == key)) return nullptr;
-        const Run* const runs = index_.runs().data();
-        for (std::uint32_t k = s.first; k < s.end; ++k) {
-            if (!covers(runs[k])) continue;
-            if (auto found = inRun(runs[k])) return found;
+        for (const Run& run : runsOf(key)) {
+            if (!covers(run)) continue;
+            if (auto found = inRun(run)) return found;
         }
         return nullptr;
     }
@@ -174,21 +200,10 @@ class RunSlots {
     // date test is the strict one (rowCoversStrict).
     template <bool Strict = false, class AmountOf>
     const auto* findBand(const CalcDate& d, const Key& key, AmountOf&& amountOf) const {
-        using Row = std::remove_cvref_t<decltype(index_.rowsOf(std::declval<const Run&>())[0])>;
         return firstOfRuns(
             key,
             [&](const Run& run) { return Strict ? rowCoversStrict(run.from, run.to, d) : rowCovers(run.from, run.to, d); },
-            [&](const Run& run) -> const Row* {
-                const std::span<const Row> rows = index_.rowsOf(run);
-                if (!run.bands) {
-                    for (const Row& r : rows)
-                        if (holds(r, amountOf(r))) return &r;
-                    return nullptr;
-                }
-                const double x = amountOf(rows[0]);
-                const std::size_t n = lowsAtMost(rows, x);
-                return n > 0 && holds(rows[n - 1], x) ? &rows[n - 1] : nullptr;
-            });
+            [&](const Run& run) { return bandHolding(index_.rowsOf(run), run.bands, amountOf); });
     }
 
   private:
@@ -197,12 +212,6 @@ class RunSlots {
         std::uint32_t first = 0;  // the key's runs in index.runs(), from first up to (not including) end
         std::uint32_t end = 0;
     };
-
-    // x >= low and (x < high or high = 0); false for NaN.
-    template <class Row>
-    static constexpr bool holds(const Row& r, double x) {
-        return x >= r.low && (x < r.high || r.high == 0);
-    }
 
     const Index& index_;
     SlotOf slotOf_;

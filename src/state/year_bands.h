@@ -63,16 +63,14 @@ class KeyedBands {
         if (bands.empty()) return nullptr;
         if (!ordered_[key]) {
             for (const Band& b : bands)
-                if (holds(b, x)) return &b;
+                if (bandHolds(b, x)) return &b;
             return nullptr;
         }
         const std::size_t n = lowsAtMost(bands, x);
-        return n > 0 && holds(bands[n - 1], x) ? &bands[n - 1] : nullptr;
+        return n > 0 && bandHolds(bands[n - 1], x) ? &bands[n - 1] : nullptr;
     }
 
   private:
-    static constexpr bool holds(const Band& b, double x) { return x >= b.low && (x < b.high || b.high == 0); }
-
     static constexpr bool inOrder(std::span<const Band> bands) {
         for (std::size_t i = 0; i + 1 < bands.size(); ++i)
             if (bands[i].high == 0 || bands[i].high > bands[i + 1].low || bands[i].low > bands[i + 1].low) return false;
