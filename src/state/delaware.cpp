@@ -144,11 +144,7 @@ static_assert(allRowsAnnual());
 // Every row is annual, so the first pass finds a row only for an annual pay, the row the second pass
 // finds: the annual rows are searched once.
 const BracketRow* findRate(const CalcDate& d, int status, double taxable) {
-    const auto amount = [taxable](const BracketRow&) { return taxable; };
-    for (const auto& run : kRateSlots.runsOf(StatusPeriods{status, 1}))
-        if (rowCovers(run.from, run.to, d))
-            if (const BracketRow* r = bandHolding(kRateIndex.rowsOf(run), run.bands, amount)) return r;
-    return nullptr;
+    return kRateSlots.findBand(d, StatusPeriods{status, 1}, [taxable](const BracketRow&) { return taxable; });
 }
 
 double annualTax(const BracketRow& r, double taxable) { return (taxable - r.low) * r.rate + r.base; }

@@ -199,11 +199,12 @@ class RunSlots {
     // the last whose low does not exceed it, found by bisection; other runs are scanned. With Strict the
     // date test is the strict one (rowCoversStrict).
     template <bool Strict = false, class AmountOf>
-    const auto* findBand(const CalcDate& d, const Key& key, AmountOf&& amountOf) const {
-        return firstOfRuns(
-            key,
-            [&](const Run& run) { return Strict ? rowCoversStrict(run.from, run.to, d) : rowCovers(run.from, run.to, d); },
-            [&](const Run& run) { return bandHolding(index_.rowsOf(run), run.bands, amountOf); });
+    auto findBand(const CalcDate& d, const Key& key, AmountOf&& amountOf) const
+        -> decltype(bandHolding(std::declval<const Index&>().rowsOf(std::declval<const Run&>()), false, amountOf)) {
+        for (const Run& run : runsOf(key))
+            if (Strict ? rowCoversStrict(run.from, run.to, d) : rowCovers(run.from, run.to, d))
+                if (const auto* r = bandHolding(index_.rowsOf(run), run.bands, amountOf)) return r;
+        return nullptr;
     }
 
   private:
