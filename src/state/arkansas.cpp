@@ -197,13 +197,6 @@ static_assert(allStatusZero(), "the period lookup finds rows of status 0 only");
 constexpr auto kTaxIndex = runIndexBy(kTax, [](const TaxRow& r) { return r.periods; });
 constexpr auto kTaxSlots = periodsSlots(kTaxIndex);
 
-// The first row in stored order that covers d and has the periods.
-const TaxRow* firstRow(const CalcDate& d, int periods) {
-    return kTaxSlots.firstOfRuns(
-        periods, [&](const auto& run) { return rowCovers(run.from, run.to, d); },
-        [](const auto& run) { return kTaxIndex.rowsOf(run).data(); });
-}
-
 // The middle of the $100 band that holds a non-negative amount.
 double bandMiddle(double amount) { return std::floor(amount / 100) * 100 + 50; }
 
@@ -219,8 +212,13 @@ int calcArkansas(int /*mode*/, PayRecord* pay, StateRecord* state) {
 
     // The two-pass period lookup: the first covering row fixes which rows (the pay's periods or the annual
     // ones) hold the brackets. Every row is annual, so both passes give the same tax.
-    const TaxRow* first = firstRow(payDate, periods);
-    if (first == nullptr && periods >= 1) first = firstRow(payDate, 1);
+    const auto firstRow = [&](int rowPeriods) -> const TaxRow* {  // the first covering row of the periods
+        for (const auto& run : kTaxSlots.runsOf(rowPeriods))
+            if (rowCovers(run.from, run.to, payDate)) return kTaxIndex.rowsOf(run).data();
+        return nullptr;
+    };
+    const TaxRow* first = firstRow(periods);
+    if (first == nullptr && periods >= 1) first = firstRow(1);
     const TaxRow* bracket = nullptr;
     double taxable = 0.0;
     if (first != nullptr) {

@@ -1032,14 +1032,13 @@ constexpr auto kExemptionCreditSlots = periodsSlots(kExemptionCreditIndex);
 // are the library's own.
 const CaExemptionCreditRow* creditRow(bool own, std::span<const CaExemptionCreditRow> rows, const CalcDate& payDate,
                                       int periods, int allowances) {
-    if (own)
-        return kExemptionCreditSlots.firstOfRuns(
-            periods, [&](const auto& run) { return rowCovers(run.from, run.to, payDate); },
-            [&](const auto& run) -> const CaExemptionCreditRow* {
+    if (own) {
+        for (const auto& run : kExemptionCreditSlots.runsOf(periods))
+            if (rowCovers(run.from, run.to, payDate))
                 for (const CaExemptionCreditRow& r : kExemptionCreditIndex.rowsOf(run))
                     if (r.allowances == allowances) return &r;
-                return nullptr;
-            });
+        return nullptr;
+    }
     for (const CaExemptionCreditRow& r : rows)
         if (r.periods == periods && r.allowances == allowances && rowCovers(r.from, r.to, payDate)) return &r;
     return nullptr;
@@ -1104,10 +1103,10 @@ const Row* periodRow(bool own, std::span<const Row> rows, const Index& index, co
                      const CalcDate& d, int periods, bool& annual) {
     if (!own) return periodLookup(rows, d, periods, annual);
     annual = false;
-    auto first = [&](int p) {
-        return slots.firstOfRuns(
-            p, [&](const auto& run) { return rowCovers(run.from, run.to, d); },
-            [&](const auto& run) { return index.rowsOf(run).data(); });
+    auto first = [&](int p) -> const Row* {
+        for (const auto& run : slots.runsOf(p))
+            if (rowCovers(run.from, run.to, d)) return index.rowsOf(run).data();
+        return nullptr;
     };
     if (const Row* r = first(periods)) return r;
     if (periods < 1) return nullptr;

@@ -238,13 +238,12 @@ Found withholding(const CalcDate& payDate, int status, int periods, double wages
     }
     if (periods < 1) return found;
     double t = 0.0;
-    found.row = kSlots.firstOfRuns(
-        StatusPeriods{status, 1}, [&](const auto& run) { return rowCovers(run.from, run.to, payDate); },
-        [&](const auto& run) -> const Row* {
-            const std::span<const Row> rows = kRuns.rowsOf(run);
-            t = taxableWages(rows[0], periods * wages, periods * suppWages, split, periods * federalTax);
-            return bracketAboveLow(rows, t);
-        });
+    for (const auto& run : kSlots.runsOf(StatusPeriods{status, 1})) {
+        if (!rowCovers(run.from, run.to, payDate)) continue;
+        const std::span<const Row> rows = kRuns.rowsOf(run);
+        t = taxableWages(rows[0], periods * wages, periods * suppWages, split, periods * federalTax);
+        if ((found.row = bracketAboveLow(rows, t)) != nullptr) break;
+    }
     if (found.row != nullptr) {
         found.tax = ((t - found.row->low) * found.row->rate + found.row->base) / periods;
         found.annual = true;

@@ -453,19 +453,23 @@ template <class Taxable>
 bool scan(const CalcDate& d, int status, int rowPeriods, int periods, double annualise, double divisor,
           Taxable taxable, double& tax) {
     double t = 0.0;
-    const NewYorkBracketRow* r = kRowSlots.firstOfRuns(
-        StatusPeriods{status, rowPeriods}, [&](const auto& run) { return rowCovers(run.from, run.to, d); },
-        [&](const auto& run) -> const NewYorkBracketRow* {
-            const std::span<const NewYorkBracketRow> rows = kRowRuns.rowsOf(run);
-            t = taxable(rows[0]);
-            if (run.bands) {
-                const std::size_t n = lowsAtMost(rows, t);
-                return n > 0 && takes(rows[n - 1], t) ? &rows[n - 1] : nullptr;
-            }
+    const NewYorkBracketRow* r = nullptr;
+    for (const auto& run : kRowSlots.runsOf(StatusPeriods{status, rowPeriods})) {
+        if (!rowCovers(run.from, run.to, d)) continue;
+        const std::span<const NewYorkBracketRow> rows = kRowRuns.rowsOf(run);
+        t = taxable(rows[0]);
+        if (run.bands) {
+            const std::size_t n = lowsAtMost(rows, t);
+            r = n > 0 && takes(rows[n - 1], t) ? &rows[n - 1] : nullptr;
+        } else {
             for (const NewYorkBracketRow& row : rows)
-                if (takes(row, t)) return &row;
-            return nullptr;
-        });
+                if (takes(row, t)) {
+                    r = &row;
+                    break;
+                }
+        }
+        if (r != nullptr) break;
+    }
     if (r == nullptr) return false;
     if (isHighIncomeRow(*r)) {
         // The whole annualised wage at one rate; no high-income row leaves the tax at 0.

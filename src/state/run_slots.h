@@ -2,8 +2,8 @@
 // say): the key is mapped to a small slot, so a lookup goes straight to the runs of its key instead of
 // comparing the key with every other key first.
 //
-// The slots only locate the key's runs inside the index; the runs themselves, their order and the test
-// of each run are those of RunIndex::firstOfRuns, so every lookup returns the same row.
+// The slots only locate the key's runs inside the index (runsOf): the runs themselves and their order are
+// those RunIndex::firstOfRuns walks, so a lookup that tests them in turn as it does returns the same row.
 #pragma once
 
 #include <array>
@@ -179,18 +179,6 @@ class RunSlots {
         const Slot& s = slots_[slot];
         if (!(s.key == key)) return {};
         return index_.runs().subspan(s.first, s.end - s.first);
-    }
-
-    // As index.firstOfRuns(key, covers, inRun): over the key's runs in stored order whose dates pass
-    // covers(run), the first non-null result of inRun(run), or nullptr.
-    template <class Covers, class InRun>
-    auto firstOfRuns(const Key& key, Covers&& covers, InRun&& inRun) const
-        -> decltype(inRun(std::declval<const Run&>())) {
-        for (const Run& run : runsOf(key)) {
-            if (!covers(run)) continue;
-            if (auto found = inRun(run)) return found;
-        }
-        return nullptr;
     }
 
     // As index.findBand(d, key, amountOf): the first row in stored order that has the key, covers d and
