@@ -8,6 +8,7 @@
 
 #include "state/arkansas.h"
 #include "state/california.h"
+#include "state/hawaii.h"
 #include "state/missouri.h"
 #include "state/new_york.h"
 #include "state/run_slots.h"
@@ -133,6 +134,36 @@ TEST(KeyedBands, SameBandAsPlainScanOfTheDatedRows) {
             }
     }
     EXPECT_GT(checked, 0);
+}
+
+// Brackets taking low < t <= high (a low of 0 or an open high taking any t on its side): in every run of
+// the Missouri and Hawaii tables the bisected bracket is the one the plain scan of the run stops at.
+template <class Row, std::size_t N>
+void expectBracketAboveLowMatchesTheScan(std::span<const Row> table) {
+    static Row copy[N];
+    ASSERT_EQ(table.size(), N);
+    std::copy(table.begin(), table.end(), copy);
+    static const RunIndex<Row, N> index(copy);
+    std::vector<double> amounts = testAmounts<Row>(copy);
+    amounts.insert(amounts.end(), {std::nan(""), 0.0, -0.0, 1e300});
+    for (const auto& run : index.runs()) {
+        const std::span<const Row> rows = index.rowsOf(run);
+        ASSERT_TRUE(contiguousFromZero(rows));
+        for (double t : amounts) {
+            const Row* want = nullptr;
+            for (const Row& r : rows)
+                if ((t > r.low || r.low == 0) && (t <= r.high || r.high == 0)) {
+                    want = &r;
+                    break;
+                }
+            ASSERT_EQ(bracketAboveLow(rows, t), want) << "t " << t;
+        }
+    }
+}
+
+TEST(BracketAboveLow, SameRowAsTheScanOfTheRun) {
+    expectBracketAboveLowMatchesTheScan<MissouriRow, 120>(missouriTable());
+    expectBracketAboveLowMatchesTheScan<HawaiiRow, 48>(hawaiiTable());
 }
 
 // The grid of lows gives the count of the bisection for every amount: on and beside every low (by the

@@ -1,6 +1,7 @@
-// Direct access to the runs of one key of a RunIndex, for tables with many keys (status and periods,
-// say): the key is mapped to a small slot, so a lookup goes straight to the runs of its key instead of
-// comparing the key with every other key first.
+// Searches within a run of ordered bands that return the row of the plain scan of the run (bisection, a
+// grid of the lows), and direct access to the runs of one key of a RunIndex, for tables with many keys
+// (status and periods, say): the key is mapped to a small slot, so a lookup goes straight to the runs of
+// its key instead of comparing the key with every other key first.
 //
 // The slots only locate the key's runs inside the index (runsOf): the runs themselves and their order are
 // those RunIndex::firstOfRuns walks, so a lookup that tests them in turn as it does returns the same row.
