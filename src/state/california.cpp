@@ -8,6 +8,8 @@
 #include "state/run_slots.h"
 #include "state/state_tables.h"
 
+#include <cmath>
+
 namespace orla {
 
 namespace {
@@ -1202,8 +1204,12 @@ int calcCaliforniaWith(const CaTables& tables, const PayRecord* pay, StateRecord
     // Step 6: supplemental wages.
     if (has(state, kSupplementalGate)) {
         if (state->stateSuppAggregate == 1) {
+            // With supplemental wages of +0 the sum is w itself (w not being -0), so the lookup would repeat
+            // the regular one: its result is taken again.
+            const double supp = state->stateSuppWages;
+            const bool repeats = supp == 0 && !std::signbit(supp) && !(w == 0 && std::signbit(w));
             const BracketHit withSupp =
-                taxRateLookup(own, tables.taxRate, payDate, filingStatus, periods, w + state->stateSuppWages);
+                repeats ? tax : taxRateLookup(own, tables.taxRate, payDate, filingStatus, periods, w + supp);
             if (withSupp.row != nullptr) {
                 state->stateSuppTax = roundCents(withSupp.tax - state->stateTax);
             } else {

@@ -3,6 +3,8 @@
 #include "state/calculators.h"
 #include "state/state_tables.h"
 
+#include <cmath>
+
 namespace orla {
 
 namespace {
@@ -122,7 +124,9 @@ int calcDistrictOfColumbia(int /*mode*/, PayRecord* pay, StateRecord* state) {
 
     if (has(state, 144)) {
         // The supplemental tax is the extra tax of wages and bonus together, whatever method was asked for.
-        const BracketHit withBonus = lookup(state, payDate, status, state->stateSuppWages);
+        // Supplemental wages of +0 make this the regular lookup again: its result is taken again.
+        const double supp = state->stateSuppWages;
+        const BracketHit withBonus = supp == 0 && !std::signbit(supp) ? hit : lookup(state, payDate, status, supp);
         if (withBonus.row == nullptr) {
             state->status = ORLA_STATE_NO_ROW;
             result = 1;

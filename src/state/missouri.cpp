@@ -1,6 +1,7 @@
 // Missouri: a bracket schedule on annualised wages less a deduction by filing status, rounded to
 // whole dollars; a flat amount per pay set by the employee replaces the calculation.
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <span>
 
@@ -277,8 +278,11 @@ int calcMissouri(int /*mode*/, PayRecord* pay, StateRecord* state) {
 
     if (!has(state, 144)) return 0;
     if (state->stateSuppAggregate == 1) {
-        const Found combined =
-            withholding(payDate, status, periods, state->stateWages, state->stateSuppWages, split, pay->fedTax);
+        // Supplemental wages of +0 make this the regular call again: its result is taken again.
+        const double supp = state->stateSuppWages;
+        const Found combined = supp == 0 && !std::signbit(supp)
+                                   ? regular
+                                   : withholding(payDate, status, periods, state->stateWages, supp, split, pay->fedTax);
         if (combined.row == nullptr) {
             state->status = ORLA_STATE_NO_ROW;
             return 1;

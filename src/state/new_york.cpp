@@ -8,6 +8,7 @@
 #include "state/calculators.h"
 #include "state/run_slots.h"
 
+#include <cmath>
 #include <iterator>
 
 namespace orla {
@@ -530,7 +531,10 @@ int calcNewYork(int, PayRecord* pay, StateRecord* state) {
 
     const double supplemental = state->stateSuppWages;
     if (state->stateSuppAggregate == 1) {
-        const NewYorkTax combined = newYorkBracketTax(d, status, periods, state->stateWages, supplemental, allowances);
+        // Supplemental wages of +0 make this the regular call again: its result is taken again.
+        const NewYorkTax combined = supplemental == 0 && !std::signbit(supplemental)
+                                        ? regular
+                                        : newYorkBracketTax(d, status, periods, state->stateWages, supplemental, allowances);
         if (combined.found) {
             state->stateSuppTax = roundCents(std::fmax(0.0, combined.tax - regular.tax));
         } else {

@@ -3,6 +3,7 @@
 // its to-date). Supplemental wages by the flat rate or the aggregate method.
 #include "state/ohio.h"
 
+#include <cmath>
 #include <iterator>
 
 #include "federal/federal.h"
@@ -231,7 +232,11 @@ int calcOhio(int /*mode*/, PayRecord* pay, StateRecord* state) {
 
     if (!has(state, 144)) return result;
     if (state->stateSuppAggregate == 1) {
-        const Found combined = withholding(payDate, periods, state->stateWages, state->stateSuppWages, exemptions);
+        // Supplemental wages of +0 make this the regular call again: its result is taken again.
+        const double supp = state->stateSuppWages;
+        const Found combined = supp == 0 && !std::signbit(supp)
+                                   ? regular
+                                   : withholding(payDate, periods, state->stateWages, supp, exemptions);
         if (combined.row == nullptr) {
             state->status = ORLA_STATE_NO_ROW;
             return 1;
