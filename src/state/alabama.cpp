@@ -1,5 +1,7 @@
 // Alabama: annualised wages less the standard deduction, the federal income tax of the pay and the
 // exemptions, taxed by the annual brackets and brought back to the pay.
+#include <cmath>
+
 #include "frame/run_index.h"
 #include "state/calculators.h"
 #include "state/run_slots.h"
@@ -229,9 +231,10 @@ int calcAlabama(int /*mode*/, PayRecord* pay, StateRecord* state) {
     taxable = zeroFloor(taxable - personal - state->stateDependents * perDependent);
 
     int result = 0;
-    if (const BracketRow* row = findRate(payDate, status, taxable)) {
-        state->stateTax = bracketTax(*row, taxable);
-        state->stateTableDate = row->from;
+    const BracketRow* const regularRow = findRate(payDate, status, taxable);
+    if (regularRow != nullptr) {
+        state->stateTax = bracketTax(*regularRow, taxable);
+        state->stateTableDate = regularRow->from;
     } else {
         state->status = ORLA_STATE_NO_ROW;
         result = 1;
@@ -240,9 +243,12 @@ int calcAlabama(int /*mode*/, PayRecord* pay, StateRecord* state) {
     if (has(state, 144)) {
         if (state->stateSuppAggregate == 1) {
             // The bonus is added once to the annual income: the difference is the tax of the bonus itself.
-            const double withBonus = taxable + state->stateSuppWages;
+            // A bonus of +0 leaves the income as it is (it not being -0): the lookup would repeat the regular one.
+            const double supp = state->stateSuppWages;
+            const double withBonus = taxable + supp;
+            const bool repeats = supp == 0 && !std::signbit(supp) && !(taxable == 0 && std::signbit(taxable));
             double suppTax = 0.0;
-            if (const BracketRow* row = findRate(payDate, status, withBonus)) {
+            if (const BracketRow* row = repeats ? regularRow : findRate(payDate, status, withBonus)) {
                 state->stateTableDate = row->from;
                 suppTax = zeroFloor(bracketTax(*row, withBonus) - state->stateTax);
             } else {
