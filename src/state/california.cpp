@@ -1030,15 +1030,27 @@ constexpr auto kExemptionCreditIndex =
     runIndexBy(kExemptionCredit, [](const CaExemptionCreditRow& r) { return r.periods; });
 constexpr auto kExemptionCreditSlots = periodsSlots(kExemptionCreditIndex);
 
+// Each run holds the counts 0, 1, 2, ... in order, so the row of a count is the one at that place.
+constexpr bool creditRunsCountFromZero() {
+    for (const auto& run : kExemptionCreditIndex.runs()) {
+        const std::span<const CaExemptionCreditRow> rows = kExemptionCreditIndex.rowsOf(run);
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            if (rows[i].allowances != static_cast<int>(i)) return false;
+    }
+    return true;
+}
+static_assert(creditRunsCountFromZero());
+
 // First row covering the date with the periods and the allowance count, through the index when the rows
 // are the library's own.
 const CaExemptionCreditRow* creditRow(bool own, std::span<const CaExemptionCreditRow> rows, const CalcDate& payDate,
                                       int periods, int allowances) {
     if (own) {
         for (const auto& run : kExemptionCreditSlots.runsOf(periods))
-            if (rowCovers(run.from, run.to, payDate))
-                for (const CaExemptionCreditRow& r : kExemptionCreditIndex.rowsOf(run))
-                    if (r.allowances == allowances) return &r;
+            if (rowCovers(run.from, run.to, payDate)) {
+                const std::span<const CaExemptionCreditRow> counts = kExemptionCreditIndex.rowsOf(run);
+                if (allowances >= 0 && static_cast<std::size_t>(allowances) < counts.size()) return &counts[allowances];
+            }
         return nullptr;
     }
     for (const CaExemptionCreditRow& r : rows)
