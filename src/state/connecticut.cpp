@@ -632,20 +632,27 @@ constexpr std::size_t kGridCells = 512;
 
 template <class Band, std::size_t N>
 struct CodeBands {
-    KeyedBands<Band, N, kCodes> byCode;
-    bool contiguous[kCodes]{};
-    LowGrid<kGridCells> grid[kCodes]{};
+    struct Code {
+        std::span<const Band> bands;
+        bool contiguous = false;
+        LowGrid<kGridCells> grid;
+    };
+    Code codes[kCodes]{};
 
-    constexpr explicit CodeBands(const Band (&bands)[N])
-        : byCode(bands, [](const Band& b) { return b.code - kCodeA; }) {
+    constexpr explicit CodeBands(const Band (&bands)[N]) {
+        const KeyedBands<Band, N, kCodes> byCode(bands, [](const Band& b) { return b.code - kCodeA; });
         for (std::size_t k = 0; k < kCodes; ++k) {
             const std::span<const Band> of = byCode.of(static_cast<int>(k));
             bool ok = !of.empty() && of.back().high == 0;
             for (std::size_t i = 0; ok && i + 1 < of.size(); ++i)
                 ok = of[i].high != 0 && of[i].low < of[i].high && of[i].high == of[i + 1].low;
-            contiguous[k] = ok;
-            grid[k] = LowGrid<kGridCells>(of);
+            codes[k] = Code{of, ok, LowGrid<kGridCells>(of)};
         }
+    }
+
+    // The bands of a code (none for a code other than A to F).
+    constexpr const Code* of(int code) const {
+        return code >= kCodeA && code < kCodeA + static_cast<int>(kCodes) ? &codes[code - kCodeA] : nullptr;
     }
 };
 
@@ -656,16 +663,17 @@ struct CodeBands {
 // whose range holds x is the last whose low is below x (Above) or does not exceed x (the others).
 template <Holds kind, class Band, std::size_t N>
 const Band* firstBand(const CodeBands<Band, N>& table, int code, double x) {
-    const std::span<const Band> bands = table.byCode.of(code - kCodeA);
-    if (bands.empty()) return nullptr;
-    if (!table.contiguous[code - kCodeA]) {
+    const auto* of = table.of(code);
+    if (of == nullptr || of->bands.empty()) return nullptr;
+    const std::span<const Band> bands = of->bands;
+    if (!of->contiguous) {
         for (const Band& b : bands)
             if (holds<kind>(b, x)) return &b;
         return nullptr;
     }
     if (kind == Holds::Above ? !(x > bands.front().low) : !(x >= bands.front().low))
         return kind == Holds::FromOrOpen ? &bands.back() : nullptr;
-    std::size_t n = table.grid[code - kCodeA].lowsAtMost(bands, x);  // at least 1: x is not below the first low
+    std::size_t n = of->grid.lowsAtMost(bands, x);  // at least 1: x is not below the first low
     if (kind == Holds::Above)
         while (n > 1 && !(bands[n - 1].low < x)) --n;
     return &bands[n - 1];
