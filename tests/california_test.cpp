@@ -382,15 +382,20 @@ TEST(California, NoPeriods) {
     expectDate(c.state.stateTableDate, 2017, 3, 9);
 }
 
-// The library's own tax rate and credit tables are searched through run indexes; the same rows in other
+// The library's own dated tables are searched through run indexes; the same rows in other
 // storage are scanned row by row. Both must give the same result bit for bit, dates at the year ends, odd
 // period counts, unknown statuses and allowances beyond the table included.
 TEST(California, IndexedLookupsMatchThePlainScan) {
     const std::vector<BracketRow> taxRate(caTables().taxRate.begin(), caTables().taxRate.end());
     const std::vector<CaExemptionCreditRow> credit(caTables().exemptionCredit.begin(), caTables().exemptionCredit.end());
+    const std::vector<CaLowIncomeRow> lowIncome(caTables().lowIncome.begin(), caTables().lowIncome.end());
+    const std::vector<CaStandardDeductionRow> standard(caTables().standardDeduction.begin(),
+                                                       caTables().standardDeduction.end());
     CaTables plain = caTables();
     plain.taxRate = taxRate;
     plain.exemptionCredit = credit;
+    plain.lowIncome = lowIncome;
+    plain.standardDeduction = standard;
     const CalcDate dates[] = {{1, 1, 2024}, {12, 31, 2024}, {6, 13, 2025}, {1, 1, 2026}, {12, 31, 2026}, {3, 1, 2027}};
     const int periodCounts[] = {1, 2, 4, 12, 24, 26, 52, 260, 3};
     const double wages[] = {400, 1500, 9000, 60000, 400000, 2000000};

@@ -1,15 +1,20 @@
 // Alabama: annualised wages less the standard deduction, the federal income tax of the pay and the
 // exemptions, taxed by the annual brackets and brought back to the pay.
+#include <cmath>
+
 #include "frame/run_index.h"
 #include "state/calculators.h"
+#include "state/run_slots.h"
 #include "state/state_tables.h"
+#include "state/year_bands.h"
 
 namespace orla {
 
 namespace {
 
 // Standard deduction by annual gross wages (high 0 = open): the full amount, then a step less per wage
-// band, down to a floor. The same in every table year.
+// band, down to a floor. The same in every table year (the rows are these bands in every year of
+// kTableYears, looked up as year_bands.h describes; likewise the exemptions).
 struct DeductionBand {
     int status;
     double low;
@@ -103,8 +108,7 @@ constexpr DeductionBand kDeductionBands[] = {
     {3, 17500, 17750, 2578},
     {3, 17750, 0, 2500},
 };
-constexpr auto kStandardDeduction = overTableYears(kDeductionBands);
-static_assert(kStandardDeduction.size() == 252);
+static_assert(std::size(kDeductionBands) == 84);
 
 // Personal exemption and amount per dependent by annual gross wages; status 8 has none.
 struct ExemptionBand {
@@ -121,8 +125,7 @@ constexpr ExemptionBand kExemptionBands[] = {
     {2, 0, 50000, 3000, 1000}, {2, 50000, 100000, 3000, 500}, {2, 100000, 0, 3000, 300},
     {3, 0, 50000, 1500, 1000}, {3, 50000, 100000, 1500, 500}, {3, 100000, 0, 1500, 300},
 };
-constexpr auto kExemptions = overTableYears(kExemptionBands);
-static_assert(kExemptions.size() == 36);
+static_assert(std::size(kExemptionBands) == 12);
 
 // Annual brackets (periods and allowance amount are not consulted).
 constexpr BracketRow kRates[] = {
@@ -180,30 +183,23 @@ constexpr FlatRateRow kSupplementalRates[] = {
     {k2024From, k2024To, 0.05},
 };
 
-template <class Band>
-constexpr bool holds(const Band& b, double x) { return b.low <= x && (x < b.high || b.high == 0); }
+// The wage-banded tables' bands of each status (0 to 3): the table year is tested once per call, and the
+// band is the first of the status to hold the wages (see year_bands.h).
+constexpr std::size_t kBandStatuses = 4;
+constexpr auto statusOf = [](const auto& band) { return band.status; };
+constexpr KeyedBands<DeductionBand, std::size(kDeductionBands), kBandStatuses> kDeductionsByStatus(kDeductionBands,
+                                                                                                   statusOf);
+constexpr KeyedBands<ExemptionBand, std::size(kExemptionBands), kBandStatuses> kExemptionsByStatus(kExemptionBands,
+                                                                                                   statusOf);
 
-// Runs of rows sharing dates and status: the date test runs once per run, and the first row in stored
-// order is found as by the plain scan.
-template <class Band, std::size_t N>
-constexpr auto byStatus(const std::array<DatedRow<Band>, N>& rows) {
-    return runIndexBy(rows, [](const DatedRow<Band>& r) { return r.band.status; });
-}
-constexpr auto kStandardDeductionIndex = byStatus(kStandardDeduction);
-constexpr auto kExemptionsIndex = byStatus(kExemptions);
-// The periods of the rate rows are not consulted: the runs are keyed by the status alone.
+// The rate rows' runs by status (the periods of the rows are not consulted), statuses 0 to 8: the date
+// test runs once per run, and the first row in stored order is found as by the plain scan.
 constexpr auto kRatesIndex = runIndexBy(kRates, [](const BracketRow& r) { return r.status; });
-
-// First row of a wage-banded table covering the date, serving the status, whose band holds x.
-template <class Band, std::size_t N>
-const Band* findBand(const RunIndex<DatedRow<Band>, N, int>& index, const CalcDate& d, int status, double x) {
-    const DatedRow<Band>* r = index.find(d, status, [x](const DatedRow<Band>& row) { return holds(row.band, x); });
-    return r ? &r->band : nullptr;
-}
+constexpr auto kRatesSlots = statusSlots<9>(kRatesIndex);
 
 // The annual brackets for the status; the periods of the rows are not consulted.
 const BracketRow* findRate(const CalcDate& d, int status, double taxable) {
-    return kRatesIndex.find(d, status, [taxable](const BracketRow& r) { return inBracket(r, taxable); });
+    return kRatesSlots.findBand(d, status, [taxable](const BracketRow&) { return taxable; });
 }
 
 double bracketTax(const BracketRow& r, double taxable) { return (taxable - r.low) * r.rate + r.base; }
@@ -225,18 +221,20 @@ int calcAlabama(int /*mode*/, PayRecord* pay, StateRecord* state) {
     const double annualWages = periods * state->stateWages;
     const double bandWages = zeroFloor(annualWages);
 
-    const DeductionBand* deduction = findBand(kStandardDeductionIndex, payDate, status, bandWages);
+    const bool inTableYears = tableYearCovers(payDate);
+    const DeductionBand* deduction = inTableYears ? kDeductionsByStatus.holding(status, bandWages) : nullptr;
     double taxable = annualWages - (deduction ? deduction->deduction : 0.0) - periods * pay->fedTax;
 
-    const ExemptionBand* exemption = findBand(kExemptionsIndex, payDate, status, bandWages);
+    const ExemptionBand* exemption = inTableYears ? kExemptionsByStatus.holding(status, bandWages) : nullptr;
     const double personal = exemption && state->stateAllowances != 0 ? exemption->personal : 0.0;
     const double perDependent = exemption ? exemption->perDependent : 0.0;
     taxable = zeroFloor(taxable - personal - state->stateDependents * perDependent);
 
     int result = 0;
-    if (const BracketRow* row = findRate(payDate, status, taxable)) {
-        state->stateTax = bracketTax(*row, taxable);
-        state->stateTableDate = row->from;
+    const BracketRow* const regularRow = findRate(payDate, status, taxable);
+    if (regularRow != nullptr) {
+        state->stateTax = bracketTax(*regularRow, taxable);
+        state->stateTableDate = regularRow->from;
     } else {
         state->status = ORLA_STATE_NO_ROW;
         result = 1;
@@ -245,9 +243,12 @@ int calcAlabama(int /*mode*/, PayRecord* pay, StateRecord* state) {
     if (has(state, 144)) {
         if (state->stateSuppAggregate == 1) {
             // The bonus is added once to the annual income: the difference is the tax of the bonus itself.
-            const double withBonus = taxable + state->stateSuppWages;
+            // A bonus of +0 leaves the income as it is (it not being -0): the lookup would repeat the regular one.
+            const double supp = state->stateSuppWages;
+            const double withBonus = taxable + supp;
+            const bool repeats = supp == 0 && !std::signbit(supp) && !(taxable == 0 && std::signbit(taxable));
             double suppTax = 0.0;
-            if (const BracketRow* row = findRate(payDate, status, withBonus)) {
+            if (const BracketRow* row = repeats ? regularRow : findRate(payDate, status, withBonus)) {
                 state->stateTableDate = row->from;
                 suppTax = zeroFloor(bracketTax(*row, withBonus) - state->stateTax);
             } else {

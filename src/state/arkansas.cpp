@@ -3,6 +3,7 @@
 #include "frame/run_index.h"
 #include "state/arkansas.h"
 #include "state/calculators.h"
+#include "state/run_slots.h"
 #include "state/state_tables.h"
 
 namespace orla {
@@ -192,7 +193,9 @@ constexpr bool allStatusZero() {
 static_assert(allStatusZero(), "the period lookup finds rows of status 0 only");
 
 // The tax table's runs of rows sharing dates and periods (the status is 0 in every row, as asserted above).
+// The runs are reached by the periods; a run of ordered brackets is bisected.
 constexpr auto kTaxIndex = runIndexBy(kTax, [](const TaxRow& r) { return r.periods; });
+constexpr auto kTaxSlots = periodsSlots(kTaxIndex);
 
 // The middle of the $100 band that holds a non-negative amount.
 double bandMiddle(double amount) { return std::floor(amount / 100) * 100 + 50; }
@@ -209,17 +212,19 @@ int calcArkansas(int /*mode*/, PayRecord* pay, StateRecord* state) {
 
     // The two-pass period lookup: the first covering row fixes which rows (the pay's periods or the annual
     // ones) hold the brackets. Every row is annual, so both passes give the same tax.
-    const auto anyRow = [](const TaxRow&) { return true; };
-    const TaxRow* first = kTaxIndex.find(payDate, periods, anyRow);
-    if (first == nullptr && periods >= 1) first = kTaxIndex.find(payDate, 1, anyRow);
+    const auto firstRow = [&](int rowPeriods) -> const TaxRow* {  // the first covering row of the periods
+        for (const auto& run : kTaxSlots.runsOf(rowPeriods))
+            if (rowCovers(run.from, run.to, payDate)) return kTaxIndex.rowsOf(run).data();
+        return nullptr;
+    };
+    const TaxRow* first = firstRow(periods);
+    if (first == nullptr && periods >= 1) first = firstRow(1);
     const TaxRow* bracket = nullptr;
     double taxable = 0.0;
     if (first != nullptr) {
         taxable = zeroFloor(state->stateWages * periods - first->standardDeduction);
         if (taxable < first->bandLimit) taxable = bandMiddle(taxable);
-        bracket = kTaxIndex.find(payDate, first->periods, [taxable](const TaxRow& r) {
-            return r.low <= taxable && (taxable < r.high || r.high == 0);
-        });
+        bracket = kTaxSlots.findBand(payDate, first->periods, [taxable](const TaxRow&) { return taxable; });
     }
     if (bracket != nullptr) {
         double tax = roundDollars(taxable * bracket->rate - bracket->subtracted);

@@ -5,7 +5,10 @@
 #include "frame/run_index.h"
 #include "state/calculators.h"
 #include "state/california.h"
+#include "state/run_slots.h"
 #include "state/state_tables.h"
+
+#include <cmath>
 
 namespace orla {
 
@@ -993,10 +996,24 @@ int noRow(StateRecord* state) {
     return 1;
 }
 
-// The estimated deduction row by the two-pass period lookup on periods alone (the table has no dates).
-const CaEstimatedDeductionRow* estimatedDeductionRow(std::span<const CaEstimatedDeductionRow> rows, int periods,
-                                                     bool& annual) {
+// The first estimated deduction row of each usual period count (-1: none).
+constexpr auto kEstimatedDeductionRowOf = [] {
+    std::array<int, kUsualPeriodsSlots> at{};
+    for (int& a : at) a = -1;
+    for (std::size_t i = std::size(kEstimatedDeduction); i-- > 0;) {
+        const int slot = usualPeriodsSlot(kEstimatedDeduction[i].periods);
+        if (slot >= 0) at[static_cast<std::size_t>(slot)] = static_cast<int>(i);
+    }
+    return at;
+}();
+
+// The estimated deduction row by the two-pass period lookup on periods alone (the table has no dates);
+// with the library's own table (own) a usual period count finds its first row directly.
+const CaEstimatedDeductionRow* estimatedDeductionRow(bool own, std::span<const CaEstimatedDeductionRow> rows,
+                                                     int periods, bool& annual) {
     annual = false;
+    if (const int slot = usualPeriodsSlot(periods); own && slot >= 0 && kEstimatedDeductionRowOf[slot] >= 0)
+        return &kEstimatedDeduction[kEstimatedDeductionRowOf[slot]];
     for (const CaEstimatedDeductionRow& r : rows)
         if (r.periods == periods) return &r;
     if (periods < 1) return nullptr;
@@ -1011,14 +1028,31 @@ const CaEstimatedDeductionRow* estimatedDeductionRow(std::span<const CaEstimated
 // The exemption credit table's runs of the counts 0 to 10 of one year and period count.
 constexpr auto kExemptionCreditIndex =
     runIndexBy(kExemptionCredit, [](const CaExemptionCreditRow& r) { return r.periods; });
+constexpr auto kExemptionCreditSlots = periodsSlots(kExemptionCreditIndex);
+
+// Each run holds the counts 0, 1, 2, ... in order, so the row of a count is the one at that place.
+constexpr bool creditRunsCountFromZero() {
+    for (const auto& run : kExemptionCreditIndex.runs()) {
+        const std::span<const CaExemptionCreditRow> rows = kExemptionCreditIndex.rowsOf(run);
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            if (rows[i].allowances != static_cast<int>(i)) return false;
+    }
+    return true;
+}
+static_assert(creditRunsCountFromZero());
 
 // First row covering the date with the periods and the allowance count, through the index when the rows
 // are the library's own.
-const CaExemptionCreditRow* creditRow(std::span<const CaExemptionCreditRow> rows, const CalcDate& payDate,
+const CaExemptionCreditRow* creditRow(bool own, std::span<const CaExemptionCreditRow> rows, const CalcDate& payDate,
                                       int periods, int allowances) {
-    if (rows.data() == kExemptionCredit && rows.size() == std::size(kExemptionCredit))
-        return kExemptionCreditIndex.find(payDate, periods,
-                                          [&](const CaExemptionCreditRow& r) { return r.allowances == allowances; });
+    if (own) {
+        for (const auto& run : kExemptionCreditSlots.runsOf(periods))
+            if (rowCovers(run.from, run.to, payDate)) {
+                const std::span<const CaExemptionCreditRow> counts = kExemptionCreditIndex.rowsOf(run);
+                if (allowances >= 0 && static_cast<std::size_t>(allowances) < counts.size()) return &counts[allowances];
+            }
+        return nullptr;
+    }
     for (const CaExemptionCreditRow& r : rows)
         if (r.periods == periods && r.allowances == allowances && rowCovers(r.from, r.to, payDate)) return &r;
     return nullptr;
@@ -1026,14 +1060,14 @@ const CaExemptionCreditRow* creditRow(std::span<const CaExemptionCreditRow> rows
 
 // The exemption allowance credit of the pay: the row of the pay's periods and allowance count, else the
 // annual one-allowance credit / periods x allowances. Returns false when neither exists.
-bool exemptionCredit(std::span<const CaExemptionCreditRow> rows, const CalcDate& payDate, int periods,
+bool exemptionCredit(bool own, std::span<const CaExemptionCreditRow> rows, const CalcDate& payDate, int periods,
                      int allowances, double& credit) {
-    if (const CaExemptionCreditRow* r = creditRow(rows, payDate, periods, allowances)) {
+    if (const CaExemptionCreditRow* r = creditRow(own, rows, payDate, periods, allowances)) {
         credit = r->credit;
         return true;
     }
     if (periods < 1) return false;
-    if (const CaExemptionCreditRow* r = creditRow(rows, payDate, 1, 1)) {
+    if (const CaExemptionCreditRow* r = creditRow(own, rows, payDate, 1, 1)) {
         credit = r->credit / periods * allowances;
         return true;
     }
@@ -1043,15 +1077,56 @@ bool exemptionCredit(std::span<const CaExemptionCreditRow> rows, const CalcDate&
 constexpr CaTables kTables{kLowIncome, kEstimatedDeduction, kStandardDeduction,
                            kTaxRate,   kSupplementalRate,   kExemptionCredit};
 
-// The tax rate table's runs of ten brackets: the date test runs once per run, and the index returns the
-// row of the plain first-match scan.
+// The tax rate table's runs of ten brackets: the date test runs once per run, and a run of ordered
+// brackets is bisected; the index returns the row of the plain first-match scan.
 constexpr RunIndex kTaxRateIndex(kTaxRate);
+constexpr auto kTaxRateSlots = statusPeriodsSlots<3>(kTaxRateIndex);
 
 // The bracket lookup over the given rows, through the index when they are the library's own.
-BracketHit taxRateLookup(std::span<const BracketRow> rows, const CalcDate& d, int status, int periods, double w) {
-    if (rows.data() == kTaxRate && rows.size() == std::size(kTaxRate))
-        return stateBracketLookup(kTaxRateIndex, d, status, periods, w);
+BracketHit taxRateLookup(bool own, std::span<const BracketRow> rows, const CalcDate& d, int status, int periods,
+                         double w) {
+    if (own)
+        return stateBracketPasses(periods, w, [&](int rowPeriods, double x) {
+            return kTaxRateSlots.findBand(d, StatusPeriods{status, rowPeriods}, [x](const BracketRow&) { return x; });
+        });
     return stateBracketLookup(rows, d, status, periods, w);
+}
+
+// The low-income table's rows by periods (one row per period count and year).
+constexpr auto kLowIncomeIndex = runIndexBy(kLowIncome, [](const CaLowIncomeRow& r) { return r.periods; });
+constexpr auto kLowIncomeSlots = periodsSlots(kLowIncomeIndex);
+
+// The standard deduction rows carry the periods and dates of the low-income rows, row for row, so the
+// period lookup, which reads nothing else, stops at the same place in both tables.
+constexpr bool standardRowsMatchLowIncomeRows() {
+    if (std::size(kStandardDeduction) != std::size(kLowIncome)) return false;
+    for (std::size_t i = 0; i < std::size(kLowIncome); ++i) {
+        const CaLowIncomeRow& a = kLowIncome[i];
+        const CaStandardDeductionRow& b = kStandardDeduction[i];
+        if (a.periods != b.periods || a.from.year != b.from.year || a.from.month != b.from.month ||
+            a.from.day != b.from.day || a.to.year != b.to.year || a.to.month != b.to.month || a.to.day != b.to.day)
+            return false;
+    }
+    return true;
+}
+static_assert(standardRowsMatchLowIncomeRows());
+
+// The two-pass period lookup (periodLookup), through the index when the rows are the library's own.
+template <class Row, class Index, class Slots>
+const Row* periodRow(bool own, std::span<const Row> rows, const Index& index, const Slots& slots,
+                     const CalcDate& d, int periods, bool& annual) {
+    if (!own) return periodLookup(rows, d, periods, annual);
+    annual = false;
+    auto first = [&](int p) -> const Row* {
+        for (const auto& run : slots.runsOf(p))
+            if (rowCovers(run.from, run.to, d)) return index.rowsOf(run).data();
+        return nullptr;
+    };
+    if (const Row* r = first(periods)) return r;
+    if (periods < 1) return nullptr;
+    const Row* r = first(1);
+    annual = r != nullptr;
+    return r;
 }
 
 }  // namespace
@@ -1066,6 +1141,8 @@ int calcCaliforniaWith(const CaTables& tables, const PayRecord* pay, StateRecord
     const int filingStatus = state->stateFilingStatus;
     const int allowances = state->stateAllowances;
     const int estimated = state->stateEstimatedAllowances;
+    // The library's own tables are searched through the indexes built over them; others row by row.
+    const bool own = &tables == &kTables;
 
     // Step 1: the pay's month and day with the year 2017, until a row that sets the result is matched.
     state->stateTableDate = CalcDate{payDate.month, payDate.day, kTableDateYear};
@@ -1074,8 +1151,10 @@ int calcCaliforniaWith(const CaTables& tables, const PayRecord* pay, StateRecord
     // declared record are not the caller's and are not read.
     const double suppWages = has(state, kSupplementalGate) ? state->stateSuppWages : 0.0;
     bool annual = false;
-    const CaLowIncomeRow* lowIncome = periodLookup(tables.lowIncome, payDate, periods, annual);
+    const CaLowIncomeRow* lowIncome =
+        periodRow(own, tables.lowIncome, kLowIncomeIndex, kLowIncomeSlots, payDate, periods, annual);
     if (lowIncome == nullptr) return noRow(state);
+    const bool lowIncomeAnnual = annual;
     bool tested = true;
     double threshold = 0;
     switch (filingStatus) {
@@ -1095,7 +1174,7 @@ int calcCaliforniaWith(const CaTables& tables, const PayRecord* pay, StateRecord
     }
 
     // Step 3: deduction for the additional allowances for estimated deductions (none for a count below 1).
-    const CaEstimatedDeductionRow* estimatedRow = estimatedDeductionRow(tables.estimatedDeduction, periods, annual);
+    const CaEstimatedDeductionRow* estimatedRow = estimatedDeductionRow(own, tables.estimatedDeduction, periods, annual);
     if (estimatedRow == nullptr) return noRow(state);
     double estimatedDeduction = 0;
     if (estimated >= 1 && estimated <= 10) estimatedDeduction = estimatedRow->amount[estimated - 1];
@@ -1103,8 +1182,15 @@ int calcCaliforniaWith(const CaTables& tables, const PayRecord* pay, StateRecord
     if (annual) estimatedDeduction /= periods;
     double w = state->stateWages - estimatedDeduction;
 
-    // Step 4: standard deduction; an annual amount is spread over the periods in whole dollars.
-    const CaStandardDeductionRow* standard = periodLookup(tables.standardDeduction, payDate, periods, annual);
+    // Step 4: standard deduction; an annual amount is spread over the periods in whole dollars. With the
+    // library's own tables the row is the one at the low-income row's place.
+    const CaStandardDeductionRow* standard = nullptr;
+    if (own) {
+        standard = &kStandardDeduction[lowIncome - kLowIncome];
+        annual = lowIncomeAnnual;
+    } else {
+        standard = periodLookup(tables.standardDeduction, payDate, periods, annual);
+    }
     if (standard == nullptr) return noRow(state);
     bool deducted = true;
     int standardAmount = 0;
@@ -1118,7 +1204,7 @@ int calcCaliforniaWith(const CaTables& tables, const PayRecord* pay, StateRecord
 
     // Step 5: the table tax. A missing row marks the failure and the calculation goes on with a zero tax.
     int result = 0;
-    const BracketHit tax = taxRateLookup(tables.taxRate, payDate, filingStatus, periods, w);
+    const BracketHit tax = taxRateLookup(own, tables.taxRate, payDate, filingStatus, periods, w);
     state->stateTax = tax.tax;  // 0 when no row matched
     if (tax.row != nullptr) {
         state->stateTableDate = tax.row->from;
@@ -1130,8 +1216,12 @@ int calcCaliforniaWith(const CaTables& tables, const PayRecord* pay, StateRecord
     // Step 6: supplemental wages.
     if (has(state, kSupplementalGate)) {
         if (state->stateSuppAggregate == 1) {
+            // With supplemental wages of +0 the sum is w itself (w not being -0), so the lookup would repeat
+            // the regular one: its result is taken again.
+            const double supp = state->stateSuppWages;
+            const bool repeats = supp == 0 && !std::signbit(supp) && !(w == 0 && std::signbit(w));
             const BracketHit withSupp =
-                taxRateLookup(tables.taxRate, payDate, filingStatus, periods, w + state->stateSuppWages);
+                repeats ? tax : taxRateLookup(own, tables.taxRate, payDate, filingStatus, periods, w + supp);
             if (withSupp.row != nullptr) {
                 state->stateSuppTax = roundCents(withSupp.tax - state->stateTax);
             } else {
@@ -1153,7 +1243,7 @@ int calcCaliforniaWith(const CaTables& tables, const PayRecord* pay, StateRecord
 
     // Step 7: exemption allowance credit, then the zero floor.
     double credit = 0;
-    if (!exemptionCredit(tables.exemptionCredit, payDate, periods, allowances, credit)) return noRow(state);
+    if (!exemptionCredit(own, tables.exemptionCredit, payDate, periods, allowances, credit)) return noRow(state);
     state->stateTax = zeroFloor(state->stateTax - credit);
 
     return result;

@@ -3,8 +3,11 @@
 #include "frame/run_index.h"
 #include "state/calculators.h"
 #include "state/state_tables.h"
+#include "state/year_bands.h"
 
 #include <cstdint>
+#include <iterator>
+#include <span>
 
 namespace orla {
 
@@ -14,8 +17,10 @@ namespace {
 constexpr int kCodeD = 'D';
 constexpr int kCodeE = 'E';
 
-// Every table carries the same bands in each table year. Exemption and credit bands hold wages over their
-// low and up to their high; the others hold amounts from their low and below their high. High 0 is open.
+// Every table carries the same bands in each table year: its rows are the bands in every year of
+// kTableYears, newest first, dated 1 January to 31 December, and are looked up as year_bands.h describes.
+// Exemption and credit bands hold wages over their low and up to their high; the others hold amounts from
+// their low and below their high. High 0 is open.
 struct ExemptionBand {
     int code;
     double low;
@@ -130,8 +135,7 @@ constexpr ExemptionBand kExemptionBands[] = {
     {70, 43000, 44000, 1000},
     {70, 44000, 0, 0},
 };
-constexpr auto kExemptions = overTableYears(kExemptionBands);
-static_assert(kExemptions.size() == 222);
+static_assert(std::size(kExemptionBands) == 74);
 
 // Codes A, D and F share the brackets; B and C widen them; E withholds nothing.
 constexpr RateBand kRateBands[] = {
@@ -172,8 +176,7 @@ constexpr RateBand kRateBands[] = {
     {70, 250000, 500000, 14000, 0.069},
     {70, 500000, 0, 31250, 0.0699},
 };
-constexpr auto kRates = overTableYears(kRateBands);
-static_assert(kRates.size() == 108);
+static_assert(std::size(kRateBands) == 36);
 
 constexpr AddBackBand kAddBackBands[] = {
     {65, 0, 50250, 0, 0},  // A
@@ -232,8 +235,7 @@ constexpr AddBackBand kAddBackBands[] = {
     {70, 96500, 101500, 0, 225},
     {70, 101500, 0, 0, 250},
 };
-constexpr auto kAddBacks = overTableYears(kAddBackBands);
-static_assert(kAddBacks.size() == 165);
+static_assert(std::size(kAddBackBands) == 55);
 
 // 50 bands for each code but E.
 constexpr RecaptureBand kRecaptureBands[] = {
@@ -488,8 +490,7 @@ constexpr RecaptureBand kRecaptureBands[] = {
     {70, 535000, 540000, 3350},
     {70, 540000, 0, 3400},
 };
-constexpr auto kRecaptures = overTableYears(kRecaptureBands);
-static_assert(kRecaptures.size() == 750);
+static_assert(std::size(kRecaptureBands) == 250);
 
 constexpr CreditBand kCreditBands[] = {
     {65, 12000, 15000, 0.75},  // A
@@ -607,8 +608,7 @@ constexpr CreditBand kCreditBands[] = {
     {70, 64000, 64500, 0.01},
     {70, 64500, 0, 0},
 };
-constexpr auto kCredits = overTableYears(kCreditBands);
-static_assert(kCredits.size() == 342);
+static_assert(std::size(kCreditBands) == 114);
 
 // How a band holds an amount: wages over its low and up to its high (exemption, credit); amounts from its
 // low and below its high (rate, add-back); or, for the recapture, that range or any amount at all once the
@@ -622,134 +622,98 @@ constexpr bool holds(const Band& b, double x) {
     return (b.low <= x && x < b.high) || b.high == 0;
 }
 
-// A table's runs of consecutive rows sharing code and dates, with two facts about each run, kept at the
-// place of the run's first row. A run whose
-// bands follow each other without gap or overlap (each high the next low, ascending, only the last one
-// open) is contiguous and is searched by bisection, which finds the same first row: see firstInRun. A run
-// spanning one of the table years is tested against the pay date once per call for all the tables: see
-// PayDateCover.
+// The bands of each withholding code, A to F, and whether they follow each other without gap or overlap
+// (each high the next low, ascending, only the last one open): such bands are searched by bisection,
+// which finds the same first band (see firstBand). The table years are found by tableYearCovers.
+constexpr int kCodeA = 'A';
+constexpr std::size_t kCodes = 6;
+
+constexpr std::size_t kGridCells = 512;
+
 template <class Band, std::size_t N>
-struct BandIndex {
-    using Runs = RunIndex<DatedRow<Band>, N, int>;
-    using Run = typename Runs::Run;
+struct CodeBands {
+    struct Code {
+        std::span<const Band> bands;
+        bool contiguous = false;
+        LowGrid<kGridCells> grid;
+    };
+    Code codes[kCodes]{};
 
-    Runs runs;
-    bool contiguous[N]{};
-    int tableYear[N]{};  // the run's place in kTableYears when it spans that calendar year, else -1
-
-    constexpr bool isContiguous(const Run& run) const { return contiguous[run.begin]; }
-    constexpr int tableYearOf(const Run& run) const { return tableYear[run.begin]; }
-
-    constexpr explicit BandIndex(const std::array<DatedRow<Band>, N>& table)
-        : runs(table.data(), [](const DatedRow<Band>& r) { return r.band.code; }) {
-        for (const Run& run : runs.runs()) {
-            bool ok = table[run.end - 1].band.high == 0;
-            for (std::uint32_t i = run.begin; i + 1 < run.end; ++i) {
-                const Band& b = table[i].band;
-                ok = ok && b.high != 0 && b.low < b.high && b.high == table[i + 1].band.low;
-            }
-            contiguous[run.begin] = ok;
-            tableYear[run.begin] = -1;
-            for (std::size_t y = 0; y < std::size(kTableYears); ++y)
-                if (sameDate(run.from, date(kTableYears[y], 1, 1)) && sameDate(run.to, date(kTableYears[y], 12, 31)))
-                    tableYear[run.begin] = static_cast<int>(y);
+    constexpr explicit CodeBands(const Band (&bands)[N]) {
+        const KeyedBands<Band, N, kCodes> byCode(bands, [](const Band& b) { return b.code - kCodeA; });
+        for (std::size_t k = 0; k < kCodes; ++k) {
+            const std::span<const Band> of = byCode.of(static_cast<int>(k));
+            bool ok = !of.empty() && of.back().high == 0;
+            for (std::size_t i = 0; ok && i + 1 < of.size(); ++i)
+                ok = of[i].high != 0 && of[i].low < of[i].high && of[i].high == of[i + 1].low;
+            codes[k] = Code{of, ok, LowGrid<kGridCells>(of)};
         }
     }
 
-  private:
-    static constexpr bool sameDate(const CalcDate& a, const CalcDate& b) {
-        return a.month == b.month && a.day == b.day && a.year == b.year;
+    // The bands of a code (none for a code other than A to F).
+    constexpr const Code* of(int code) const {
+        return code >= kCodeA && code < kCodeA + static_cast<int>(kCodes) ? &codes[code - kCodeA] : nullptr;
     }
 };
 
-// The first row of a run, in stored order, that holds x. In a contiguous run the bands before the one
+// The first band of a code, in stored order, that holds x. Among contiguous bands those before the one
 // whose range holds x end at or below x and those after it start above x, and no band but the last is
 // open, so that band is the first to hold x; with x outside every range (below the first low, or NaN) no
-// band holds it, except the open last band for the recapture.
+// band holds it, except the open last band for the recapture. As each high is the next low, the band
+// whose range holds x is the last whose low is below x (Above) or does not exceed x (the others).
 template <Holds kind, class Band, std::size_t N>
-const Band* firstInRun(const BandIndex<Band, N>& index, const typename BandIndex<Band, N>::Run& run, double x) {
-    const std::span<const DatedRow<Band>> rows = index.runs.rowsOf(run);
-    if (!index.isContiguous(run)) {
-        for (const DatedRow<Band>& r : rows)
-            if (holds<kind>(r.band, x)) return &r.band;
+const Band* firstBand(const CodeBands<Band, N>& table, int code, double x) {
+    const auto* of = table.of(code);
+    if (of == nullptr || of->bands.empty()) return nullptr;
+    const std::span<const Band> bands = of->bands;
+    if (!of->contiguous) {
+        for (const Band& b : bands)
+            if (holds<kind>(b, x)) return &b;
         return nullptr;
     }
-    const Band& first = rows.front().band;
-    const Band& last = rows.back().band;
-    if (kind == Holds::Above ? !(x > first.low) : !(x >= first.low))
-        return kind == Holds::FromOrOpen ? &last : nullptr;
-    // Bisection for the band whose range holds x: with Above the first band whose high is at or above x,
-    // otherwise the first band whose high is above x (the open last band when none is).
-    std::size_t lo = 0;
-    std::size_t hi = rows.size() - 1;
-    while (lo < hi) {
-        const std::size_t mid = lo + (hi - lo) / 2;
-        const double high = rows[mid].band.high;
-        if (kind == Holds::Above ? x <= high : x < high)
-            hi = mid;
-        else
-            lo = mid + 1;
-    }
-    return &rows[lo].band;
+    if (kind == Holds::Above ? !(x > bands.front().low) : !(x >= bands.front().low))
+        return kind == Holds::FromOrOpen ? &bands.back() : nullptr;
+    std::size_t n = of->grid.lowsAtMost(bands, x);  // at least 1: x is not below the first low
+    if (kind == Holds::Above)
+        while (n > 1 && !(bands[n - 1].low < x)) --n;
+    return &bands[n - 1];
 }
 
-// The row date test of the pay date against each table year, made at most once per call for all the
-// tables (every run spanning a table year shares its result).
-class PayDateCover {
-  public:
-    explicit PayDateCover(const CalcDate& payDate) : d_(payDate) {}
-
-    bool covers(const CalcDate& from, const CalcDate& to, int tableYear) const {
-        if (tableYear < 0) return rowCovers(from, to, d_);
-        Known& known = years_[tableYear];
-        if (known == Known::Unknown) known = rowCovers(from, to, d_) ? Known::Covers : Known::Not;
-        return known == Known::Covers;
-    }
-
-  private:
-    enum class Known : unsigned char { Unknown, Covers, Not };
-    CalcDate d_;
-    mutable Known years_[std::size(kTableYears)]{};
-};
-
-// The first row in stored order that covers the pay date, serves the code and holds x.
+// The band of the first row in stored order of a dated table (overTableYears) that covers the pay date,
+// serves the code and holds x; inTableYears tells whether a table year covers the pay date.
 template <Holds kind, class Band, std::size_t N>
-const Band* findBand(const BandIndex<Band, N>& index, const PayDateCover& d, int code, double x) {
-    using Run = typename BandIndex<Band, N>::Run;
-    return index.runs.firstOfRuns(
-        code,
-        [&](const Run& run) { return d.covers(run.from, run.to, index.tableYearOf(run)); },
-        [&](const Run& run) { return firstInRun<kind>(index, run, x); });
+const Band* findBand(const CodeBands<Band, N>& table, bool inTableYears, int code, double x) {
+    return inTableYears ? firstBand<kind>(table, code, x) : nullptr;
 }
 
-constexpr BandIndex kExemptionIndex(kExemptions);
-constexpr BandIndex kRateIndex(kRates);
-constexpr BandIndex kAddBackIndex(kAddBacks);
-constexpr BandIndex kRecaptureIndex(kRecaptures);
-constexpr BandIndex kCreditIndex(kCredits);
+constexpr CodeBands kExemptionIndex(kExemptionBands);
+constexpr CodeBands kRateIndex(kRateBands);
+constexpr CodeBands kAddBackIndex(kAddBackBands);
+constexpr CodeBands kRecaptureIndex(kRecaptureBands);
+constexpr CodeBands kCreditIndex(kCreditBands);
 
 // The tax of one pay for annual wages A (before the exemption). Sets failed when the exemption (codes
 // other than D and E) or the rate has no row; a missing rate leaves the annual tax at 0.
-double payTax(const PayDateCover& d, int code, int periods, double annualWages, double reduction, bool& failed) {
+double payTax(bool inTableYears, int code, int periods, double annualWages, double reduction, bool& failed) {
     double annual = annualWages;
-    if (const ExemptionBand* e = findBand<Holds::Above>(kExemptionIndex, d, code, annual))
+    if (const ExemptionBand* e = findBand<Holds::Above>(kExemptionIndex, inTableYears, code, annual))
         annual = annual - e->exemption;
     else if (code != kCodeD && code != kCodeE)
         failed = true;
     const double taxable = zeroFloor(annual);
 
     double tax = 0.0;
-    if (const RateBand* r = findBand<Holds::From>(kRateIndex, d, code, taxable))
+    if (const RateBand* r = findBand<Holds::From>(kRateIndex, inTableYears, code, taxable))
         tax = (taxable - r->low) * r->rate + r->base;
     else
         failed = true;
-    if (const AddBackBand* a = findBand<Holds::From>(kAddBackIndex, d, code, taxable))
+    if (const AddBackBand* a = findBand<Holds::From>(kAddBackIndex, inTableYears, code, taxable))
         tax = tax + a->amount;
     // A recapture band is taken by its range, or as soon as it is the open one.
-    if (const RecaptureBand* r = findBand<Holds::FromOrOpen>(kRecaptureIndex, d, code, taxable))
+    if (const RecaptureBand* r = findBand<Holds::FromOrOpen>(kRecaptureIndex, inTableYears, code, taxable))
         tax = tax + r->amount;
     // The credit is set by the wages before the exemption.
-    const CreditBand* c = findBand<Holds::Above>(kCreditIndex, d, code, annualWages);
+    const CreditBand* c = findBand<Holds::Above>(kCreditIndex, inTableYears, code, annualWages);
     tax = tax * (1 - (c ? c->fraction : 0.0));
 
     if (periods >= 1) tax = tax / periods;
@@ -759,16 +723,16 @@ double payTax(const PayDateCover& d, int code, int periods, double annualWages, 
 }  // namespace
 
 int calcConnecticut(int /*mode*/, PayRecord* pay, StateRecord* state) {
-    const PayDateCover payDate(pay->payDate);
+    const bool inTableYears = tableYearCovers(pay->payDate);
     const int code = state->stateWithholdingCode;
     const int periods = state->statePayPeriods;
     bool failed = false;
-    state->stateTax = payTax(payDate, code, periods, periods * state->stateWages, state->stateReducedWithholding, failed);
+    state->stateTax = payTax(inTableYears, code, periods, periods * state->stateWages, state->stateReducedWithholding, failed);
 
     if (has(state, 144) && state->stateSuppWages > 0) {
         // The bonus is annualised like wages; the difference of the two pay taxes is the bonus's tax.
         const double withBonus = periods * state->stateWages + periods * state->stateSuppWages;
-        const double total = payTax(payDate, code, periods, withBonus, state->stateReducedWithholding, failed);
+        const double total = payTax(inTableYears, code, periods, withBonus, state->stateReducedWithholding, failed);
         state->stateSuppTax = roundCents(zeroFloor(zeroFloor(total) - state->stateTax));
     }
 

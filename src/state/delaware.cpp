@@ -2,6 +2,7 @@
 // exemption.
 #include "frame/run_index.h"
 #include "state/calculators.h"
+#include "state/run_slots.h"
 #include "state/state_tables.h"
 
 namespace orla {
@@ -127,13 +128,23 @@ constexpr BracketRow kRates[] = {
 };
 static_assert(std::size(kRates) == 105);
 
+// The rate runs reached by status and periods; a run of ordered brackets is bisected (bandHolding).
 constexpr RunIndex kRateIndex(kRates);
+constexpr auto kRateSlots = statusPeriodsSlots<4>(kRateIndex);
+
+constexpr bool allRowsAnnual() {
+    for (const BracketRow& r : kRates)
+        if (r.periods != 1) return false;
+    return true;
+}
+static_assert(allRowsAnnual());
 
 // The annual tax of annual taxable wages: rows of the pay's periods first, then the annual rows. The
 // amount is annual in both passes and nothing is divided here, so the annual rows serve any periods.
-const BracketRow* findRate(const CalcDate& d, int status, int periods, double taxable) {
-    if (const BracketRow* r = findBracket(kRateIndex, d, status, periods, taxable)) return r;
-    return findBracket(kRateIndex, d, status, 1, taxable);
+// Every row is annual, so the first pass finds a row only for an annual pay, the row the second pass
+// finds: the annual rows are searched once.
+const BracketRow* findRate(const CalcDate& d, int status, double taxable) {
+    return kRateSlots.findBand(d, StatusPeriods{status, 1}, [taxable](const BracketRow&) { return taxable; });
 }
 
 double annualTax(const BracketRow& r, double taxable) { return (taxable - r.low) * r.rate + r.base; }
@@ -160,7 +171,7 @@ int calcDelaware(int /*mode*/, PayRecord* pay, StateRecord* state) {
 
     // Without a bracket row the annual tax is 0 and the steps go on: the credits still apply.
     double annual = 0.0;
-    if (const BracketRow* row = findRate(payDate, status, periods, taxable)) {
+    if (const BracketRow* row = findRate(payDate, status, taxable)) {
         annual = annualTax(*row, taxable);
         state->stateTableDate = row->from;
     } else {
@@ -173,7 +184,7 @@ int calcDelaware(int /*mode*/, PayRecord* pay, StateRecord* state) {
         // The bonus is added once to the annual taxable wages, not annualised.
         const double withBonus = taxable + state->stateSuppWages;
         double suppTax = 0.0;
-        if (const BracketRow* row = findRate(payDate, status, periods, withBonus)) {
+        if (const BracketRow* row = findRate(payDate, status, withBonus)) {
             suppTax = zeroFloor(zeroFloor(annualTax(*row, withBonus) - credits) - annual);
         } else {
             state->status = ORLA_STATE_NO_ROW;

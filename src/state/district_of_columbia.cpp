@@ -3,6 +3,8 @@
 #include "state/calculators.h"
 #include "state/state_tables.h"
 
+#include <cmath>
+
 namespace orla {
 
 namespace {
@@ -84,20 +86,22 @@ BracketHit lookup(const StateRecord* state, const CalcDate& d, int status, doubl
     const int periods = state->statePayPeriods;
     const int allowances = state->stateAllowances;
     BracketHit hit;
-    hit.row = kRateIndex.find(d, StatusPeriods{status, periods}, [&](const BracketRow& r) {
-        const double w = zeroFloor(state->stateWages - allowances * r.allowance + bonus);
-        if (!inBracket(r, w)) return false;
-        hit.tax = (w - r.low) * r.rate + r.base;
-        return true;
-    });
+    // The taxable wages depend on a row through its allowance amount only: a run of ordered brackets of
+    // one allowance is bisected.
+    const auto payWages = [&](const BracketRow& r) { return zeroFloor(state->stateWages - allowances * r.allowance + bonus); };
+    hit.row = kRateIndex.findBand(d, StatusPeriods{status, periods}, payWages);
+    if (hit.row != nullptr) {
+        hit.tax = (payWages(*hit.row) - hit.row->low) * hit.row->rate + hit.row->base;
+        return hit;
+    }
     // An annual row can only be brought back to a pay when there are periods.
-    if (hit.row != nullptr || periods < 1) return hit;
-    hit.row = kRateIndex.find(d, StatusPeriods{status, 1}, [&](const BracketRow& r) {
-        const double w = zeroFloor(periods * state->stateWages - allowances * r.allowance + periods * bonus);
-        if (!inBracket(r, w)) return false;
-        hit.tax = ((w - r.low) * r.rate + r.base) / periods;
-        return true;
-    });
+    if (periods < 1) return hit;
+    const auto annualWages = [&](const BracketRow& r) {
+        return zeroFloor(periods * state->stateWages - allowances * r.allowance + periods * bonus);
+    };
+    hit.row = kRateIndex.findBand(d, StatusPeriods{status, 1}, annualWages);
+    if (hit.row != nullptr)
+        hit.tax = ((annualWages(*hit.row) - hit.row->low) * hit.row->rate + hit.row->base) / periods;
     return hit;
 }
 
@@ -120,7 +124,9 @@ int calcDistrictOfColumbia(int /*mode*/, PayRecord* pay, StateRecord* state) {
 
     if (has(state, 144)) {
         // The supplemental tax is the extra tax of wages and bonus together, whatever method was asked for.
-        const BracketHit withBonus = lookup(state, payDate, status, state->stateSuppWages);
+        // Supplemental wages of +0 make this the regular lookup again: its result is taken again.
+        const double supp = state->stateSuppWages;
+        const BracketHit withBonus = supp == 0 && !std::signbit(supp) ? hit : lookup(state, payDate, status, supp);
         if (withBonus.row == nullptr) {
             state->status = ORLA_STATE_NO_ROW;
             result = 1;

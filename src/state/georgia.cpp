@@ -83,6 +83,10 @@ constexpr SupplementalRow kSupplementalRates[] = {
 };
 static_assert(std::size(kSupplementalRates) == 20);
 
+// The supplemental rate rows in runs of one date range (every row has the one key 0): the date test runs
+// once per run, and a run of ordered bands is bisected; the row is that of the plain first-match scan.
+constexpr auto kSupplementalRuns = runIndexBy(kSupplementalRates, [](const SupplementalRow&) { return 0; });
+
 template <class Row>
 constexpr bool holds(const Row& r, double x) { return r.low <= x && (x < r.high || r.high == 0); }
 
@@ -141,12 +145,9 @@ int calcGeorgia(int /*mode*/, PayRecord* pay, StateRecord* state) {
 
     if (has(state, 144)) {
         // Always the flat rate, its band chosen by the annual taxable wages (0 when no rate row matched).
-        const SupplementalRow* band = nullptr;
-        for (const SupplementalRow& r : kSupplementalRates)
-            if (holds(r, w.annualTaxable) && rowCovers(r.from, r.to, payDate)) {
-                band = &r;
-                break;
-            }
+        const double annual = w.annualTaxable;
+        const SupplementalRow* band =
+            kSupplementalRuns.findBand(payDate, 0, [annual](const SupplementalRow&) { return annual; });
         if (band != nullptr)
             state->stateSuppTax = roundCents(band->rate * state->stateSuppWages);
         else

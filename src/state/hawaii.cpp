@@ -4,6 +4,7 @@
 
 #include "frame/run_index.h"
 #include "state/calculators.h"
+#include "state/run_slots.h"
 
 namespace orla {
 
@@ -68,11 +69,6 @@ constexpr int kExemptStatusB = 14;
 
 int tableStatus(int filingStatus) { return filingStatus == 2 || filingStatus == 12 ? 0 : filingStatus; }
 
-// The lower bound is exclusive, except for the first bracket, and the upper bound inclusive.
-constexpr bool holds(const HawaiiRow& r, double w) {
-    return (w > r.low || r.low == 0) && (w <= r.high || r.high == 0);
-}
-
 struct HawaiiHit {
     const HawaiiRow* row = nullptr;
     double tax = 0.0;
@@ -82,24 +78,50 @@ struct HawaiiHit {
 
 constexpr RunIndex kHawaiiIndex(kHawaii);
 
+// Every run's rows share the allowance and the deduction, so the taxable wages are the same for every
+// row of a run and are worked out once per run; and its brackets follow each other from 0 without gap or
+// overlap, so the bracket is found by bisection (bracketAboveLow).
+constexpr bool runsShareDeductionsAndFollowFromZero() {
+    for (const auto& run : kHawaiiIndex.runs()) {
+        const std::span<const HawaiiRow> rows = kHawaiiIndex.rowsOf(run);
+        if (!contiguousFromZero(rows)) return false;
+        for (const HawaiiRow& r : rows)
+            if (r.allowance != rows[0].allowance || r.deduction != rows[0].deduction) return false;
+    }
+    return true;
+}
+static_assert(runsShareDeductionsAndFollowFromZero());
+
+// The first row in stored order of the status and periods that covers d and takes taxable(row): a bracket
+// takes wages above its low (any wages from 0 for the first) and up to its high.
+template <class Taxable>
+const HawaiiRow* find(const CalcDate& d, int status, int periods, Taxable&& taxable, double& w) {
+    return kHawaiiIndex.firstOfRuns(
+        StatusPeriods{status, periods}, [&](const auto& run) { return rowCovers(run.from, run.to, d); },
+        [&](const auto& run) {
+            const std::span<const HawaiiRow> rows = kHawaiiIndex.rowsOf(run);
+            w = taxable(rows[0]);
+            return bracketAboveLow(rows, w);
+        });
+}
+
 // Pass 1 serves an annual payroll directly; pass 2 annualises the pay's wages and divides the tax.
 HawaiiHit lookup(const CalcDate& d, int status, int periods, int allowances, double wages) {
     HawaiiHit hit;
     double w = 0;
-    hit.row = kHawaiiIndex.find(d, StatusPeriods{status, periods}, [&](const HawaiiRow& r) {
-        w = std::fmax(0.0, wages - allowances * r.allowance - r.deduction);
-        return holds(r, w);
-    });
+    hit.row = find(
+        d, status, periods,
+        [&](const HawaiiRow& r) { return std::fmax(0.0, wages - allowances * r.allowance - r.deduction); }, w);
     if (hit.row != nullptr) {
         hit.taxable = w;
         hit.tax = (w - hit.row->low) * hit.row->rate + hit.row->base;
         return hit;
     }
     if (periods < 1) return hit;
-    hit.row = kHawaiiIndex.find(d, StatusPeriods{status, 1}, [&](const HawaiiRow& r) {
-        w = std::fmax(0.0, periods * wages - allowances * r.allowance - r.deduction);
-        return holds(r, w);
-    });
+    hit.row = find(
+        d, status, 1,
+        [&](const HawaiiRow& r) { return std::fmax(0.0, periods * wages - allowances * r.allowance - r.deduction); },
+        w);
     if (hit.row != nullptr) {
         hit.taxable = w;
         hit.tax = ((w - hit.row->low) * hit.row->rate + hit.row->base) / periods;

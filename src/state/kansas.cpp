@@ -354,25 +354,27 @@ double personalExemption(const Deductions& x, double exemption) {
 
 constexpr RunIndex kRateIndex(kRates);
 
+// The taxable wages depend on a row through its allowance amount only, so a run of ordered brackets of
+// one allowance is bisected (findBand).
 BracketHit lookup(const CalcDate& d, int periods, const Deductions& x, double wages) {
     BracketHit hit;
-    double w = 0;
-    hit.row = kRateIndex.find(d, StatusPeriods{x.status, periods}, [&](const BracketRow& r) {
-        w = std::fmax(0.0, x.newRules ? wages - personalExemption(x, r.allowance) - x.dependentTotal
-                                      : wages - x.allowances * r.allowance);
-        return inBracket(r, w);
-    });
+    const auto payTaxable = [&](const BracketRow& r) {
+        return std::fmax(0.0, x.newRules ? wages - personalExemption(x, r.allowance) - x.dependentTotal
+                                         : wages - x.allowances * r.allowance);
+    };
+    hit.row = kRateIndex.findBand(d, StatusPeriods{x.status, periods}, payTaxable);
     if (hit.row != nullptr) {
-        hit.tax = (w - hit.row->low) * hit.row->rate + hit.row->base;
+        hit.tax = (payTaxable(*hit.row) - hit.row->low) * hit.row->rate + hit.row->base;
         return hit;
     }
     if (periods < 1) return hit;
-    hit.row = kRateIndex.find(d, StatusPeriods{x.status, 1}, [&](const BracketRow& r) {
-        w = std::fmax(0.0, x.newRules ? periods * wages - personalExemption(x, r.allowance) - x.dependentTotal
-                                      : periods * wages - x.allowances * r.allowance);
-        return inBracket(r, w);
-    });
-    if (hit.row != nullptr) hit.tax = ((w - hit.row->low) * hit.row->rate + hit.row->base) / periods;
+    const auto annualTaxable = [&](const BracketRow& r) {
+        return std::fmax(0.0, x.newRules ? periods * wages - personalExemption(x, r.allowance) - x.dependentTotal
+                                         : periods * wages - x.allowances * r.allowance);
+    };
+    hit.row = kRateIndex.findBand(d, StatusPeriods{x.status, 1}, annualTaxable);
+    if (hit.row != nullptr)
+        hit.tax = ((annualTaxable(*hit.row) - hit.row->low) * hit.row->rate + hit.row->base) / periods;
     return hit;
 }
 

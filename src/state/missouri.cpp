@@ -1,6 +1,7 @@
 // Missouri: a bracket schedule on annualised wages less a deduction by filing status, rounded to
 // whole dollars; a flat amount per pay set by the employee replaces the calculation.
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <span>
 
@@ -8,6 +9,8 @@
 #include "frame/run_index.h"
 #include "state/calculators.h"
 #include "state/missouri.h"
+#include "state/run_slots.h"
+#include "state/state_tables.h"
 
 namespace orla {
 
@@ -140,12 +143,6 @@ constexpr Row kTable[] = {
 };
 static_assert(std::size(kTable) == 120, "eight brackets for five statuses in each of 2026, 2025 and 2024");
 
-struct FlatRateRow {
-    CalcDate from;
-    CalcDate to;
-    double rate;
-};
-
 constexpr FlatRateRow kSupplementalRates[] = {
     {date(2026, 1, 1), date(2026, 12, 31), 0.047},
     {date(2025, 1, 1), date(2025, 12, 31), 0.047},
@@ -188,9 +185,33 @@ AllowanceSplit splitAllowances(int n, int status, int payYear) {
     return split;
 }
 
-// The table's runs of consecutive rows sharing status, periods and dates.
+// The table's runs of consecutive rows sharing status, periods and dates, reached by status and periods.
 constexpr RunIndex kRuns(kTable);
 static_assert(kRuns.runCount() == 15, "five statuses in each of 2026, 2025 and 2024");
+constexpr auto kSlots = statusPeriodsSlots<6>(kRuns);
+
+// Every run's rows share the deduction, the allowance amounts and the federal tax cap, so the taxable
+// wages come out the same for every row of a run and are worked out once per run.
+constexpr bool runsShareDeductions() {
+    for (const auto& run : kRuns.runs())
+        for (const Row& r : kRuns.rowsOf(run)) {
+            const Row& first = kRuns.rowsOf(run)[0];
+            if (r.deduction != first.deduction || r.firstAllowance != first.firstAllowance ||
+                r.furtherAllowance != first.furtherAllowance || r.federalTaxCap != first.federalTaxCap)
+                return false;
+        }
+    return true;
+}
+static_assert(runsShareDeductions());
+
+// Every run's brackets follow each other from 0 without gap or overlap, so pass 2 (low < t <= high) finds
+// its bracket by bisection (bracketAboveLow).
+constexpr bool runsContiguousFromZero() {
+    for (const auto& run : kRuns.runs())
+        if (!contiguousFromZero(kRuns.rowsOf(run))) return false;
+    return true;
+}
+static_assert(runsContiguousFromZero());
 
 struct Found {
     const Row* row = nullptr;
@@ -198,28 +219,36 @@ struct Found {
     bool annual = false;
 };
 
+// The taxable wages of a row: wages, supplemental wages and federal tax are those of the pass (annualised
+// in pass 2).
+double taxableWages(const Row& r, double wages, double suppWages, AllowanceSplit split, double federalTax) {
+    return zeroFloor(wages - r.deduction - split.first * r.firstAllowance + suppWages -
+                     split.further * r.furtherAllowance - std::min(r.federalTaxCap, federalTax));
+}
+
 // The two passes; suppWages is added to the taxable wages (annualised in pass 2). Pass 1 takes a
 // bracket low <= t < high, pass 2 low < t <= high (a low of 0 taking t = 0).
 Found withholding(const CalcDate& payDate, int status, int periods, double wages, double suppWages,
                   AllowanceSplit split, double federalTax) {
     Found found;
-    found.row = kRuns.find(payDate, StatusPeriods{status, periods}, [&](const Row& r) {
-        const double t = zeroFloor(wages - r.deduction - split.first * r.firstAllowance + suppWages -
-                                   split.further * r.furtherAllowance - std::min(r.federalTaxCap, federalTax));
-        if (!(t >= r.low && (t < r.high || r.high == 0))) return false;
-        found.tax = (t - r.low) * r.rate + r.base;
-        return true;
-    });
-    if (found.row != nullptr || periods < 1) return found;
-    found.row = kRuns.find(payDate, StatusPeriods{status, 1}, [&](const Row& r) {
-        const double t = zeroFloor(periods * wages - r.deduction - split.first * r.firstAllowance +
-                                   periods * suppWages - split.further * r.furtherAllowance -
-                                   std::min(r.federalTaxCap, periods * federalTax));
-        if (!((t > r.low || r.low == 0) && (t <= r.high || r.high == 0))) return false;
-        found.tax = ((t - r.low) * r.rate + r.base) / periods;
+    auto payTaxable = [&](const Row& r) { return taxableWages(r, wages, suppWages, split, federalTax); };
+    found.row = kSlots.findBand(payDate, StatusPeriods{status, periods}, payTaxable);
+    if (found.row != nullptr) {
+        found.tax = (payTaxable(*found.row) - found.row->low) * found.row->rate + found.row->base;
+        return found;
+    }
+    if (periods < 1) return found;
+    double t = 0.0;
+    for (const auto& run : kSlots.runsOf(StatusPeriods{status, 1})) {
+        if (!rowCovers(run.from, run.to, payDate)) continue;
+        const std::span<const Row> rows = kRuns.rowsOf(run);
+        t = taxableWages(rows[0], periods * wages, periods * suppWages, split, periods * federalTax);
+        if ((found.row = bracketAboveLow(rows, t)) != nullptr) break;
+    }
+    if (found.row != nullptr) {
+        found.tax = ((t - found.row->low) * found.row->rate + found.row->base) / periods;
         found.annual = true;
-        return true;
-    });
+    }
     return found;
 }
 
@@ -249,8 +278,11 @@ int calcMissouri(int /*mode*/, PayRecord* pay, StateRecord* state) {
 
     if (!has(state, 144)) return 0;
     if (state->stateSuppAggregate == 1) {
-        const Found combined =
-            withholding(payDate, status, periods, state->stateWages, state->stateSuppWages, split, pay->fedTax);
+        // Supplemental wages of +0 make this the regular call again: its result is taken again.
+        const double supp = state->stateSuppWages;
+        const Found combined = supp == 0 && !std::signbit(supp)
+                                   ? regular
+                                   : withholding(payDate, status, periods, state->stateWages, supp, split, pay->fedTax);
         if (combined.row == nullptr) {
             state->status = ORLA_STATE_NO_ROW;
             return 1;

@@ -6,7 +6,9 @@
 #include "federal/federal.h"
 #include "frame/run_index.h"
 #include "state/calculators.h"
+#include "state/run_slots.h"
 
+#include <cmath>
 #include <iterator>
 
 namespace orla {
@@ -422,29 +424,63 @@ constexpr RunIndex kRowRuns(kBrackets);
 // Per year 2 statuses x 5 period groups.
 static_assert(kRowRuns.runCount() == 30);
 
+constexpr auto kRowSlots = statusPeriodsSlots<2>(kRowRuns);
+
+// Every run's rows share the deduction and the allowance amount, so the taxable amount is the same for
+// every row of a run and is worked out once per run; and a high-income row is the last of its run.
+constexpr bool runsShareDeductions() {
+    for (const auto& run : kRowRuns.runs()) {
+        const std::span<const NewYorkBracketRow> rows = kRowRuns.rowsOf(run);
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            if (rows[i].deduction != rows[0].deduction || rows[i].allowance != rows[0].allowance ||
+                (isHighIncomeRow(rows[i]) && i + 1 != rows.size()))
+                return false;
+    }
+    return true;
+}
+static_assert(runsShareDeductions());
+
+// Whether a row takes the taxable amount t: from its low, and below its high unless it is open or the
+// high-income row.
+constexpr bool takes(const NewYorkBracketRow& r, double t) {
+    return t >= r.low && (isHighIncomeRow(r) || r.high > t || r.high == 0);
+}
+
 // One pass over the rows of the given periods. taxable(row) gives the taxable amount for a row (its
 // deduction and allowance amount differ by group); annualise turns it into the annual wage of the
-// high-income lookup; the row tax is divided by divisor.
+// high-income lookup; the row tax is divided by divisor. In a run of ordered disjoint bands (the
+// high-income row last) only the last row whose low does not exceed t can take t.
 template <class Taxable>
 bool scan(const CalcDate& d, int status, int rowPeriods, int periods, double annualise, double divisor,
           Taxable taxable, double& tax) {
-    return kRowRuns.find(d, StatusPeriods{status, rowPeriods}, [&](const NewYorkBracketRow& r) {
-        const double t = taxable(r);
-        if (!(t >= r.low)) return false;
-        if (isHighIncomeRow(r)) {
-            // The whole annualised wage at one rate; no high-income row leaves the tax at 0.
-            const double annual = annualise * t;
-            tax = 0.0;
-            if (const NewYorkBracketRow* h = newYorkHighIncomeRow(d, status, annual))
-                tax = annual * h->rate / periods;
-            return true;
+    double t = 0.0;
+    const NewYorkBracketRow* r = nullptr;
+    for (const auto& run : kRowSlots.runsOf(StatusPeriods{status, rowPeriods})) {
+        if (!rowCovers(run.from, run.to, d)) continue;
+        const std::span<const NewYorkBracketRow> rows = kRowRuns.rowsOf(run);
+        t = taxable(rows[0]);
+        if (run.bands) {
+            const std::size_t n = lowsAtMost(rows, t);
+            r = n > 0 && takes(rows[n - 1], t) ? &rows[n - 1] : nullptr;
+        } else {
+            for (const NewYorkBracketRow& row : rows)
+                if (takes(row, t)) {
+                    r = &row;
+                    break;
+                }
         }
-        if (r.high > t || r.high == 0) {
-            tax = ((t - r.low) * r.rate + r.base) / divisor;
-            return true;
-        }
-        return false;
-    }) != nullptr;
+        if (r != nullptr) break;
+    }
+    if (r == nullptr) return false;
+    if (isHighIncomeRow(*r)) {
+        // The whole annualised wage at one rate; no high-income row leaves the tax at 0.
+        const double annual = annualise * t;
+        tax = 0.0;
+        if (const NewYorkBracketRow* h = newYorkHighIncomeRow(d, status, annual)) tax = annual * h->rate / periods;
+    } else {
+        tax = ((t - r->low) * r->rate + r->base) / divisor;
+    }
+    return true;
 }
 
 }  // namespace
@@ -495,7 +531,10 @@ int calcNewYork(int, PayRecord* pay, StateRecord* state) {
 
     const double supplemental = state->stateSuppWages;
     if (state->stateSuppAggregate == 1) {
-        const NewYorkTax combined = newYorkBracketTax(d, status, periods, state->stateWages, supplemental, allowances);
+        // Supplemental wages of +0 make this the regular call again: its result is taken again.
+        const NewYorkTax combined = supplemental == 0 && !std::signbit(supplemental)
+                                        ? regular
+                                        : newYorkBracketTax(d, status, periods, state->stateWages, supplemental, allowances);
         if (combined.found) {
             state->stateSuppTax = roundCents(std::fmax(0.0, combined.tax - regular.tax));
         } else {

@@ -3,11 +3,13 @@
 // its to-date). Supplemental wages by the flat rate or the aggregate method.
 #include "state/ohio.h"
 
+#include <cmath>
 #include <iterator>
 
 #include "federal/federal.h"
 #include "frame/run_index.h"
 #include "state/calculators.h"
+#include "state/run_slots.h"
 
 namespace orla {
 
@@ -171,6 +173,10 @@ static_assert(exemptionsMatchTable(), "every row carries the exemption amount of
 // alike); the lookups find the row of the plain first-match scan.
 constexpr auto kIndex = runIndexBy(kWithholding, [](const BracketRow& r) { return r.periods; });
 static_assert(kIndex.runCount() == 25, "five date blocks of five period groups");
+// The runs reached by the periods. Every row of a period count carries its exemption amount (asserted
+// above), so the taxable wages are the same for each row of a run and a run of ordered brackets is
+// bisected.
+constexpr auto kSlots = periodsSlots(kIndex);
 
 struct Found {
     const BracketRow* row = nullptr;
@@ -181,21 +187,20 @@ struct Found {
 // (plus any supplemental wages), else the annual rows on the annualised wages, the tax divided back.
 Found withholding(const CalcDate& payDate, int periods, double wages, double suppWages, int exemptions) {
     Found found;
-    found.row = kIndex.findStrict(payDate, periods, [&](const BracketRow& r) {
-        const double t = zeroFloor(wages - exemptions * r.allowance + suppWages);
-        if (!inBracket(r, t)) return false;
-        found.tax = (t - r.low) * r.rate + r.base;
-        return true;
-    });
-    if (found.row != nullptr) return found;
+    const auto payTaxable = [&](const BracketRow& r) { return zeroFloor(wages - exemptions * r.allowance + suppWages); };
+    found.row = kSlots.findBand<true>(payDate, periods, payTaxable);
+    if (found.row != nullptr) {
+        found.tax = (payTaxable(*found.row) - found.row->low) * found.row->rate + found.row->base;
+        return found;
+    }
     // Annualising needs at least one period.
     if (periods < 1) return {};
-    found.row = kIndex.findStrict(payDate, 1, [&](const BracketRow& r) {
-        const double t = zeroFloor(periods * wages + periods * suppWages - exemptions * r.allowance);
-        if (!inBracket(r, t)) return false;
-        found.tax = ((t - r.low) * r.rate + r.base) / periods;
-        return true;
-    });
+    const auto annualTaxable = [&](const BracketRow& r) {
+        return zeroFloor(periods * wages + periods * suppWages - exemptions * r.allowance);
+    };
+    found.row = kSlots.findBand<true>(payDate, 1, annualTaxable);
+    if (found.row != nullptr)
+        found.tax = ((annualTaxable(*found.row) - found.row->low) * found.row->rate + found.row->base) / periods;
     return found;
 }
 
@@ -227,7 +232,11 @@ int calcOhio(int /*mode*/, PayRecord* pay, StateRecord* state) {
 
     if (!has(state, 144)) return result;
     if (state->stateSuppAggregate == 1) {
-        const Found combined = withholding(payDate, periods, state->stateWages, state->stateSuppWages, exemptions);
+        // Supplemental wages of +0 make this the regular call again: its result is taken again.
+        const double supp = state->stateSuppWages;
+        const Found combined = supp == 0 && !std::signbit(supp)
+                                   ? regular
+                                   : withholding(payDate, periods, state->stateWages, supp, exemptions);
         if (combined.row == nullptr) {
             state->status = ORLA_STATE_NO_ROW;
             return 1;
