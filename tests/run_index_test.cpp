@@ -158,6 +158,22 @@ TEST(RunIndex, KeyedByPeriodsStrictSameAsPlainScanOhio) {
     EXPECT_GT(checked, 0);
 }
 
+// The Ohio row the local taxes take (the first row of the periods covering the date) is the plain scan's.
+TEST(RunIndex, OhioWithholdingRowSameAsPlainScan) {
+    for (int year = 2022; year <= 2028; ++year)
+        for (int month : {1, 6, 12})
+            for (int periods : {0, 1, 2, 12, 24, 26, 52, 53}) {
+                const CalcDate d = date(year, month, 15);
+                const BracketRow* want = nullptr;
+                for (const BracketRow& r : ohioWithholdingTable())
+                    if (r.periods == periods && rowCovers(r.from, r.to, d)) {
+                        want = &r;
+                        break;
+                    }
+                ASSERT_EQ(ohioWithholdingRow(d, periods), want) << year << "-" << month << " periods " << periods;
+            }
+}
+
 // A row whose to-date lies in a year before the pay: the plain date test takes it within a year of its
 // from-date, the strict one never.
 TEST(RunIndex, StrictDateTestRefusesALaterYear) {

@@ -21,16 +21,6 @@ bool onEarnedIncomeBase(const CalcDate& d, int code) {
     return false;
 }
 
-// The first row of the withholding table holding the pay date with the given periods. The state's table
-// comes as a span, with no index this side: the scan is unrolled, the periods of most rows being tested
-// and passed over four to a loop step.
-const BracketRow* withholdingRow(const CalcDate& d, int periods) {
-#pragma GCC unroll 4
-    for (const BracketRow& r : ohioWithholdingTable())
-        if (r.periods == periods && rowCovers(r.from, r.to, d)) return &r;
-    return nullptr;
-}
-
 }  // namespace
 
 int calcLocalOhio(PayRecord* pay, StateRecord* state, LocalRecord* local) {
@@ -67,10 +57,10 @@ int calcLocalOhio(PayRecord* pay, StateRecord* state, LocalRecord* local) {
     const int exemptions = ORLA_HOLDS(state, StateRecord, stateAllowances) ? state->stateAllowances : 0;
     const double wages = ORLA_HOLDS(state, StateRecord, stateWages) ? state->stateWages : 0.0;
     double tax = 0.0;
-    if (const BracketRow* r = withholdingRow(d, periods)) {
+    if (const BracketRow* r = ohioWithholdingRow(d, periods)) {
         const double base = wages - exemptions * r->allowance;
         tax = (earnedBase ? wages : atLeastZero(base)) * rate;
-    } else if (const BracketRow* annualRow = withholdingRow(d, 1)) {
+    } else if (const BracketRow* annualRow = ohioWithholdingRow(d, 1)) {
         const double annual = periods * wages;
         const double base = annual - exemptions * annualRow->allowance;
         tax = (earnedBase ? annual : atLeastZero(base)) * rate;

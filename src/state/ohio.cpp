@@ -214,6 +214,13 @@ const FlatRateRow* supplementalRate(const CalcDate& payDate) {
 
 std::span<const BracketRow> ohioWithholdingTable() { return kWithholding; }
 
+const BracketRow* ohioWithholdingRow(const CalcDate& d, int periods) {
+    // The periods' runs in stored order: the first covering run's first row is the first such row.
+    for (const auto& run : kSlots.runsOf(periods))
+        if (rowCovers(run.from, run.to, d)) return &kWithholding[run.begin];
+    return nullptr;
+}
+
 int calcOhio(int /*mode*/, PayRecord* pay, StateRecord* state) {
     const CalcDate& payDate = pay->payDate;
     const int periods = state->statePayPeriods;

@@ -21,4 +21,8 @@ inline constexpr OhioExemption kOhioExemptionAmounts[] = {
 // first, within a block the periods 52, 26, 24, 12 and 1, brackets ascending.
 std::span<const BracketRow> ohioWithholdingTable();
 
+// The first row of the withholding table, in stored order, with the periods whose dates cover d (the
+// plain date test), or nullptr.
+const BracketRow* ohioWithholdingRow(const CalcDate& d, int periods);
+
 }  // namespace orla
