@@ -82,8 +82,8 @@ void stateWithFallback(int mode, PayRecord* pay, StateRecord* state, const CalcD
 unsigned clearNonFinite(int mode, PayRecord* pay, StateRecord* state) {
     // Nearly always every amount is finite: one combined test, then the field-by-field pass only when needed.
     // (Every amount tested here exists in the working records; the gates below decide which are outputs.)
-    if (allFinite(pay->fedTax, pay->ssTax, pay->medicareTax, pay->fedSuppTax, state->stateTax, state->stateSuppTax,
-                  pay->fedWages, pay->ficaWages, state->stateWages, pay->suppWages, state->stateSuppWages))
+    if (allFinite(pay->fedTax, pay->ssTax, pay->medicareTax, pay->fedSuppTax, state->stateTax, state->stateSuppTax) &&
+        (!grossUp(mode) || allFinite(pay->fedWages, pay->ficaWages, state->stateWages, pay->suppWages, state->stateSuppWages)))
         return 0;
     unsigned flags = 0;
     auto cleared = [&flags](double amount, unsigned flag) {
