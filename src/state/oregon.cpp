@@ -141,6 +141,7 @@ static_assert(std::size(kHigherWage) == 18);
 constexpr RunIndex kSubtractionRuns(kFederalSubtraction);
 constexpr RunIndex kLowerWageRuns(kLowerWage);
 constexpr RunIndex kHigherWageRuns(kHigherWage);
+constexpr auto kWageLevelRuns = runIndexBy(kWageLevels, [](const OregonWageLevelRow& r) { return r.periods; });
 
 constexpr FlatRateRow kSupplemental[] = {
     {k2026From, k2026To, 0.08},
@@ -157,55 +158,66 @@ constexpr int rateStatus(int filingStatus, int allowances) {
     return filingStatus == kSecondSingle ? 0 : filingStatus;
 }
 
-// The elections and facts of one pay that every computation of it shares.
+// The annual credit income limit: the last row covering the date with the status; 0 when none.
+double creditLimit(const CalcDate& d, int filingStatus) {
+    double limit = 0.0;
+    for (const OregonCreditLimitRow& r : kCreditLimits)
+        if (r.status == filingStatus && rowCovers(r.from, r.to, d)) limit = r.limit;
+    return limit;
+}
+
+// The wage level that chooses the rate table: the first row of the pay's periods covering the date, else
+// the first annual one (annual); none when neither exists.
+struct WageLevel {
+    const OregonWageLevelRow* row = nullptr;
+    bool annual = false;
+};
+WageLevel wageLevel(const CalcDate& d, int periods) {
+    const auto covering = [](const OregonWageLevelRow&) { return true; };
+    if (const OregonWageLevelRow* r = kWageLevelRuns.find(d, periods, covering)) return {r, false};
+    return {kWageLevelRuns.find(d, 1, covering), true};
+}
+
+// The elections and facts of one pay that every computation of it shares (the regular tax and the
+// aggregate method's tax with the supplemental wages).
 struct Pay {
     CalcDate date;
     int periods;
-    int filingStatus;  // the credit income limit's status
     int subtractionStatus;  // 10 read as 0
     int rateStatus;
     int allowances;
     double federalTax;
+    double creditLimit;
+    WageLevel level;
 };
 
-// The annual credit income limit: the last row covering the date with the status; 0 when none.
-double creditLimit(const Pay& x) {
-    double limit = 0.0;
-    for (const OregonCreditLimitRow& r : kCreditLimits)
-        if (r.status == x.filingStatus && rowCovers(r.from, r.to, x.date)) limit = r.limit;
-    return limit;
+// Whether the higher-wage table applies to the wage W: W against the threshold of the pay's periods, else
+// p x W against the annual threshold. found is false when neither exists.
+bool higherWage(const Pay& x, double wage, bool& found) {
+    found = x.level.row != nullptr;
+    if (!found) return true;
+    return (x.level.annual ? x.periods * wage : wage) >= x.level.row->threshold;
 }
 
-// Whether the higher-wage table applies to the wage W: the threshold of the pay's periods, else the annual
-// threshold against p x W. found is false when neither exists.
-bool higherWage(const Pay& x, double wage, bool& found) {
-    found = true;
-    for (const OregonWageLevelRow& r : kWageLevels)
-        if (r.periods == x.periods && rowCovers(r.from, r.to, x.date)) return wage >= r.threshold;
-    for (const OregonWageLevelRow& r : kWageLevels)
-        if (r.periods == 1 && rowCovers(r.from, r.to, x.date)) return x.periods * wage >= r.threshold;
-    found = false;
+// The subtraction and rate rows are annual only: a lookup on the pay's periods finds a row only when
+// they are 1, and then the annual lookup's amounts are the same (1 x W is W, a division by 1 is exact).
+// So one annual lookup serves every pay.
+template <class Row, std::size_t N>
+constexpr bool annualOnly(const Row (&rows)[N]) {
+    for (const Row& r : rows)
+        if (r.periods != 1) return false;
     return true;
 }
-
-constexpr bool inSubtractionBand(const OregonFederalSubtractionRow& r, double wage) {
-    return wage >= r.low && (r.high > wage || r.high == 0);
-}
+static_assert(annualOnly(kFederalSubtraction) && annualOnly(kLowerWage) && annualOnly(kHigherWage));
 
 // The cap on the federal tax subtracted from a pay of wage W; found is false when no row serves it.
 double federalCap(const Pay& x, double wage, bool& found) {
-    found = true;
-    if (const OregonFederalSubtractionRow* r = kSubtractionRuns.find(
-            x.date, StatusPeriods{x.subtractionStatus, x.periods},
-            [wage](const OregonFederalSubtractionRow& row) { return inSubtractionBand(row, wage); }))
-        return r->limit;
     const double annual = x.periods * wage;  // the periods are at least 1 here
-    if (const OregonFederalSubtractionRow* r = kSubtractionRuns.find(
-            x.date, StatusPeriods{x.subtractionStatus, 1},
-            [annual](const OregonFederalSubtractionRow& row) { return inSubtractionBand(row, annual); }))
-        return r->limit / x.periods;
-    found = false;
-    return 0.0;
+    // The band holding the annual wage (>= low, below a non-zero high): a bisection in ordered bands.
+    const OregonFederalSubtractionRow* r = kSubtractionRuns.findBand(
+        x.date, StatusPeriods{x.subtractionStatus, 1}, [annual](const auto&) { return annual; });
+    found = r != nullptr;
+    return found ? r->limit / x.periods : 0.0;
 }
 
 constexpr bool inBracket(const OregonRateRow& r, double t) { return t >= r.low && (r.high > t || r.high == 0); }
@@ -221,7 +233,7 @@ struct Tax {
 // 1 when a table has no row and adds 1 to result when the wage-level table has none. taxableCents, when
 // set, receives trunc(t x 100) of each row the per-period pass tests.
 Tax payTax(const Pay& x, double wage, int* taxableCents, StateRecord* state, int& result) {
-    const double limit = creditLimit(x);
+    const double limit = x.creditLimit;
     bool found = true;
     const bool higher = higherWage(x, wage, found);
     if (!found) {
@@ -232,21 +244,14 @@ Tax payTax(const Pay& x, double wage, int* taxableCents, StateRecord* state, int
     if (!found) state->status = ORLA_STATE_NO_ROW;
     const auto& rates = higher ? kHigherWageRuns : kLowerWageRuns;
     Tax hit;
-    // Every row of the pay's status, periods and date is tested in stored order until one holds t.
-    double t = 0;
-    hit.row = rates.find(x.date, StatusPeriods{x.rateStatus, x.periods}, [&](const OregonRateRow& r) {
-        t = atLeastZero(wage - smaller(cap, x.federalTax) - r.standardDeduction);
-        if (taxableCents != nullptr) *taxableCents = truncToInt(t * 100);
-        return inBracket(r, t);
-    });
-    if (const OregonRateRow* r = hit.row) {
-        const double credit = limit > 0 && wage > limit ? 0.0 : x.allowances * r->allowanceCredit;
-        hit.tax = (t - r->excessOver) * r->rate + r->base - credit;
-        return hit;
-    }
+    // Every annual row of the pay's status and date is tested in stored order until one holds t; a pay
+    // of one period is the per-period pass, which stores each t.
     const int p = x.periods;
+    if (p != 1) taxableCents = nullptr;
+    double t = 0;
     hit.row = rates.find(x.date, StatusPeriods{x.rateStatus, 1}, [&](const OregonRateRow& r) {
         t = atLeastZero(p * wage - smaller(p * cap, p * x.federalTax) - r.standardDeduction);
+        if (taxableCents != nullptr) *taxableCents = truncToInt(t * 100);
         return inBracket(r, t);
     });
     if (const OregonRateRow* r = hit.row) {
@@ -272,11 +277,12 @@ int calcOregon(int /*mode*/, PayRecord* pay, StateRecord* state) {
     const int filingStatus = state->stateFilingStatus;
     const Pay x{pay->payDate,
                 state->statePayPeriods,
-                filingStatus,
                 filingStatus == kSecondSingle ? 0 : filingStatus,
                 rateStatus(filingStatus, state->stateAllowances),
                 state->stateAllowances,
-                pay->fedTax};
+                pay->fedTax,
+                creditLimit(pay->payDate, filingStatus),
+                wageLevel(pay->payDate, state->statePayPeriods)};
 
     int result = 0;
     const Tax regular = payTax(x, state->stateWages, &pay->stateTaxableIncome, state, result);
