@@ -24,7 +24,7 @@
 //
 // Usage, the plain case (table status formed by the state, rows in a run index, flat rates):
 //
-//     constexpr BracketIndex<std::size(kRows)> kIndex(kRows);
+//     constexpr DirectBracketIndex<std::size(kRows)> kIndex(kRows);
 //     int calcX(int, PayRecord* pay, StateRecord* state) {
 //         return runStandardSteps(pay, state, kIndex, tableStatus(state), kFlatRates);
 //     }
@@ -174,25 +174,26 @@ struct StandardTaxable {
 // table status and the periods, and for which accept(row) is true (accept is called on exactly those rows
 // the plain first-match scan tests, in stored order). A state whose lookup ignores the status (South
 // Carolina) passes a finder of its own with the same shape.
-template <class Row, std::size_t N>
+template <class Index>
 struct IndexedFinder {
-    const RunIndex<Row, N>& index;
+    const Index& index;
     CalcDate d;
     int status;
     template <class Accept>
-    const Row* operator()(int periods, Accept&& accept) const {
+    auto operator()(int periods, Accept&& accept) const {
         return index.find(d, StatusPeriods{status, periods}, accept);
     }
     // The first row whose band holds amountOf(row), an amount that depends on the row through its
     // allowance only (RunIndex::findBand).
     template <class AmountOf>
-    const Row* band(int periods, AmountOf&& amountOf) const {
+    auto band(int periods, AmountOf&& amountOf) const {
         return index.findBand(d, StatusPeriods{status, periods}, amountOf);
     }
 };
-template <class Row, std::size_t N>
-auto indexedFinder(const RunIndex<Row, N>& index, const CalcDate& d, int status) {
-    return IndexedFinder<Row, N>{index, d, status};
+// Over a RunIndex keyed by status and periods, or a DirectRunIndex.
+template <class Index>
+auto indexedFinder(const Index& index, const CalcDate& d, int status) {
+    return IndexedFinder<Index>{index, d, status};
 }
 template <class Row>
 auto plainFinder(std::span<const Row> rows, const CalcDate& d, int status) {
@@ -343,7 +344,7 @@ int runStandardSteps(PayRecord* pay, StateRecord* s, Find&& find, std::span<cons
 
 // As above over a run index of common bracket rows.
 template <std::size_t N>
-int runStandardSteps(PayRecord* pay, StateRecord* s, const BracketIndex<N>& index, int tableStatus,
+int runStandardSteps(PayRecord* pay, StateRecord* s, const DirectBracketIndex<N>& index, int tableStatus,
                      std::span<const FlatRateRow> rates, const StandardOptions& o = {}) {
     return runStandardSteps(pay, s, indexedFinder(index, pay->payDate, tableStatus), rates, o);
 }
