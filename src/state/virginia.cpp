@@ -71,11 +71,28 @@ constexpr FlatRateRow kSupplementalRates[] = {
 // The rates in runs of one date range (one key for all), so that each range's dates are tested once.
 constexpr auto kDateRuns = runIndexBy(kRates, [](const VirginiaRow&) { return 0; });
 
+// The rows of one date range share their deduction and exemptions, so the taxable amount is the same
+// for every row of a run and a run of ordered brackets may be bisected (RunIndex::findBand).
+constexpr bool deductionsPerDateRange() {
+    for (std::size_t i = 1; i < std::size(kRates); ++i) {
+        const VirginiaRow& a = kRates[i - 1];
+        const VirginiaRow& b = kRates[i];
+        const bool sameRange = a.from.year == b.from.year && a.from.month == b.from.month &&
+                               a.from.day == b.from.day && a.to.year == b.to.year && a.to.month == b.to.month &&
+                               a.to.day == b.to.day;
+        if (sameRange && (a.standardDeduction != b.standardDeduction || a.exemption != b.exemption ||
+                          a.secondaryExemption != b.secondaryExemption))
+            return false;
+    }
+    return true;
+}
+static_assert(deductionsPerDateRange());
+
 const VirginiaRow* annualTax(const CalcDate& d, int allowances, int secondary, double annual, double& tax) {
     double taxable = 0;
-    const VirginiaRow* row = kDateRuns.find(d, 0, [&](const VirginiaRow& r) {
-        taxable = atLeastZero(annual - allowances * r.exemption - secondary * r.secondaryExemption - r.standardDeduction);
-        return taxable >= r.low && (taxable < r.high || r.high == 0);
+    const VirginiaRow* row = kDateRuns.findBand(d, 0, [&](const VirginiaRow& r) {
+        return taxable = atLeastZero(annual - allowances * r.exemption - secondary * r.secondaryExemption -
+                                     r.standardDeduction);
     });
     if (row != nullptr) tax = (taxable - row->low) * row->rate + row->base;
     return row;
