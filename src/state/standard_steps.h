@@ -204,6 +204,23 @@ auto plainFinder(std::span<const Row> rows, const CalcDate& d, int status) {
     };
 }
 
+// Whether valueOf(row) is the same in all rows of each run (consecutive rows of one key and one date
+// range). A taxable amount that reads the row through such a value only is the same for every row of a
+// run, as RunIndex::findBand requires of its amounts, even where the row type has no allowance field.
+template <class Row, std::size_t N, class KeyOf, class ValueOf>
+constexpr bool constantWithinRuns(const Row (&rows)[N], KeyOf keyOf, ValueOf valueOf) {
+    const auto sameDay = [](const CalcDate& a, const CalcDate& b) {
+        return a.year == b.year && a.month == b.month && a.day == b.day;
+    };
+    for (std::size_t i = 1; i < N; ++i) {
+        const Row& a = rows[i - 1];
+        const Row& b = rows[i];
+        if (keyOf(a) == keyOf(b) && sameDay(a.from, b.from) && sameDay(a.to, b.to) && !(valueOf(a) == valueOf(b)))
+            return false;
+    }
+    return true;
+}
+
 // A taxable-amount type whose amounts read the row's allowance only (it says so by kAllowanceOnly).
 template <class Taxable>
 inline constexpr bool allowanceOnly = requires { requires Taxable::kAllowanceOnly; };

@@ -1,5 +1,6 @@
 // Virginia: the annualised wage after a standard deduction and two kinds of exemptions, taxed by one
 // bracket scan. There are no 2026 rows: a 2026 pay is taxed by the driver's retry with the year before.
+#include <array>
 #include <cstddef>
 #include <iterator>
 
@@ -73,20 +74,9 @@ constexpr auto kDateRuns = runIndexBy(kRates, [](const VirginiaRow&) { return 0;
 
 // The rows of one date range share their deduction and exemptions, so the taxable amount is the same
 // for every row of a run and a run of ordered brackets may be bisected (RunIndex::findBand).
-constexpr bool deductionsPerDateRange() {
-    for (std::size_t i = 1; i < std::size(kRates); ++i) {
-        const VirginiaRow& a = kRates[i - 1];
-        const VirginiaRow& b = kRates[i];
-        const bool sameRange = a.from.year == b.from.year && a.from.month == b.from.month &&
-                               a.from.day == b.from.day && a.to.year == b.to.year && a.to.month == b.to.month &&
-                               a.to.day == b.to.day;
-        if (sameRange && (a.standardDeduction != b.standardDeduction || a.exemption != b.exemption ||
-                          a.secondaryExemption != b.secondaryExemption))
-            return false;
-    }
-    return true;
-}
-static_assert(deductionsPerDateRange());
+static_assert(constantWithinRuns(kRates, [](const VirginiaRow&) { return 0; }, [](const VirginiaRow& r) {
+    return std::array{r.standardDeduction, r.exemption, r.secondaryExemption};
+}));
 
 const VirginiaRow* annualTax(const CalcDate& d, int allowances, int secondary, double annual, double& tax) {
     double taxable = 0;
