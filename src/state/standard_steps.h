@@ -349,10 +349,13 @@ int runStandardSteps(PayRecord* pay, StateRecord* s, Find&& find, std::span<cons
     taxable.allowanceFactor = o.allowanceFactor;
     taxable.pass2Form = o.pass2;
     if (o.storeTaxableCents) taxable.taxableCents = &pay->stateTaxableIncome;
-    if (const int failed = applyRegularTax(s, standardLookup(find, taxable.periods, taxable), o.writeTableDate))
-        return failed;
+    const auto regular = standardLookup(find, taxable.periods, taxable);
+    if (const int failed = applyRegularTax(s, regular, o.writeTableDate)) return failed;
     taxable.taxableCents = nullptr;
     return standardSupplemental(s, pay->payDate, rates, [&](double supp) {
+        // No supplemental wages: the amounts on w + 0 are the regular ones (a zero's sign aside, which the
+        // zero floor drops), so the lookup would find the regular row and tax again.
+        if (supp == 0) return regular;
         StandardTaxable withSupp = taxable;
         withSupp.supp = supp;
         return standardLookup(find, withSupp.periods, withSupp);
