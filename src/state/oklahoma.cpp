@@ -329,8 +329,7 @@ int calcOklahoma(int /*mode*/, PayRecord* pay, StateRecord* state) {
     if (!supplementalStepRuns(state)) return 0;
 
     // Always the aggregate method: the difference of two whole-dollar taxes.
-    taxable.supp = suppWagesOf(state);
-    const auto withSupp = standardLookup(find, taxable.periods, taxable);
+    const auto withSupp = aggregateLookup(find, taxable, suppWagesOf(state), hit);
     if (withSupp.row == nullptr) {
         state->status = ORLA_STATE_NO_ROW;
         return 1;

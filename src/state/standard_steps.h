@@ -46,12 +46,11 @@
 //     const auto find = indexedFinder(kIndex, pay->payDate, status);
 //     StandardTaxable t{state->statePayPeriods, state->stateWages};
 //     t.allowances = state->stateAllowances;
-//     if (const int failed = applyRegularTax(state, standardLookup(find, t.periods, t))) return failed;
+//     const auto regular = standardLookup(find, t.periods, t);
+//     if (const int failed = applyRegularTax(state, regular)) return failed;
 //     state->stateTax = roundDollars(state->stateTax);
 //     return standardSupplemental(state, pay->payDate, kFlatRates, [&](double supp) {
-//         StandardTaxable withSupp = t;
-//         withSupp.supp = supp;
-//         auto hit = standardLookup(find, withSupp.periods, withSupp);
+//         auto hit = aggregateLookup(find, t, supp, regular);
 //         hit.tax = roundDollars(hit.tax);
 //         return hit;
 //     });
@@ -252,6 +251,18 @@ auto standardLookup(Find&& find, int periods, const Taxable& taxable) {
     return hit;
 }
 
+// The lookup on w + s of the standard taxable amount whose regular lookup (s = 0) gave regular. With no
+// supplemental wages the amounts on w + 0 are the regular ones (a zero's sign aside, which the zero floor
+// drops), so the lookup would find the regular row and tax again: regular is returned as it is.
+template <class Find, class Hit>
+Hit aggregateLookup(Find&& find, const StandardTaxable& regularTaxable, double supp, const Hit& regular) {
+    if (supp == 0 && regularTaxable.supp == 0) return regular;
+    StandardTaxable withSupp = regularTaxable;
+    withSupp.supp = supp;
+    withSupp.taxableCents = nullptr;
+    return standardLookup(find, withSupp.periods, withSupp);
+}
+
 // S3: the regular tax into stateTax and the row's from-date into stateTableDate (when writeDate); with no
 // row, status 1. Returns the result bits (0 or 1).
 template <class Row>
@@ -351,14 +362,8 @@ int runStandardSteps(PayRecord* pay, StateRecord* s, Find&& find, std::span<cons
     if (o.storeTaxableCents) taxable.taxableCents = &pay->stateTaxableIncome;
     const auto regular = standardLookup(find, taxable.periods, taxable);
     if (const int failed = applyRegularTax(s, regular, o.writeTableDate)) return failed;
-    taxable.taxableCents = nullptr;
     return standardSupplemental(s, pay->payDate, rates, [&](double supp) {
-        // No supplemental wages: the amounts on w + 0 are the regular ones (a zero's sign aside, which the
-        // zero floor drops), so the lookup would find the regular row and tax again.
-        if (supp == 0) return regular;
-        StandardTaxable withSupp = taxable;
-        withSupp.supp = supp;
-        return standardLookup(find, withSupp.periods, withSupp);
+        return aggregateLookup(find, taxable, supp, regular);
     }, o.supplemental);
 }
 
