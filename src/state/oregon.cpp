@@ -298,7 +298,9 @@ int calcOregon(int /*mode*/, PayRecord* pay, StateRecord* state) {
         if (suppAggregateOf(state) == 0) {
             result |= flatSupplemental(state, kSupplemental, x.date);
         } else {
-            const Tax withSupp = payTax(x, state->stateWages + supp, nullptr, state, result);
+            // No supplemental wages: w + 0 is w up to a zero's sign, which neither the comparisons nor
+            // the zero floor see, so the tax is the regular one (whose missing rows are flagged already).
+            const Tax withSupp = supp == 0 ? regular : payTax(x, state->stateWages + supp, nullptr, state, result);
             if (withSupp.row == nullptr) {
                 state->status = ORLA_STATE_NO_ROW;
                 result |= 1;

@@ -581,7 +581,9 @@ int calcPuertoRico(int /*mode*/, PayRecord* pay, StateRecord* state) {
     if (!supplementalStepRuns(state)) return 0;
     const double supp = suppWagesOf(state);
     if (suppAggregateOf(state) == 1) {
-        const Tax withSupp = taxOf(d, periods, e, exemptions, state->stateWages + supp);
+        // No supplemental wages: w + 0 is w up to a zero's sign, which the zero floor drops, so the
+        // tax is the regular one.
+        const Tax withSupp = supp == 0 ? regular : taxOf(d, periods, e, exemptions, state->stateWages + supp);
         if (!withSupp.found) {
             state->status = ORLA_STATE_NO_ROW;
             return 1;
