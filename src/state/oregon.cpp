@@ -138,9 +138,24 @@ static_assert(std::size(kHigherWage) == 18);
 
 // The subtraction and rate tables in runs of one status, periods and dates (the rows of the scans in
 // stored order).
-constexpr RunIndex kSubtractionRuns(kFederalSubtraction);
-constexpr RunIndex kLowerWageRuns(kLowerWage);
-constexpr RunIndex kHigherWageRuns(kHigherWage);
+constexpr DirectRunIndex kSubtractionRuns(kFederalSubtraction);
+constexpr DirectRunIndex kLowerWageRuns(kLowerWage);
+constexpr DirectRunIndex kHigherWageRuns(kHigherWage);
+// The taxable amount reads a rate row's standard deduction only, the same in every row of a run, so a
+// run of ordered brackets may be bisected.
+constexpr auto kStandardDeductionOf = [](const OregonRateRow& r) { return r.standardDeduction; };
+static_assert(constantWithinRuns(kLowerWage, statusPeriodsOf<OregonRateRow>, kStandardDeductionOf) &&
+              constantWithinRuns(kHigherWage, statusPeriodsOf<OregonRateRow>, kStandardDeductionOf));
+
+// The credits per allowance are finite and not negative, so with no allowances the credit is 0 whatever
+// the income limit, which is then not looked up.
+template <std::size_t N>
+constexpr bool creditsFiniteNotNegative(const OregonRateRow (&rows)[N]) {
+    for (const OregonRateRow& r : rows)
+        if (!(r.allowanceCredit >= 0 && r.allowanceCredit <= 1e300)) return false;
+    return true;
+}
+static_assert(creditsFiniteNotNegative(kLowerWage) && creditsFiniteNotNegative(kHigherWage));
 constexpr auto kWageLevelRuns = runIndexBy(kWageLevels, [](const OregonWageLevelRow& r) { return r.periods; });
 
 constexpr FlatRateRow kSupplemental[] = {
@@ -220,8 +235,6 @@ double federalCap(const Pay& x, double wage, bool& found) {
     return found ? r->limit / x.periods : 0.0;
 }
 
-constexpr bool inBracket(const OregonRateRow& r, double t) { return t >= r.low && (r.high > t || r.high == 0); }
-
 constexpr double smaller(double a, double b) { return b < a ? b : a; }
 
 struct Tax {
@@ -249,10 +262,10 @@ Tax payTax(const Pay& x, double wage, int* taxableCents, StateRecord* state, int
     const int p = x.periods;
     if (p != 1) taxableCents = nullptr;
     double t = 0;
-    hit.row = rates.find(x.date, StatusPeriods{x.rateStatus, 1}, [&](const OregonRateRow& r) {
+    hit.row = rates.findBand(x.date, StatusPeriods{x.rateStatus, 1}, [&](const OregonRateRow& r) {
         t = atLeastZero(p * wage - smaller(p * cap, p * x.federalTax) - r.standardDeduction);
         if (taxableCents != nullptr) *taxableCents = truncToInt(t * 100);
-        return inBracket(r, t);
+        return t;
     });
     if (const OregonRateRow* r = hit.row) {
         const double credit = limit > 0 && p * wage > limit ? 0.0 : x.allowances * r->allowanceCredit;
@@ -281,7 +294,7 @@ int calcOregon(int /*mode*/, PayRecord* pay, StateRecord* state) {
                 rateStatus(filingStatus, state->stateAllowances),
                 state->stateAllowances,
                 pay->fedTax,
-                creditLimit(pay->payDate, filingStatus),
+                state->stateAllowances != 0 ? creditLimit(pay->payDate, filingStatus) : 0.0,
                 wageLevel(pay->payDate, state->statePayPeriods)};
 
     int result = 0;
