@@ -244,23 +244,18 @@ class DirectRunIndex : public RunIndex<Row, N> {
     const Row* find(const CalcDate& d, const StatusPeriods& key, Accept&& accept) const {
         const Span* span = spanOf(key);
         if (span == nullptr) return Base::find(d, key, accept);
-        for (const Run* run = runAt(span->first); run != runAt(span->end); ++run) {
-            if (!rowCovers(run->from, run->to, d)) continue;
-            for (const Row& r : this->rowsOf(*run))
+        return firstInCoveringRuns(*span, d, [&](const Run& run) -> const Row* {
+            for (const Row& r : this->rowsOf(run))
                 if (accept(r)) return &r;
-        }
-        return nullptr;
+            return nullptr;
+        });
     }
 
     template <class AmountOf>
     const Row* findBand(const CalcDate& d, const StatusPeriods& key, AmountOf&& amountOf) const {
         const Span* span = spanOf(key);
         if (span == nullptr) return Base::findBand(d, key, amountOf);
-        for (const Run* run = runAt(span->first); run != runAt(span->end); ++run) {
-            if (!rowCovers(run->from, run->to, d)) continue;
-            if (const Row* r = this->bandInRun(*run, amountOf)) return r;
-        }
-        return nullptr;
+        return firstInCoveringRuns(*span, d, [&](const Run& run) { return this->bandInRun(run, amountOf); });
     }
 
   private:
@@ -271,6 +266,15 @@ class DirectRunIndex : public RunIndex<Row, N> {
     static constexpr std::uint8_t kScan = 0xff;  // periods slot: left to the base index's scan
 
     constexpr const Run* runAt(std::size_t k) const { return this->runs().data() + k; }
+
+    // Over the span's runs in stored order whose dates cover d: the first non-null inRun(run).
+    template <class InRun>
+    const Row* firstInCoveringRuns(const Span& span, const CalcDate& d, InRun&& inRun) const {
+        for (const Run* run = runAt(span.first); run != runAt(span.end); ++run)
+            if (rowCovers(run->from, run->to, d))
+                if (const Row* r = inRun(*run)) return r;
+        return nullptr;
+    }
 
     // The key's runs (empty when no row has the key), or nullptr for a key the map does not hold.
     constexpr const Span* spanOf(const StatusPeriods& key) const {
