@@ -173,12 +173,14 @@ constexpr int rateStatus(int filingStatus, int allowances) {
     return filingStatus == kSecondSingle ? 0 : filingStatus;
 }
 
-// The annual credit income limit: the last row covering the date with the status; 0 when none.
+// The annual credit income limit: the last row covering the date with the status (the first from the
+// end); 0 when none.
 double creditLimit(const CalcDate& d, int filingStatus) {
-    double limit = 0.0;
-    for (const OregonCreditLimitRow& r : kCreditLimits)
-        if (r.status == filingStatus && rowCovers(r.from, r.to, d)) limit = r.limit;
-    return limit;
+    for (std::size_t i = std::size(kCreditLimits); i-- > 0;) {
+        const OregonCreditLimitRow& r = kCreditLimits[i];
+        if (r.status == filingStatus && rowCovers(r.from, r.to, d)) return r.limit;
+    }
+    return 0.0;
 }
 
 // The wage level that chooses the rate table: the first row of the pay's periods covering the date, else
