@@ -212,7 +212,7 @@ constexpr auto runIndexBy(const std::array<Row, N>& table, KeyOf keyOf) {
     return RunIndex<Row, N, std::invoke_result_t<KeyOf&, const Row&>>(table.data(), keyOf);
 }
 
-// ---- keys found through a direct map ---------------------------------------------------------------------
+// ---- keys found through a direct map ----------------------------------------------------------------
 
 // A run index keyed by status and periods whose keys are found through a direct map instead of a scan
 // of the keys (a table of many statuses and frequencies has dozens). The map goes from a status below
