@@ -4,6 +4,8 @@
 // annual only, so every pay period count but 1 is taxed by the annualised pass.
 #include "state/oregon.h"
 
+#include <limits>
+
 #include "frame/run_index.h"
 #include "state/calculators.h"
 #include "state/standard_steps.h"
@@ -141,6 +143,8 @@ static_assert(std::size(kHigherWage) == 18);
 constexpr DirectRunIndex kSubtractionRuns(kFederalSubtraction);
 constexpr DirectRunIndex kLowerWageRuns(kLowerWage);
 constexpr DirectRunIndex kHigherWageRuns(kHigherWage);
+constexpr auto kWageLevelRuns = runIndexBy(kWageLevels, [](const OregonWageLevelRow& r) { return r.periods; });
+
 // The taxable amount reads a rate row's standard deduction only, the same in every row of a run, so a
 // run of ordered brackets may be bisected.
 constexpr auto kStandardDeductionOf = [](const OregonRateRow& r) { return r.standardDeduction; };
@@ -148,7 +152,8 @@ static_assert(constantWithinRuns(kLowerWage, statusPeriodsOf<OregonRateRow>, kSt
               constantWithinRuns(kHigherWage, statusPeriodsOf<OregonRateRow>, kStandardDeductionOf));
 
 // The credits per allowance are finite and not negative, so with no allowances the credit is 0 whatever
-// the income limit, which is then not looked up.
+// the income limit; and no limit lies below the lowest positive one, so an annual wage up to it keeps the
+// credit whatever the limit. In both cases the limit is not looked up.
 template <std::size_t N>
 constexpr bool creditsFiniteNotNegative(const OregonRateRow (&rows)[N]) {
     for (const OregonRateRow& r : rows)
@@ -156,7 +161,13 @@ constexpr bool creditsFiniteNotNegative(const OregonRateRow (&rows)[N]) {
     return true;
 }
 static_assert(creditsFiniteNotNegative(kLowerWage) && creditsFiniteNotNegative(kHigherWage));
-constexpr auto kWageLevelRuns = runIndexBy(kWageLevels, [](const OregonWageLevelRow& r) { return r.periods; });
+constexpr double lowestPositiveLimit() {
+    double lowest = std::numeric_limits<double>::infinity();
+    for (const OregonCreditLimitRow& r : kCreditLimits)
+        if (r.limit > 0 && r.limit < lowest) lowest = r.limit;
+    return lowest;
+}
+constexpr double kLowestCreditLimit = lowestPositiveLimit();
 
 constexpr FlatRateRow kSupplemental[] = {
     {k2026From, k2026To, 0.08},
@@ -203,8 +214,8 @@ struct Pay {
     int subtractionStatus;  // 10 read as 0
     int rateStatus;
     int allowances;
+    int filingStatus;  // the credit income limit's status
     double federalTax;
-    double creditLimit;
     WageLevel level;
 };
 
@@ -248,7 +259,6 @@ struct Tax {
 // 1 when a table has no row and adds 1 to result when the wage-level table has none. taxableCents, when
 // set, receives trunc(t x 100) of each row the per-period pass tests.
 Tax payTax(const Pay& x, double wage, int* taxableCents, StateRecord* state, int& result) {
-    const double limit = x.creditLimit;
     bool found = true;
     const bool higher = higherWage(x, wage, found);
     if (!found) {
@@ -270,7 +280,10 @@ Tax payTax(const Pay& x, double wage, int* taxableCents, StateRecord* state, int
         return t;
     });
     if (const OregonRateRow* r = hit.row) {
-        const double credit = limit > 0 && p * wage > limit ? 0.0 : x.allowances * r->allowanceCredit;
+        const double annual = p * wage;
+        const bool limitMatters = x.allowances != 0 && annual > kLowestCreditLimit;
+        const double limit = limitMatters ? creditLimit(x.date, x.filingStatus) : 0.0;
+        const double credit = limit > 0 && annual > limit ? 0.0 : x.allowances * r->allowanceCredit;
         hit.tax = ((t - r->excessOver) * r->rate + r->base - credit) / p;
     }
     return hit;
@@ -295,8 +308,8 @@ int calcOregon(int /*mode*/, PayRecord* pay, StateRecord* state) {
                 filingStatus == kSecondSingle ? 0 : filingStatus,
                 rateStatus(filingStatus, state->stateAllowances),
                 state->stateAllowances,
+                filingStatus,
                 pay->fedTax,
-                state->stateAllowances != 0 ? creditLimit(pay->payDate, filingStatus) : 0.0,
                 wageLevel(pay->payDate, state->statePayPeriods)};
 
     int result = 0;
