@@ -5,6 +5,7 @@
 #include "state/hawaii.h"
 #include "state/idaho.h"
 #include "state/kansas.h"
+#include "state/new_jersey.h"
 #include "state/ohio.h"
 #include "federal/federal.h"
 #include "frame/run_index.h"
@@ -208,6 +209,59 @@ TEST(RunIndex, InterleavedRunsKeepStoredOrder) {
     EXPECT_EQ(index.find(date(2026, 7, 1), StatusPeriods{0, 26}, holdsAt(150)), &rows[4]);
     EXPECT_EQ(index.find(date(2025, 7, 1), StatusPeriods{0, 52}, holdsAt(150)), nullptr);
     EXPECT_EQ(index.find(date(2024, 7, 1), StatusPeriods{0, 26}, holdsAt(150)), nullptr);
+}
+
+// The direct key map finds the row of the plain scan, with the whole-row test (find) and the band test
+// on an amount that depends on the row's allowance (findBand), for keys in the map, keys outside it
+// (negative, large statuses and periods) and keys no row has.
+template <std::size_t N>
+void expectDirectSameAsPlainScan(std::span<const BracketRow> table) {
+    static BracketRow copy[N];
+    ASSERT_EQ(table.size(), N);
+    std::copy(table.begin(), table.end(), copy);
+    const DirectBracketIndex<N> index(copy);
+    long checked = 0;
+    for (int year = 2023; year <= 2027; ++year)
+        for (int month : {1, 6, 7, 12})
+            for (int status : {-1, 0, 1, 2, 4, 5, 15, 16, 20})
+                for (int periods : {0, 1, 2, 4, 12, 17, 26, 52, 63, 64, 260})
+                    for (const BracketRow& bound : copy)
+                        for (double x : {bound.low - 0.01, bound.low, bound.high}) {
+                            const CalcDate d = date(year, month, 15);
+                            const auto amountOf = [x](const BracketRow& r) { return x - 2 * r.allowance; };
+                            const auto inBand = [&](const BracketRow& r) { return inBracket(r, amountOf(r)); };
+                            const BracketRow* want = plainScan<BracketRow>(copy, d, status, periods, inBand);
+                            const StatusPeriods key{status, periods};
+                            ASSERT_EQ(index.find(d, key, inBand), want) << year << "-" << month << " " << status
+                                                                        << "/" << periods << " x " << x;
+                            ASSERT_EQ(index.findBand(d, key, amountOf), want) << year << "-" << month << " "
+                                                                              << status << "/" << periods << " x " << x;
+                            ++checked;
+                        }
+    EXPECT_GT(checked, 0);
+}
+
+TEST(DirectRunIndex, SameRowAsPlainScanNewJersey) {
+    expectDirectSameAsPlainScan<777>(newJerseyBracketTable());
+}
+
+// Keys the map cannot hold (statuses outside 0 to 15, periods of 64 and more, a 16th distinct periods
+// below 64) are left to the key scan; overlapping runs of one key keep their stored order.
+TEST(DirectRunIndex, KeysOutsideTheMapSameAsPlainScan) {
+    static std::array<BracketRow, 42> rows{};
+    std::size_t n = 0;
+    for (int periods = 1; periods <= 17; ++periods)  // one more distinct periods than the map holds
+        for (int status : {0, 3}) rows[n++] = {date(2025, 1, 1), date(2026, 12, 31), status, periods, 1, 0, 100, 0, 0.01};
+    rows[n++] = {date(2026, 1, 1), date(2026, 12, 31), -2, 12, 0, 0, 0, 0, 0.02};
+    rows[n++] = {date(2026, 1, 1), date(2026, 12, 31), 20, 12, 0, 0, 0, 0, 0.03};
+    rows[n++] = {date(2026, 1, 1), date(2026, 12, 31), 0, 260, 0, 0, 0, 0, 0.04};
+    rows[n++] = {date(2026, 3, 1), date(2026, 12, 31), 3, 12, 1, 50, 0, 0, 0.05};
+    rows[n++] = {date(2026, 1, 1), date(2026, 12, 31), 3, 12, 1, 100, 0, 0, 0.06};
+    rows[n++] = {date(2026, 1, 1), date(2026, 12, 31), 3, 12, 1, 0, 200, 0, 0.07};
+    rows[n++] = {date(2026, 1, 1), date(2026, 12, 31), 15, 63, 0, 0, 0, 0, 0.08};
+    rows[n++] = {date(2026, 1, 1), date(2026, 12, 31), 0, 0, 0, 0, 0, 0, 0.09};
+    ASSERT_EQ(n, rows.size());
+    expectDirectSameAsPlainScan<42>(rows);
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 // and the record-size rules.
 #include "state/standard_steps.h"
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
+
 #include "test_records.h"
 
 namespace orla {
@@ -21,7 +25,7 @@ constexpr BracketRow kRows[] = {
     {kFrom, kTo, 0, 1, 1000, 0, 5000, 0, 0.1},
     {kFrom, kTo, 0, 1, 1000, 5000, 0, 500, 0.2},
 };
-constexpr BracketIndex<std::size(kRows)> kIndex(kRows);
+constexpr DirectBracketIndex<std::size(kRows)> kIndex(kRows);
 constexpr FlatRateRow kFlat[] = {{kFrom, kTo, 0.05}};
 
 int run(Call& c, const StandardOptions& o = {}) {
@@ -136,6 +140,30 @@ TEST(StandardSteps, Supplemental) {
     flat.state.stateSuppWages = 100;
     EXPECT_EQ(runStandardSteps(&flat.pay, &flat.state, kIndex, 0, k2025), kNoSupplementalRateRow);
     EXPECT_EQ(field(flat.state.stateSuppTax), 0.0);
+}
+
+// With no supplemental wages (either zero) the aggregate lookup returns the regular hit: the same row and
+// the same tax, to the bit, as looking up w + s, for zero, negative and NaN wages, negative allowances,
+// both pass 2 forms and the weekly (pass 1), biweekly (pass 2) and missing (no row) periods.
+TEST(StandardSteps, AggregateWithoutSupplementalWagesIsTheRegularLookup) {
+    const auto find = indexedFinder(kIndex, date(2026, 3, 6), 0);
+    for (int periods : {52, 26, 0})
+        for (double wages : {0.0, -0.0, 150.0, -40.0, 1e9, std::nan("")})
+            for (int allowances : {-1, 0, 3})
+                for (Pass2Form form : {Pass2Form::Standard, Pass2Form::PerPayAnnualised})
+                    for (double supp : {0.0, -0.0}) {
+                        StandardTaxable t{periods, wages};
+                        t.allowances = allowances;
+                        t.pass2Form = form;
+                        const auto regular = standardLookup(find, periods, t);
+                        StandardTaxable withSupp = t;
+                        withSupp.supp = supp;
+                        const auto want = standardLookup(find, periods, withSupp);
+                        const auto got = aggregateLookup(find, t, supp, regular);
+                        EXPECT_EQ(got.row, want.row) << periods << " " << wages << " " << allowances;
+                        EXPECT_EQ(std::bit_cast<std::uint64_t>(got.tax), std::bit_cast<std::uint64_t>(want.tax))
+                            << periods << " " << wages << " " << allowances;
+                    }
 }
 
 }  // namespace

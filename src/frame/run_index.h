@@ -130,22 +130,26 @@ class RunIndex {
     const Row* findBand(const CalcDate& d, const Key& key, AmountOf&& amountOf) const {
         return firstOfRuns(
             key, [&](const Run& run) { return rowCovers(run.from, run.to, d); },
-            [&](const Run& run) -> const Row* {
-                if (!run.bands) {
-                    auto inBand = [&](const Row& r) { return holds(r, amountOf(r)); };
-                    return firstAccepted(run, inBand);
-                }
-                const double x = amountOf(rows_[run.begin]);
-                std::uint32_t low = run.begin, high = run.end;  // the first row whose low exceeds x
-                while (low < high) {
-                    const std::uint32_t mid = low + (high - low) / 2;
-                    if (rows_[mid].low <= x)
-                        low = mid + 1;
-                    else
-                        high = mid;
-                }
-                return low > run.begin && holds(rows_[low - 1], x) ? &rows_[low - 1] : nullptr;
-            });
+            [&](const Run& run) { return bandInRun(run, amountOf); });
+    }
+
+    // findBand within one run: the run's first row whose band holds amountOf(row), or nullptr.
+    template <class AmountOf>
+    const Row* bandInRun(const Run& run, AmountOf& amountOf) const {
+        if (!run.bands) {
+            auto inBand = [&](const Row& r) { return holds(r, amountOf(r)); };
+            return firstAccepted(run, inBand);
+        }
+        const double x = amountOf(rows_[run.begin]);
+        std::uint32_t low = run.begin, high = run.end;  // the first row whose low exceeds x
+        while (low < high) {
+            const std::uint32_t mid = low + (high - low) / 2;
+            if (rows_[mid].low <= x)
+                low = mid + 1;
+            else
+                high = mid;
+        }
+        return low > run.begin && holds(rows_[low - 1], x) ? &rows_[low - 1] : nullptr;
     }
 
     // As find, with the strict date test (rowCoversStrict).
@@ -219,6 +223,96 @@ template <class Row, std::size_t N, class KeyOf>
 constexpr auto runIndexBy(const std::array<Row, N>& table, KeyOf keyOf) {
     return RunIndex<Row, N, std::invoke_result_t<KeyOf&, const Row&>>(table.data(), keyOf);
 }
+
+// ---- keys found through a direct map ----------------------------------------------------------------
+
+// A run index keyed by status and periods whose keys are found through a direct map instead of a scan
+// of the keys (a table of many statuses and frequencies has dozens). The map goes from a status below
+// kStatuses and periods below kPeriodsBelow to the key's runs in runs(); a key outside it, or of a table
+// with more than kPeriodKinds - 1 distinct periods, is left to the scan of the base index. find and
+// findBand walk the same runs in the same order as the base index's, so they return the same row.
+template <class Row, std::size_t N>
+class DirectRunIndex : public RunIndex<Row, N> {
+    using Base = RunIndex<Row, N>;
+    using Run = typename Base::Run;
+    static_assert(N < 65536, "run positions are held in 16 bits");
+
+  public:
+    static constexpr int kStatuses = 16;
+    static constexpr int kPeriodsBelow = 64;
+    static constexpr int kPeriodKinds = 16;
+
+    constexpr explicit DirectRunIndex(const Row (&table)[N]) : Base(table) {
+        const std::span<const Run> runs = this->runs();
+        for (std::size_t first = 0; first < runs.size();) {
+            std::size_t end = first + 1;
+            while (end < runs.size() && runs[end].key == runs[first].key) ++end;  // a key's runs lie together
+            place(runs[first].key, first, end);
+            first = end;
+        }
+    }
+
+    template <class Accept>
+    const Row* find(const CalcDate& d, const StatusPeriods& key, Accept&& accept) const {
+        const Span* span = spanOf(key);
+        if (span == nullptr) return Base::find(d, key, accept);
+        return firstInCoveringRuns(*span, d, [&](const Run& run) -> const Row* {
+            for (const Row& r : this->rowsOf(run))
+                if (accept(r)) return &r;
+            return nullptr;
+        });
+    }
+
+    template <class AmountOf>
+    const Row* findBand(const CalcDate& d, const StatusPeriods& key, AmountOf&& amountOf) const {
+        const Span* span = spanOf(key);
+        if (span == nullptr) return Base::findBand(d, key, amountOf);
+        return firstInCoveringRuns(*span, d, [&](const Run& run) { return this->bandInRun(run, amountOf); });
+    }
+
+  private:
+    struct Span {
+        std::uint16_t first = 0;  // the key's runs in runs(), from first up to (not including) end
+        std::uint16_t end = 0;
+    };
+    static constexpr std::uint8_t kScan = 0xff;  // periods slot: left to the base index's scan
+
+    constexpr const Run* runAt(std::size_t k) const { return this->runs().data() + k; }
+
+    // Over the span's runs in stored order whose dates cover d: the first non-null inRun(run).
+    template <class InRun>
+    const Row* firstInCoveringRuns(const Span& span, const CalcDate& d, InRun&& inRun) const {
+        for (const Run* run = runAt(span.first); run != runAt(span.end); ++run)
+            if (rowCovers(run->from, run->to, d))
+                if (const Row* r = inRun(*run)) return r;
+        return nullptr;
+    }
+
+    // The key's runs (empty when no row has the key), or nullptr for a key the map does not hold.
+    constexpr const Span* spanOf(const StatusPeriods& key) const {
+        if (static_cast<unsigned>(key.status) >= kStatuses || static_cast<unsigned>(key.periods) >= kPeriodsBelow)
+            return nullptr;
+        const std::uint8_t slot = periodsSlot_[key.periods];
+        return slot == kScan ? nullptr : &spans_[key.status][slot];
+    }
+
+    constexpr void place(const StatusPeriods& key, std::size_t first, std::size_t end) {
+        if (static_cast<unsigned>(key.status) >= kStatuses || static_cast<unsigned>(key.periods) >= kPeriodsBelow)
+            return;
+        std::uint8_t& slot = periodsSlot_[key.periods];
+        if (slot == 0) slot = periodKinds_ + 1 < kPeriodKinds ? ++periodKinds_ : kScan;  // slot 0: no rows
+        if (slot != kScan)
+            spans_[key.status][slot] = Span{static_cast<std::uint16_t>(first), static_cast<std::uint16_t>(end)};
+    }
+
+    std::uint8_t periodsSlot_[kPeriodsBelow]{};
+    std::uint8_t periodKinds_ = 0;
+    Span spans_[kStatuses][kPeriodKinds]{};
+};
+
+// A bracket table's index with the direct key map.
+template <std::size_t N>
+using DirectBracketIndex = DirectRunIndex<BracketRow, N>;
 
 // ---- bracket tables ---------------------------------------------------------------------------------
 

@@ -303,7 +303,7 @@ constexpr BracketRow kRows[] = {
     {k2024From, k2024To, 1, 365, 3.85, 104, 0, 1.09, 0.0475},
 };
 static_assert(std::size(kRows) == 288);
-constexpr BracketIndex<std::size(kRows)> kIndex(kRows);
+constexpr DirectBracketIndex<std::size(kRows)> kIndex(kRows);
 
 // Head of household (2) and the codes 5 and 12 are taxed as single.
 constexpr int tableStatus(int filingStatus) {
@@ -329,8 +329,7 @@ int calcOklahoma(int /*mode*/, PayRecord* pay, StateRecord* state) {
     if (!supplementalStepRuns(state)) return 0;
 
     // Always the aggregate method: the difference of two whole-dollar taxes.
-    taxable.supp = suppWagesOf(state);
-    const auto withSupp = standardLookup(find, taxable.periods, taxable);
+    const auto withSupp = aggregateLookup(find, taxable, suppWagesOf(state), hit);
     if (withSupp.row == nullptr) {
         state->status = ORLA_STATE_NO_ROW;
         return 1;

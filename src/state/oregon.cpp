@@ -4,6 +4,8 @@
 // annual only, so every pay period count but 1 is taxed by the annualised pass.
 #include "state/oregon.h"
 
+#include <limits>
+
 #include "frame/run_index.h"
 #include "state/calculators.h"
 #include "state/standard_steps.h"
@@ -138,9 +140,34 @@ static_assert(std::size(kHigherWage) == 18);
 
 // The subtraction and rate tables in runs of one status, periods and dates (the rows of the scans in
 // stored order).
-constexpr RunIndex kSubtractionRuns(kFederalSubtraction);
-constexpr RunIndex kLowerWageRuns(kLowerWage);
-constexpr RunIndex kHigherWageRuns(kHigherWage);
+constexpr DirectRunIndex kSubtractionRuns(kFederalSubtraction);
+constexpr DirectRunIndex kLowerWageRuns(kLowerWage);
+constexpr DirectRunIndex kHigherWageRuns(kHigherWage);
+constexpr auto kWageLevelRuns = runIndexBy(kWageLevels, [](const OregonWageLevelRow& r) { return r.periods; });
+
+// The taxable amount reads a rate row's standard deduction only, the same in every row of a run, so a
+// run of ordered brackets may be bisected.
+constexpr auto kStandardDeductionOf = [](const OregonRateRow& r) { return r.standardDeduction; };
+static_assert(constantWithinRuns(kLowerWage, statusPeriodsOf<OregonRateRow>, kStandardDeductionOf) &&
+              constantWithinRuns(kHigherWage, statusPeriodsOf<OregonRateRow>, kStandardDeductionOf));
+
+// The credits per allowance are finite and not negative, so with no allowances the credit is 0 whatever
+// the income limit; and no limit lies below the lowest positive one, so an annual wage up to it keeps the
+// credit whatever the limit. In both cases the limit is not looked up.
+template <std::size_t N>
+constexpr bool creditsFiniteNotNegative(const OregonRateRow (&rows)[N]) {
+    for (const OregonRateRow& r : rows)
+        if (!(r.allowanceCredit >= 0 && r.allowanceCredit <= 1e300)) return false;
+    return true;
+}
+static_assert(creditsFiniteNotNegative(kLowerWage) && creditsFiniteNotNegative(kHigherWage));
+constexpr double lowestPositiveLimit() {
+    double lowest = std::numeric_limits<double>::infinity();
+    for (const OregonCreditLimitRow& r : kCreditLimits)
+        if (r.limit > 0 && r.limit < lowest) lowest = r.limit;
+    return lowest;
+}
+constexpr double kLowestCreditLimit = lowestPositiveLimit();
 
 constexpr FlatRateRow kSupplemental[] = {
     {k2026From, k2026To, 0.08},
@@ -157,58 +184,69 @@ constexpr int rateStatus(int filingStatus, int allowances) {
     return filingStatus == kSecondSingle ? 0 : filingStatus;
 }
 
-// The elections and facts of one pay that every computation of it shares.
-struct Pay {
-    CalcDate date;
-    int periods;
-    int filingStatus;  // the credit income limit's status
-    int subtractionStatus;  // 10 read as 0
-    int rateStatus;
-    int allowances;
-    double federalTax;
-};
-
-// The annual credit income limit: the last row covering the date with the status; 0 when none.
-double creditLimit(const Pay& x) {
-    double limit = 0.0;
-    for (const OregonCreditLimitRow& r : kCreditLimits)
-        if (r.status == x.filingStatus && rowCovers(r.from, r.to, x.date)) limit = r.limit;
-    return limit;
-}
-
-// Whether the higher-wage table applies to the wage W: the threshold of the pay's periods, else the annual
-// threshold against p x W. found is false when neither exists.
-bool higherWage(const Pay& x, double wage, bool& found) {
-    found = true;
-    for (const OregonWageLevelRow& r : kWageLevels)
-        if (r.periods == x.periods && rowCovers(r.from, r.to, x.date)) return wage >= r.threshold;
-    for (const OregonWageLevelRow& r : kWageLevels)
-        if (r.periods == 1 && rowCovers(r.from, r.to, x.date)) return x.periods * wage >= r.threshold;
-    found = false;
-    return true;
-}
-
-constexpr bool inSubtractionBand(const OregonFederalSubtractionRow& r, double wage) {
-    return wage >= r.low && (r.high > wage || r.high == 0);
-}
-
-// The cap on the federal tax subtracted from a pay of wage W; found is false when no row serves it.
-double federalCap(const Pay& x, double wage, bool& found) {
-    found = true;
-    if (const OregonFederalSubtractionRow* r = kSubtractionRuns.find(
-            x.date, StatusPeriods{x.subtractionStatus, x.periods},
-            [wage](const OregonFederalSubtractionRow& row) { return inSubtractionBand(row, wage); }))
-        return r->limit;
-    const double annual = x.periods * wage;  // the periods are at least 1 here
-    if (const OregonFederalSubtractionRow* r = kSubtractionRuns.find(
-            x.date, StatusPeriods{x.subtractionStatus, 1},
-            [annual](const OregonFederalSubtractionRow& row) { return inSubtractionBand(row, annual); }))
-        return r->limit / x.periods;
-    found = false;
+// The annual credit income limit: the last row covering the date with the status (the first from the
+// end); 0 when none.
+double creditLimit(const CalcDate& d, int filingStatus) {
+    for (std::size_t i = std::size(kCreditLimits); i-- > 0;) {
+        const OregonCreditLimitRow& r = kCreditLimits[i];
+        if (r.status == filingStatus && rowCovers(r.from, r.to, d)) return r.limit;
+    }
     return 0.0;
 }
 
-constexpr bool inBracket(const OregonRateRow& r, double t) { return t >= r.low && (r.high > t || r.high == 0); }
+// The wage level that chooses the rate table: the first row of the pay's periods covering the date, else
+// the first annual one (annual); none when neither exists.
+struct WageLevel {
+    const OregonWageLevelRow* row = nullptr;
+    bool annual = false;
+};
+WageLevel wageLevel(const CalcDate& d, int periods) {
+    const auto covering = [](const OregonWageLevelRow&) { return true; };
+    if (const OregonWageLevelRow* r = kWageLevelRuns.find(d, periods, covering)) return {r, false};
+    return {kWageLevelRuns.find(d, 1, covering), true};
+}
+
+// The elections and facts of one pay that every computation of it shares (the regular tax and the
+// aggregate method's tax with the supplemental wages).
+struct Pay {
+    CalcDate date;
+    int periods;
+    int subtractionStatus;  // 10 read as 0
+    int rateStatus;
+    int allowances;
+    int filingStatus;  // the credit income limit's status
+    double federalTax;
+    WageLevel level;
+};
+
+// Whether the higher-wage table applies to the wage W: W against the threshold of the pay's periods, else
+// p x W against the annual threshold. found is false when neither exists.
+bool higherWage(const Pay& x, double wage, bool& found) {
+    found = x.level.row != nullptr;
+    if (!found) return true;
+    return (x.level.annual ? x.periods * wage : wage) >= x.level.row->threshold;
+}
+
+// The subtraction and rate rows are annual only: a lookup on the pay's periods finds a row only when
+// they are 1, and then the annual lookup's amounts are the same (1 x W is W, a division by 1 is exact).
+// So one annual lookup serves every pay.
+template <class Row, std::size_t N>
+constexpr bool annualOnly(const Row (&rows)[N]) {
+    for (const Row& r : rows)
+        if (r.periods != 1) return false;
+    return true;
+}
+static_assert(annualOnly(kFederalSubtraction) && annualOnly(kLowerWage) && annualOnly(kHigherWage));
+
+// The cap on the federal tax subtracted from a pay of wage W; found is false when no row serves it.
+double federalCap(const Pay& x, double wage, bool& found) {
+    const double annual = x.periods * wage;  // the periods are at least 1 here
+    // The band holding the annual wage (>= low, below a non-zero high): a bisection in ordered bands.
+    const OregonFederalSubtractionRow* r = kSubtractionRuns.findBand(
+        x.date, StatusPeriods{x.subtractionStatus, 1}, [annual](const auto&) { return annual; });
+    found = r != nullptr;
+    return found ? r->limit / x.periods : 0.0;
+}
 
 constexpr double smaller(double a, double b) { return b < a ? b : a; }
 
@@ -221,7 +259,6 @@ struct Tax {
 // 1 when a table has no row and adds 1 to result when the wage-level table has none. taxableCents, when
 // set, receives trunc(t x 100) of each row the per-period pass tests.
 Tax payTax(const Pay& x, double wage, int* taxableCents, StateRecord* state, int& result) {
-    const double limit = creditLimit(x);
     bool found = true;
     const bool higher = higherWage(x, wage, found);
     if (!found) {
@@ -232,25 +269,21 @@ Tax payTax(const Pay& x, double wage, int* taxableCents, StateRecord* state, int
     if (!found) state->status = ORLA_STATE_NO_ROW;
     const auto& rates = higher ? kHigherWageRuns : kLowerWageRuns;
     Tax hit;
-    // Every row of the pay's status, periods and date is tested in stored order until one holds t.
-    double t = 0;
-    hit.row = rates.find(x.date, StatusPeriods{x.rateStatus, x.periods}, [&](const OregonRateRow& r) {
-        t = atLeastZero(wage - smaller(cap, x.federalTax) - r.standardDeduction);
-        if (taxableCents != nullptr) *taxableCents = truncToInt(t * 100);
-        return inBracket(r, t);
-    });
-    if (const OregonRateRow* r = hit.row) {
-        const double credit = limit > 0 && wage > limit ? 0.0 : x.allowances * r->allowanceCredit;
-        hit.tax = (t - r->excessOver) * r->rate + r->base - credit;
-        return hit;
-    }
+    // Every annual row of the pay's status and date is tested in stored order until one holds t; a pay
+    // of one period is the per-period pass, which stores each t.
     const int p = x.periods;
-    hit.row = rates.find(x.date, StatusPeriods{x.rateStatus, 1}, [&](const OregonRateRow& r) {
+    if (p != 1) taxableCents = nullptr;
+    double t = 0;
+    hit.row = rates.findBand(x.date, StatusPeriods{x.rateStatus, 1}, [&](const OregonRateRow& r) {
         t = atLeastZero(p * wage - smaller(p * cap, p * x.federalTax) - r.standardDeduction);
-        return inBracket(r, t);
+        if (taxableCents != nullptr) *taxableCents = truncToInt(t * 100);
+        return t;
     });
     if (const OregonRateRow* r = hit.row) {
-        const double credit = limit > 0 && p * wage > limit ? 0.0 : x.allowances * r->allowanceCredit;
+        const double annual = p * wage;
+        const bool limitMatters = x.allowances != 0 && annual > kLowestCreditLimit;
+        const double limit = limitMatters ? creditLimit(x.date, x.filingStatus) : 0.0;
+        const double credit = limit > 0 && annual > limit ? 0.0 : x.allowances * r->allowanceCredit;
         hit.tax = ((t - r->excessOver) * r->rate + r->base - credit) / p;
     }
     return hit;
@@ -272,11 +305,12 @@ int calcOregon(int /*mode*/, PayRecord* pay, StateRecord* state) {
     const int filingStatus = state->stateFilingStatus;
     const Pay x{pay->payDate,
                 state->statePayPeriods,
-                filingStatus,
                 filingStatus == kSecondSingle ? 0 : filingStatus,
                 rateStatus(filingStatus, state->stateAllowances),
                 state->stateAllowances,
-                pay->fedTax};
+                filingStatus,
+                pay->fedTax,
+                wageLevel(pay->payDate, state->statePayPeriods)};
 
     int result = 0;
     const Tax regular = payTax(x, state->stateWages, &pay->stateTaxableIncome, state, result);
@@ -292,7 +326,9 @@ int calcOregon(int /*mode*/, PayRecord* pay, StateRecord* state) {
         if (suppAggregateOf(state) == 0) {
             result |= flatSupplemental(state, kSupplemental, x.date);
         } else {
-            const Tax withSupp = payTax(x, state->stateWages + supp, nullptr, state, result);
+            // No supplemental wages: w + 0 is w up to a zero's sign, which neither the comparisons nor
+            // the zero floor see, so the tax is the regular one (whose missing rows are flagged already).
+            const Tax withSupp = supp == 0 ? regular : payTax(x, state->stateWages + supp, nullptr, state, result);
             if (withSupp.row == nullptr) {
                 state->status = ORLA_STATE_NO_ROW;
                 result |= 1;

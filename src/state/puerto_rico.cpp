@@ -163,7 +163,7 @@ constexpr ExemptionRow kExemptions[] = {
 };
 static_assert(std::size(kExemptions) == 135);
 
-constexpr RunIndex kExemptionIndex(kExemptions);
+constexpr DirectRunIndex kExemptionIndex(kExemptions);
 
 struct RateRow {
     CalcDate from;
@@ -481,7 +481,7 @@ constexpr RateRow kRates[] = {
 };
 static_assert(std::size(kRates) == 300);
 
-constexpr RunIndex kRateIndex(kRates);
+constexpr DirectRunIndex kRateIndex(kRates);
 
 constexpr FlatRateRow kSupplementalRates[] = {
     {k2026From, k2026To, 0.07},
@@ -522,29 +522,38 @@ struct Tax {
     double amount = 0.0;
 };
 
-// The tax of a wage x for the pay's periods p (p >= 1), in cents.
-Tax taxOf(const CalcDate& d, int periods, const Elections& e, double x) {
-    const int status = rateStatus(e.code);
-    if (status < 0) return {};
-    // The last exemption row for the date, code and periods (none for periods without rows: no exemptions).
-    // The rows of one code and periods are of different calendar years, so at most one covers a date and
-    // the first covering row is the last.
+// The exemptions of a pay: the last exemption row for the date, code and periods (none for periods
+// without rows: no exemptions) and the deduction units' amount. The rows of one code and periods are of
+// different calendar years, so at most one covers a date and the first covering row is the last.
+struct Exemptions {
+    const ExemptionRow* row = nullptr;
+    double units = 0.0;
+};
+Exemptions exemptionsOf(const CalcDate& d, int periods, const Elections& e) {
     const ExemptionRow* ex =
         kExemptionIndex.find(d, StatusPeriods{e.code, periods}, [](const ExemptionRow&) { return true; });
+    if (ex == nullptr) return {};
+    return {ex, roundCents(e.deductionUnits * ex->perDeductionUnit)};
+}
+
+// The tax of a wage x for the pay's periods p (p >= 1), in cents.
+Tax taxOf(const CalcDate& d, int periods, const Elections& e, const Exemptions& exemptions, double x) {
+    const int status = rateStatus(e.code);
+    if (status < 0) return {};
     double taxable = x;
-    if (ex != nullptr) {
-        const double units = roundCents(e.deductionUnits * ex->perDeductionUnit);
-        taxable = x - units - e.dependents * ex->perDependent - ex->personal;
+    if (const ExemptionRow* ex = exemptions.row) {
+        taxable = x - exemptions.units - e.dependents * ex->perDependent - ex->personal;
         if (e.veteran > 0) taxable -= ex->veteran;
     }
     taxable = atLeastZero(taxable);
 
+    // The first row whose bracket holds t (low <= t, below a non-zero high).
     double t = taxable;
-    auto inRow = [&t](const RateRow& r) { return t >= r.low && (t < r.high || r.high == 0); };
-    if (const RateRow* r = kRateIndex.find(d, StatusPeriods{status, periods}, inRow))
+    const auto amount = [&t](const RateRow&) { return t; };
+    if (const RateRow* r = kRateIndex.findBand(d, StatusPeriods{status, periods}, amount))
         return {true, roundCents(atLeastZero(t * r->rate - r->subtraction))};
     t = periods * taxable;
-    if (const RateRow* r = kRateIndex.find(d, StatusPeriods{status, 1}, inRow))
+    if (const RateRow* r = kRateIndex.findBand(d, StatusPeriods{status, 1}, amount))
         return {true, roundCents(atLeastZero(t * r->rate - r->subtraction) / periods)};
     return {};
 }
@@ -560,8 +569,9 @@ int calcPuertoRico(int /*mode*/, PayRecord* pay, StateRecord* state) {
     const CalcDate& d = pay->payDate;
     const int periods = state->statePayPeriods;
     const Elections e = electionsOf(state);
+    const Exemptions exemptions = exemptionsOf(d, periods, e);
 
-    const Tax regular = taxOf(d, periods, e, state->stateWages);
+    const Tax regular = taxOf(d, periods, e, exemptions, state->stateWages);
     if (!regular.found) {
         state->status = ORLA_STATE_NO_ROW;
         return 1;
@@ -571,7 +581,9 @@ int calcPuertoRico(int /*mode*/, PayRecord* pay, StateRecord* state) {
     if (!supplementalStepRuns(state)) return 0;
     const double supp = suppWagesOf(state);
     if (suppAggregateOf(state) == 1) {
-        const Tax withSupp = taxOf(d, periods, e, state->stateWages + supp);
+        // No supplemental wages: w + 0 is w up to a zero's sign, which the zero floor drops, so the
+        // tax is the regular one.
+        const Tax withSupp = supp == 0 ? regular : taxOf(d, periods, e, exemptions, state->stateWages + supp);
         if (!withSupp.found) {
             state->status = ORLA_STATE_NO_ROW;
             return 1;

@@ -24,7 +24,7 @@
 //
 // Usage, the plain case (table status formed by the state, rows in a run index, flat rates):
 //
-//     constexpr BracketIndex<std::size(kRows)> kIndex(kRows);
+//     constexpr DirectBracketIndex<std::size(kRows)> kIndex(kRows);
 //     int calcX(int, PayRecord* pay, StateRecord* state) {
 //         return runStandardSteps(pay, state, kIndex, tableStatus(state), kFlatRates);
 //     }
@@ -46,12 +46,11 @@
 //     const auto find = indexedFinder(kIndex, pay->payDate, status);
 //     StandardTaxable t{state->statePayPeriods, state->stateWages};
 //     t.allowances = state->stateAllowances;
-//     if (const int failed = applyRegularTax(state, standardLookup(find, t.periods, t))) return failed;
+//     const auto regular = standardLookup(find, t.periods, t);
+//     if (const int failed = applyRegularTax(state, regular)) return failed;
 //     state->stateTax = roundDollars(state->stateTax);
 //     return standardSupplemental(state, pay->payDate, kFlatRates, [&](double supp) {
-//         StandardTaxable withSupp = t;
-//         withSupp.supp = supp;
-//         auto hit = standardLookup(find, withSupp.periods, withSupp);
+//         auto hit = aggregateLookup(find, t, supp, regular);
 //         hit.tax = roundDollars(hit.tax);
 //         return hit;
 //     });
@@ -174,25 +173,26 @@ struct StandardTaxable {
 // table status and the periods, and for which accept(row) is true (accept is called on exactly those rows
 // the plain first-match scan tests, in stored order). A state whose lookup ignores the status (South
 // Carolina) passes a finder of its own with the same shape.
-template <class Row, std::size_t N>
+template <class Index>
 struct IndexedFinder {
-    const RunIndex<Row, N>& index;
+    const Index& index;
     CalcDate d;
     int status;
     template <class Accept>
-    const Row* operator()(int periods, Accept&& accept) const {
+    auto operator()(int periods, Accept&& accept) const {
         return index.find(d, StatusPeriods{status, periods}, accept);
     }
     // The first row whose band holds amountOf(row), an amount that depends on the row through its
     // allowance only (RunIndex::findBand).
     template <class AmountOf>
-    const Row* band(int periods, AmountOf&& amountOf) const {
+    auto band(int periods, AmountOf&& amountOf) const {
         return index.findBand(d, StatusPeriods{status, periods}, amountOf);
     }
 };
-template <class Row, std::size_t N>
-auto indexedFinder(const RunIndex<Row, N>& index, const CalcDate& d, int status) {
-    return IndexedFinder<Row, N>{index, d, status};
+// Over a RunIndex keyed by status and periods, or a DirectRunIndex.
+template <class Index>
+auto indexedFinder(const Index& index, const CalcDate& d, int status) {
+    return IndexedFinder<Index>{index, d, status};
 }
 template <class Row>
 auto plainFinder(std::span<const Row> rows, const CalcDate& d, int status) {
@@ -201,6 +201,23 @@ auto plainFinder(std::span<const Row> rows, const CalcDate& d, int status) {
             if (r.status == status && r.periods == periods && rowCovers(r.from, r.to, d) && accept(r)) return &r;
         return nullptr;
     };
+}
+
+// Whether valueOf(row) is the same in all rows of each run (consecutive rows of one key and one date
+// range). A taxable amount that reads the row through such a value only is the same for every row of a
+// run, as RunIndex::findBand requires of its amounts, even where the row type has no allowance field.
+template <class Row, std::size_t N, class KeyOf, class ValueOf>
+constexpr bool constantWithinRuns(const Row (&rows)[N], KeyOf keyOf, ValueOf valueOf) {
+    const auto sameDay = [](const CalcDate& a, const CalcDate& b) {
+        return a.year == b.year && a.month == b.month && a.day == b.day;
+    };
+    for (std::size_t i = 1; i < N; ++i) {
+        const Row& a = rows[i - 1];
+        const Row& b = rows[i];
+        if (keyOf(a) == keyOf(b) && sameDay(a.from, b.from) && sameDay(a.to, b.to) && !(valueOf(a) == valueOf(b)))
+            return false;
+    }
+    return true;
 }
 
 // A taxable-amount type whose amounts read the row's allowance only (it says so by kAllowanceOnly).
@@ -232,6 +249,18 @@ auto standardLookup(Find&& find, int periods, const Taxable& taxable) {
         hit.tax = ((t - r->low) * r->rate + r->base) / periods;
     }
     return hit;
+}
+
+// The lookup on w + s of the standard taxable amount whose regular lookup (s = 0) gave regular. With no
+// supplemental wages the amounts on w + 0 are the regular ones (a zero's sign aside, which the zero floor
+// drops), so the lookup would find the regular row and tax again: regular is returned as it is.
+template <class Find, class Hit>
+Hit aggregateLookup(Find&& find, const StandardTaxable& regularTaxable, double supp, const Hit& regular) {
+    if (supp == 0 && regularTaxable.supp == 0) return regular;
+    StandardTaxable withSupp = regularTaxable;
+    withSupp.supp = supp;
+    withSupp.taxableCents = nullptr;
+    return standardLookup(find, withSupp.periods, withSupp);
 }
 
 // S3: the regular tax into stateTax and the row's from-date into stateTableDate (when writeDate); with no
@@ -331,19 +360,16 @@ int runStandardSteps(PayRecord* pay, StateRecord* s, Find&& find, std::span<cons
     taxable.allowanceFactor = o.allowanceFactor;
     taxable.pass2Form = o.pass2;
     if (o.storeTaxableCents) taxable.taxableCents = &pay->stateTaxableIncome;
-    if (const int failed = applyRegularTax(s, standardLookup(find, taxable.periods, taxable), o.writeTableDate))
-        return failed;
-    taxable.taxableCents = nullptr;
+    const auto regular = standardLookup(find, taxable.periods, taxable);
+    if (const int failed = applyRegularTax(s, regular, o.writeTableDate)) return failed;
     return standardSupplemental(s, pay->payDate, rates, [&](double supp) {
-        StandardTaxable withSupp = taxable;
-        withSupp.supp = supp;
-        return standardLookup(find, withSupp.periods, withSupp);
+        return aggregateLookup(find, taxable, supp, regular);
     }, o.supplemental);
 }
 
 // As above over a run index of common bracket rows.
 template <std::size_t N>
-int runStandardSteps(PayRecord* pay, StateRecord* s, const BracketIndex<N>& index, int tableStatus,
+int runStandardSteps(PayRecord* pay, StateRecord* s, const DirectBracketIndex<N>& index, int tableStatus,
                      std::span<const FlatRateRow> rates, const StandardOptions& o = {}) {
     return runStandardSteps(pay, s, indexedFinder(index, pay->payDate, tableStatus), rates, o);
 }

@@ -120,26 +120,37 @@ double taxOf(const UtahRow& r, int allowances, double x, double& reduction) {
 }
 
 // The rates in runs of one status, periods and dates.
-constexpr RunIndex kRateRuns(kRates);
+constexpr DirectRunIndex kRateRuns(kRates);
 
 // The first row in stored order with the status and periods that covers d.
 const UtahRow* firstRow(const CalcDate& d, int status, int periods) {
     return kRateRuns.find(d, StatusPeriods{status, periods}, [](const UtahRow&) { return true; });
 }
 
-// The rows of the pay's periods on w + s, else the annual rows on p x w + p x s with the tax divided by p.
+// The row of a pay: the first of the pay's periods, else the first annual one (annual). The choice does
+// not depend on the amount, so the regular and the aggregate tax share it.
+struct UtahRowChoice {
+    const UtahRow* row = nullptr;
+    bool annual = false;
+};
+UtahRowChoice chooseRow(const CalcDate& d, int status, int periods) {
+    if (const UtahRow* r = firstRow(d, status, periods)) return {r, false};
+    return {firstRow(d, status, 1), true};
+}
+
+// The row of the pay's periods on w + s, else the annual row on p x w + p x s with the tax divided by p.
 // Pass 1 reports its phase-out reduction in cents in the taxable-income field (when the record holds it).
-UtahHit lookup(PayRecord* pay, int status, int periods, int allowances, double wages, double supp) {
-    UtahHit hit;
+UtahHit lookup(PayRecord* pay, const UtahRowChoice& choice, int periods, int allowances, double wages, double supp) {
+    UtahHit hit{choice.row};
     double reduction = 0;
-    if ((hit.row = firstRow(pay->payDate, status, periods)) != nullptr) {
+    if (hit.row == nullptr) return hit;
+    if (!choice.annual) {
         hit.tax = taxOf(*hit.row, allowances, wages + supp, reduction);
         if (holdsField(pay, offsetof(PayRecord, stateTaxableIncome), sizeof(int)))
             pay->stateTaxableIncome = truncToInt(reduction * 100);
         return hit;
     }
-    if ((hit.row = firstRow(pay->payDate, status, 1)) != nullptr)
-        hit.tax = taxOf(*hit.row, allowances, periods * wages + periods * supp, reduction) / periods;
+    hit.tax = taxOf(*hit.row, allowances, periods * wages + periods * supp, reduction) / periods;
     return hit;
 }
 
@@ -154,7 +165,9 @@ int calcUtah(int /*mode*/, PayRecord* pay, StateRecord* state) {
     const int periods = state->statePayPeriods;
     const int allowances = state->stateAllowances;
 
-    const UtahHit regular = lookup(pay, status, periods, allowances, state->stateWages, 0.0);
+    const UtahRowChoice choice = chooseRow(pay->payDate, status, periods);
+
+    const UtahHit regular = lookup(pay, choice, periods, allowances, state->stateWages, 0.0);
     if (regular.row == nullptr) {
         state->status = ORLA_STATE_NO_ROW;
         return 1;
@@ -164,7 +177,7 @@ int calcUtah(int /*mode*/, PayRecord* pay, StateRecord* state) {
 
     if (!supplementalStepRuns(state)) return 0;
     // Always the aggregate method, whatever the method elected and even without supplemental wages.
-    const UtahHit withSupp = lookup(pay, status, periods, allowances, state->stateWages, suppWagesOf(state));
+    const UtahHit withSupp = lookup(pay, choice, periods, allowances, state->stateWages, suppWagesOf(state));
     if (withSupp.row == nullptr) {
         state->status = ORLA_STATE_NO_ROW;
         return 1;

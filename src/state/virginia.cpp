@@ -1,5 +1,6 @@
 // Virginia: the annualised wage after a standard deduction and two kinds of exemptions, taxed by one
 // bracket scan. There are no 2026 rows: a 2026 pay is taxed by the driver's retry with the year before.
+#include <array>
 #include <cstddef>
 #include <iterator>
 
@@ -71,11 +72,17 @@ constexpr FlatRateRow kSupplementalRates[] = {
 // The rates in runs of one date range (one key for all), so that each range's dates are tested once.
 constexpr auto kDateRuns = runIndexBy(kRates, [](const VirginiaRow&) { return 0; });
 
+// The rows of one date range share their deduction and exemptions, so the taxable amount is the same
+// for every row of a run and a run of ordered brackets may be bisected (RunIndex::findBand).
+static_assert(constantWithinRuns(kRates, [](const VirginiaRow&) { return 0; }, [](const VirginiaRow& r) {
+    return std::array{r.standardDeduction, r.exemption, r.secondaryExemption};
+}));
+
 const VirginiaRow* annualTax(const CalcDate& d, int allowances, int secondary, double annual, double& tax) {
     double taxable = 0;
-    const VirginiaRow* row = kDateRuns.find(d, 0, [&](const VirginiaRow& r) {
-        taxable = atLeastZero(annual - allowances * r.exemption - secondary * r.secondaryExemption - r.standardDeduction);
-        return taxable >= r.low && (taxable < r.high || r.high == 0);
+    const VirginiaRow* row = kDateRuns.findBand(d, 0, [&](const VirginiaRow& r) {
+        return taxable = atLeastZero(annual - allowances * r.exemption - secondary * r.secondaryExemption -
+                                     r.standardDeduction);
     });
     if (row != nullptr) tax = (taxable - row->low) * row->rate + row->base;
     return row;

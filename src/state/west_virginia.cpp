@@ -166,7 +166,7 @@ constexpr BracketRow kRates[] = {
 };
 static_assert(std::size(kRates) == 150);
 
-constexpr BracketIndex<std::size(kRates)> kIndex(kRates);
+constexpr DirectBracketIndex<std::size(kRates)> kIndex(kRates);
 
 // A flat supplemental rate for a band of annual wages (low inclusive, high exclusive, 0 open).
 struct SupplementalBandRow {
@@ -207,16 +207,15 @@ int calcWestVirginia(int /*mode*/, PayRecord* pay, StateRecord* state) {
     const auto find = indexedFinder(kIndex, d, status);
     StandardTaxable taxable{state->statePayPeriods, state->stateWages};
     taxable.allowances = state->stateAllowances;
-    if (const int failed = applyRegularTax(state, standardLookup(find, taxable.periods, taxable))) return failed;
+    const auto regular = standardLookup(find, taxable.periods, taxable);
+    if (const int failed = applyRegularTax(state, regular)) return failed;
     state->stateTax = roundDollars(state->stateTax);
 
     if (!supplementalStepRuns(state)) return 0;
     const double supp = suppWagesOf(state);
     const int method = suppAggregateOf(state);
     if (method == 1) {
-        StandardTaxable withSupp = taxable;
-        withSupp.supp = supp;
-        auto hit = standardLookup(find, withSupp.periods, withSupp);
+        auto hit = aggregateLookup(find, taxable, supp, regular);
         hit.tax = roundDollars(hit.tax);
         return aggregateSupplemental(state, hit);
     }

@@ -61,7 +61,8 @@ constexpr WisconsinBracketRow kBrackets[] = {
     {k2024From, k2024To, 1, 1, 0, 0, 400, 280950, 0, 14582.83, 0.0765},
 };
 static_assert(std::size(kBrackets) == 24);
-constexpr RunIndex kBracketRuns(kBrackets);
+constexpr DirectRunIndex kBracketRuns(kBrackets);
+constexpr auto kDeductionRuns = runIndexBy(kDeductions, [](const WisconsinDeductionRow& r) { return r.status; });
 
 constexpr WisconsinSupplementalRow kSupplemental[] = {
     {k2026From, k2026To, 0, 12760, 0.0354},
@@ -82,19 +83,20 @@ static_assert(std::size(kSupplemental) == 12);
 // The standard deduction for the annual wage: the first row covering d with the status whose limit
 // exceeds the wage; a phased-out amount falls from the limit of the row before it.
 double standardDeduction(const CalcDate& d, int status, double annual) {
-    for (std::size_t i = 0; i < std::size(kDeductions); ++i) {
-        const WisconsinDeductionRow& r = kDeductions[i];
-        if (r.status != status || !(r.limit > 0 && r.limit > annual) || !rowCovers(r.from, r.to, d)) continue;
-        if (r.phaseOutRate == 0) return r.amount;
-        const double previousLimit = i > 0 ? kDeductions[i - 1].limit : 0.0;
-        return r.amount - (annual - previousLimit) * r.phaseOutRate;
-    }
-    return 0.0;
+    const WisconsinDeductionRow* r = kDeductionRuns.find(
+        d, status, [annual](const WisconsinDeductionRow& row) { return row.limit > 0 && row.limit > annual; });
+    if (r == nullptr) return 0.0;
+    if (r->phaseOutRate == 0) return r->amount;
+    const double previousLimit = r != kDeductions ? r[-1].limit : 0.0;
+    return r->amount - (annual - previousLimit) * r->phaseOutRate;
 }
 
 // The taxable amount: w + s less the deduction and the exemptions; annualised p x w - D + p x s - a x
 // exemption.
 struct Taxable {
+    // The amounts read the row's exemption only, the same in every row of a run (checked below), so
+    // runs of ordered brackets may be bisected.
+    static constexpr bool kAllowanceOnly = true;
     int periods;
     double wages;
     double supp;
@@ -108,6 +110,8 @@ struct Taxable {
         return atLeastZero(periods * wages - deduction + periods * supp - allowances * r.exemption);
     }
 };
+static_assert(constantWithinRuns(kBrackets, statusPeriodsOf<WisconsinBracketRow>,
+                                 [](const WisconsinBracketRow& r) { return r.exemption; }));
 
 }  // namespace
 
