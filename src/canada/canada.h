@@ -4,6 +4,7 @@
 #include <orla/orla.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 #include "canada/canada_tables.h"
@@ -24,11 +25,13 @@ int declaredSize(const Record* r) {
 template <class Record>
 Record heldCopy(const Record* r) {
     Record local;
-    std::memset(&local, 0, sizeof local);
     const int declared = declaredSize(r);
-    if (declared > 0)
-        std::memcpy(&local, r, static_cast<std::size_t>(declared) < sizeof local ? static_cast<std::size_t>(declared)
-                                                                                  : sizeof local);
+    if (declared >= static_cast<int>(sizeof local)) {
+        std::memcpy(&local, r, sizeof local);
+        return local;
+    }
+    std::memset(&local, 0, sizeof local);
+    if (declared > 0) std::memcpy(&local, r, static_cast<std::size_t>(declared));
     return local;
 }
 
@@ -46,6 +49,10 @@ void put(Record* r, std::size_t offset, T value) {
 // Writes the held outputs of prov and returns the annual provincial tax of the regular pay (0 when the
 // calculation could not run); failed is set when a lookup failed or the record cannot be computed.
 double provincialTax(ProvinceRecord* prov, const double block[3], bool& failed);
+
+// The number of steps of the pension walk over room dollars: the count of k_j <= room for k_0 = 0,
+// k_(j+1) = fl(k_j + 0.01); INT64_MAX where k stops growing at or below room.
+std::int64_t centSteps(double room);
 
 // The pension total after the cent-by-cent walk over g dollars of pensionable earnings from ytd.
 double pensionTotal(double ytd, double g, const PensionRow& row, int periods);

@@ -3,7 +3,9 @@
 // and reductions (Ontario's surtax, tax reduction and health premium, British Columbia's reductions,
 // Alberta's supplementary credit, Yukon's employment credit, the labour-sponsored funds credits). Three
 // passes: the regular pay, the pay with its bonus, the regular pay with earlier bonuses.
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 #include "canada/canada.h"
 #include "canada/canada_tables.h"
@@ -14,6 +16,7 @@ namespace {
 
 constexpr double minOf(double a, double b) { return a < b ? a : b; }
 constexpr double maxOf(double a, double b) { return a > b ? a : b; }
+bool sameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
 
 bool onOrAfter(const CalcDate& d, int year, int month, int day) {
     if (d.year != year) return d.year > year;
@@ -21,12 +24,53 @@ bool onOrAfter(const CalcDate& d, int year, int month, int day) {
     return d.day >= day;
 }
 
-// The tables in runs of rows of one province and dates (the first match of a scan in stored order).
-constexpr auto provinceOf = [](const auto& r) { return r.province; };
-constexpr auto kBracketRuns = runIndexBy(kProvincialBrackets, provinceOf);
-constexpr auto kCreditRateRuns = runIndexBy(kProvincialCreditRate, provinceOf);
-constexpr auto kLabourFundRuns = runIndexBy(kLabourFund, provinceOf);
-constexpr auto kSurtaxRuns = runIndexBy(kSurtax, provinceOf);
+// The tables in runs of rows of one province and dates (the first match of a scan in stored order), each
+// province's runs found by its code rather than by a search of the provinces.
+constexpr int kProvinceCodes = ORLA_CA_NU + 1;
+
+template <class Row, std::size_t N>
+class ProvinceRuns {
+  public:
+    constexpr explicit ProvinceRuns(std::span<const Row, N> table)
+        : index_(table.data(), [](const Row& r) { return r.province; }) {
+        // The index keeps each province's runs together, in stored order.
+        const auto runs = index_.runs();
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            const int p = runs[i].key;
+            if (p < 0 || p >= kProvinceCodes) throw "a row of an unknown province";
+            if (end_[p] == 0) first_[p] = static_cast<std::uint32_t>(i);
+            end_[p] = static_cast<std::uint32_t>(i + 1);
+        }
+    }
+
+    // The first row in stored order of the province that covers d and that accept takes, or nullptr.
+    template <class Accept>
+    const Row* find(const CalcDate& d, int province, Accept&& accept) const {
+        if (province < 0 || province >= kProvinceCodes) return nullptr;
+        const auto runs = index_.runs();
+        for (std::uint32_t i = first_[province]; i < end_[province]; ++i) {
+            if (!rowCovers(runs[i].from, runs[i].to, d)) continue;
+            for (const Row& r : index_.rowsOf(runs[i]))
+                if (accept(r)) return &r;
+        }
+        return nullptr;
+    }
+
+  private:
+    RunIndex<Row, N, int> index_;
+    std::uint32_t first_[kProvinceCodes]{};
+    std::uint32_t end_[kProvinceCodes]{};
+};
+
+template <class Row, std::size_t N>
+ProvinceRuns(const Row (&)[N]) -> ProvinceRuns<Row, N>;
+template <class Row, std::size_t N>
+ProvinceRuns(const std::array<Row, N>&) -> ProvinceRuns<Row, N>;
+
+constexpr ProvinceRuns kBracketRuns(kProvincialBrackets);
+constexpr ProvinceRuns kCreditRateRuns(kProvincialCreditRate);
+constexpr ProvinceRuns kLabourFundRuns(kLabourFund);
+constexpr ProvinceRuns kSurtaxRuns(kSurtax);
 
 const ProvincialBracketRow* provincialBracket(const CalcDate& d, int province, double income) {
     return kBracketRuns.find(d, province, [income](const ProvincialBracketRow& r) {
@@ -77,16 +121,13 @@ ProvinceRows provinceRows(const CalcDate& day, int province) {
             provincialRate(kLabourFundRuns, day, province), provincialRate(kSurtaxRuns, day, province)};
 }
 
-ProvincialPass provincialPass(const ProvinceRecord& in, const ProvinceRows& rows, int pass, double contribution,
+// The pass on the annual income a; the passes differ in nothing else.
+ProvincialPass provincialPass(const ProvinceRecord& in, const ProvinceRows& rows, double a, double contribution,
                               double premium) {
     ProvincialPass out;
     const int periods = in.payPeriods;
     const int province = in.provinceCode;
     const CalcDate& day = in.payDate;
-
-    double a = periods * in.provTaxableIncome;
-    if (pass == 1) a += in.provBonus;
-    if (pass >= 1) a += in.provPriorBonuses;
 
     const ProvincialBracketRow* bracket = provincialBracket(day, province, a);
     const ProvincialRateRow* lowest = rows.lowest;
@@ -182,11 +223,18 @@ double provincialTax(ProvinceRecord* prov, const double block[3], bool& failed) 
         ORLA_CA_PUT(prov, ProvinceRecord, status, 1);
         return 0;
     }
+    // The annual incomes of the regular pay, the pay with its bonus and the regular pay with earlier
+    // bonuses. A pass whose income has the same bits as an earlier one's repeats it and is copied
+    // (without bonuses all three coincide).
+    const double regular = in.payPeriods * in.provTaxableIncome;
+    const double incomes[3] = {regular, regular + in.provBonus + in.provPriorBonuses, regular + in.provPriorBonuses};
     ProvincialPass passes[3];
     bool anyFailed = false;
     const ProvinceRows rows = provinceRows(in.payDate, in.provinceCode);
     for (int pass = 0; pass < 3; ++pass) {
-        passes[pass] = provincialPass(in, rows, pass, contribution, premium);
+        int earlier = 0;
+        while (earlier < pass && !sameBits(incomes[earlier], incomes[pass])) ++earlier;
+        passes[pass] = earlier < pass ? passes[earlier] : provincialPass(in, rows, incomes[pass], contribution, premium);
         anyFailed = anyFailed || passes[pass].failed;
     }
     const double annualTax = roundCents(passes[0].annualTax);
