@@ -3,6 +3,7 @@
 
 #include <orla/orla.h>
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -34,6 +35,18 @@ Record heldCopy(const Record* r) {
     if (declared > 0) std::memcpy(&local, r, static_cast<std::size_t>(declared));
     return local;
 }
+
+// Whether every amount is finite: x * 0 is 0 for a finite x and NaN otherwise, so one test of the sum
+// answers for all.
+template <class... Amounts>
+bool allFinite(Amounts... amounts) {
+    return (0.0 + ... + (amounts * 0.0)) == 0;
+}
+
+inline bool sameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+
+// The rounded difference a - b of two amounts; 0 without the rounding when they are the same.
+inline double centsDifference(double a, double b) { return sameBits(a, b) ? 0.0 : roundCents(a - b); }
 
 // Writes a field only when the declared record holds it.
 template <class Record, class T>

@@ -187,15 +187,10 @@ const FederalBracketRow* federalBracket(const CalcDate& d, double income) {
     });
 }
 
-bool sameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
 
 bool finiteInputs(const CanadaRecord& p) {
-    const double amounts[] = {p.fedClaimAmount, p.fedAnnualCredit, p.fedExtraPerPay, p.provPassThrough,
-                              p.fedOtherCredits, p.taxableIncome,   p.cppEarnings,    p.cppYtd,
-                              p.eiEarnings,      p.eiYtd,           p.bonus,          p.priorBonuses};
-    for (const double x : amounts)
-        if (!std::isfinite(x)) return false;
-    return true;
+    return allFinite(p.fedClaimAmount, p.fedAnnualCredit, p.fedExtraPerPay, p.provPassThrough, p.fedOtherCredits,
+                      p.taxableIncome, p.cppEarnings, p.cppYtd, p.eiEarnings, p.eiYtd, p.bonus, p.priorBonuses);
 }
 
 // The rows of the pay's year, or null where no row covers the pay date.
@@ -309,7 +304,7 @@ extern "C" ORLA_API int ORLA_CALL ORLA_Canada_Calc(int /*mode*/, CanadaRecord* p
         const double room = atLeastZero(eiMax - in.eiYtd - eiRate * in.priorBonuses);
         const double byEarnings = atLeastZero(h * eiRate);
         r.premium = room < byEarnings ? room : byEarnings;
-        r.premiumCents = roundCents(r.premium);
+        r.premiumCents = pass == 1 && sameBits(r.premium, result[0].premium) ? result[0].premiumCents : roundCents(r.premium);
 
         Annual& a = annual[pass];
         a.income = periods * in.taxableIncome + in.priorBonuses + bonus;
@@ -331,16 +326,14 @@ extern "C" ORLA_API int ORLA_CALL ORLA_Canada_Calc(int /*mode*/, CanadaRecord* p
 
     const double perPay = roundCents(result[0].totalAnnualTax / periods);
     const double fedPerPay = roundCents(result[0].fedAnnualTax / periods);
-    const double bonusFedTax = roundCents(result[1].fedAnnualTax - result[2].fedAnnualTax);
+    const double bonusFedTax = centsDifference(result[1].fedAnnualTax, result[2].fedAnnualTax);
     // Amounts so large that a result overflows are refused rather than returned as infinity.
-    for (const double x : {perPay, fedPerPay, bonusFedTax, result[0].contribution, result[1].contribution,
-                           result[0].premiumCents, result[1].premiumCents}) {
-        if (!std::isfinite(x)) {
-            clearProvincialOutputs(prov);
-            ORLA_CA_PUT(prov, ProvinceRecord, status, 1);
-            refuse(pay);
-            return 1;
-        }
+    if (!allFinite(perPay, fedPerPay, bonusFedTax, result[0].contribution, result[1].contribution,
+                    result[0].premiumCents, result[1].premiumCents)) {
+        clearProvincialOutputs(prov);
+        ORLA_CA_PUT(prov, ProvinceRecord, status, 1);
+        refuse(pay);
+        return 1;
     }
     ORLA_CA_PUT(pay, CanadaRecord, fedAnnualTax, result[0].fedAnnualTax);
     ORLA_CA_PUT(pay, CanadaRecord, cppContribution, result[0].contribution);
@@ -348,8 +341,8 @@ extern "C" ORLA_API int ORLA_CALL ORLA_Canada_Calc(int /*mode*/, CanadaRecord* p
     ORLA_CA_PUT(pay, CanadaRecord, incomeTaxPerPay, perPay);
     ORLA_CA_PUT(pay, CanadaRecord, fedTaxPerPay, fedPerPay);
     ORLA_CA_PUT(pay, CanadaRecord, bonusFedTax, bonusFedTax);
-    ORLA_CA_PUT(pay, CanadaRecord, bonusCpp, roundCents(result[1].contribution - result[2].contribution));
-    ORLA_CA_PUT(pay, CanadaRecord, bonusEi, roundCents(result[1].premiumCents - result[2].premiumCents));
+    ORLA_CA_PUT(pay, CanadaRecord, bonusCpp, centsDifference(result[1].contribution, result[2].contribution));
+    ORLA_CA_PUT(pay, CanadaRecord, bonusEi, centsDifference(result[1].premiumCents, result[2].premiumCents));
     ORLA_CA_PUT(pay, CanadaRecord, status, failed ? 1 : 0);
     return failed ? 1 : 0;
 }

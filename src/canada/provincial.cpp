@@ -16,7 +16,6 @@ namespace {
 
 constexpr double minOf(double a, double b) { return a < b ? a : b; }
 constexpr double maxOf(double a, double b) { return a > b ? a : b; }
-bool sameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
 
 bool onOrAfter(const CalcDate& d, int year, int month, int day) {
     if (d.year != year) return d.year > year;
@@ -108,59 +107,60 @@ struct ProvincialPass {
     bool failed = false;
 };
 
-// The rows that depend on the date and the province only, the same in every pass.
-struct ProvinceRows {
-    const ProvincialRateRow* lowest;
-    const PensionRow* pension;  // the yearly maximums: the pension row and the insurance row beside it
-    const ProvincialRateRow* labourFund;
+// What depends on the date, the province and the record only, the same in every pass: the credits of
+// the claim amount, of the pension and premium, and of the labour funds, and the surtax row.
+struct PassCommon {
+    bool rowsMissing;  // no credit rate or no yearly maximums for the date
+    double k1p;
+    double k2p;
+    double labourFund;
     const ProvincialRateRow* surtax;
 };
 
-ProvinceRows provinceRows(const CalcDate& day, int province) {
-    return {provincialRate(kCreditRateRuns, day, province), firstCovering(std::span<const PensionRow>(kPension), day),
-            provincialRate(kLabourFundRuns, day, province), provincialRate(kSurtaxRuns, day, province)};
+PassCommon passCommon(const ProvinceRecord& in, double contribution, double premium) {
+    const int periods = in.payPeriods;
+    const ProvincialRateRow* lowest = provincialRate(kCreditRateRuns, in.payDate, in.provinceCode);
+    // The yearly maximums: the pension row and the insurance row beside it.
+    const PensionRow* pension = firstCovering(std::span<const PensionRow>(kPension), in.payDate);
+    const double q = lowest ? lowest->rate : 0.0;
+    const double maxContribution = pension ? pension->maxContribution : 0.0;
+    const double maxPremium = pension ? kInsurance[static_cast<std::size_t>(pension - kPension)].maxPremium : 0.0;
+    double labourFund = 0;
+    if (const ProvincialRateRow* lf = provincialRate(kLabourFundRuns, in.payDate, in.provinceCode))
+        labourFund = roundCents(minOf(lf->maximum, lf->rate * in.labourFundAmount));
+    return {lowest == nullptr || pension == nullptr, q * in.provClaimAmount,
+            roundCents(q * (minOf(maxPremium, periods * premium) + minOf(maxContribution, periods * contribution))),
+            labourFund, provincialRate(kSurtaxRuns, in.payDate, in.provinceCode)};
 }
 
 // The pass on the annual income a; the passes differ in nothing else.
-ProvincialPass provincialPass(const ProvinceRecord& in, const ProvinceRows& rows, double a, double contribution,
-                              double premium) {
+ProvincialPass provincialPass(const ProvinceRecord& in, const PassCommon& common, double a) {
     ProvincialPass out;
     const int periods = in.payPeriods;
     const int province = in.provinceCode;
     const CalcDate& day = in.payDate;
 
     const ProvincialBracketRow* bracket = provincialBracket(day, province, a);
-    const ProvincialRateRow* lowest = rows.lowest;
-    const PensionRow* pension = rows.pension;
-    out.failed = bracket == nullptr || lowest == nullptr || pension == nullptr;
+    out.failed = bracket == nullptr || common.rowsMissing;
     const double v = bracket ? bracket->rate : 0.0;
     const double kp = bracket ? bracket->constant : 0.0;
-    const double q = lowest ? lowest->rate : 0.0;
-    const double maxContribution = pension ? pension->maxContribution : 0.0;
-    const double maxPremium = pension ? kInsurance[static_cast<std::size_t>(pension - kPension)].maxPremium : 0.0;
 
-    const double k1p = q * in.provClaimAmount;
-    const double k2p = roundCents(q * (minOf(maxPremium, periods * premium) + minOf(maxContribution, periods * contribution)));
-    double t4 = v * a - kp - k1p;
+    double t4 = v * a - kp - common.k1p;
     if (province == ORLA_CA_AB) {
         // Alberta's supplementary credit from 23 July 2025.
         const double credit = onOrAfter(day, 2025, 7, 23) ? maxOf(0, (0.06 * in.provClaimAmount - 3600) * 2 / 3) : 0.0;
         t4 = maxOf(0, t4 - credit);
     }
-    t4 = t4 - k2p - in.provOtherCredits;
+    t4 = t4 - common.k2p - in.provOtherCredits;
     // Yukon's employment credit.
     if (province == ORLA_CA_YT) t4 = t4 - minOf(0.0704 * a, 70.4);
     t4 = roundCents(t4);
-
-    double labourFund = 0;
-    if (const ProvincialRateRow* lf = rows.labourFund)
-        labourFund = roundCents(minOf(lf->maximum, lf->rate * in.labourFundAmount));
 
     double surtax = 0;
     if (province == ORLA_CA_ON) {
         surtax = ontarioSurtax(t4, day.year);
     } else if (province != ORLA_CA_NB) {
-        if (const ProvincialRateRow* s = rows.surtax)
+        if (const ProvincialRateRow* s = common.surtax)
             surtax = s->maximum > t4 ? 0.0 : (t4 - s->maximum) * s->rate;
     }
     surtax = roundCents(surtax);
@@ -192,16 +192,13 @@ ProvincialPass provincialPass(const ProvinceRecord& in, const ProvinceRows& rows
             reduction2 = minOf(t4, maxOf(0, 360 - 0.036 * (a2 - 16000)));
     }
 
-    out.annualTax = maxOf(0, surtax + t4 + health - reduction2 - reduction - labourFund) + periods * in.provExtraPerPay;
+    out.annualTax = maxOf(0, surtax + t4 + health - reduction2 - reduction - common.labourFund) + periods * in.provExtraPerPay;
     return out;
 }
 
 bool finiteInputs(const ProvinceRecord& p) {
-    const double amounts[] = {p.provClaimAmount, p.provExtraPerPay,  p.bcReductionIncome, p.labourFundAmount,
-                              p.provOtherCredits, p.provTaxableIncome, p.provBonus,         p.provPriorBonuses};
-    for (const double x : amounts)
-        if (!std::isfinite(x)) return false;
-    return true;
+    return allFinite(p.provClaimAmount, p.provExtraPerPay, p.bcReductionIncome, p.labourFundAmount, p.provOtherCredits,
+                      p.provTaxableIncome, p.provBonus, p.provPriorBonuses);
 }
 
 }  // namespace
@@ -218,7 +215,7 @@ double provincialTax(ProvinceRecord* prov, const double block[3], bool& failed) 
     const double contribution = block[1];
     const double premium = block[2];
     // No annual amounts can be formed from fewer than one period or from amounts that are not finite.
-    if (in.payPeriods < 1 || !finiteInputs(in) || !std::isfinite(contribution) || !std::isfinite(premium)) {
+    if (in.payPeriods < 1 || !finiteInputs(in) || !allFinite(contribution, premium)) {
         failed = true;
         ORLA_CA_PUT(prov, ProvinceRecord, status, 1);
         return 0;
@@ -230,16 +227,16 @@ double provincialTax(ProvinceRecord* prov, const double block[3], bool& failed) 
     const double incomes[3] = {regular, regular + in.provBonus + in.provPriorBonuses, regular + in.provPriorBonuses};
     ProvincialPass passes[3];
     bool anyFailed = false;
-    const ProvinceRows rows = provinceRows(in.payDate, in.provinceCode);
+    const PassCommon common = passCommon(in, contribution, premium);
     for (int pass = 0; pass < 3; ++pass) {
         int earlier = 0;
         while (earlier < pass && !sameBits(incomes[earlier], incomes[pass])) ++earlier;
-        passes[pass] = earlier < pass ? passes[earlier] : provincialPass(in, rows, incomes[pass], contribution, premium);
+        passes[pass] = earlier < pass ? passes[earlier] : provincialPass(in, common, incomes[pass]);
         anyFailed = anyFailed || passes[pass].failed;
     }
     const double annualTax = roundCents(passes[0].annualTax);
-    const double bonusTax = roundCents(passes[1].annualTax - passes[2].annualTax);
-    if (!std::isfinite(annualTax) || !std::isfinite(bonusTax)) {
+    const double bonusTax = centsDifference(passes[1].annualTax, passes[2].annualTax);
+    if (!allFinite(annualTax, bonusTax)) {
         failed = true;
         ORLA_CA_PUT(prov, ProvinceRecord, status, 1);
         return 0;
