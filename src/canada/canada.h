@@ -45,6 +45,9 @@ bool allFinite(Amounts... amounts) {
 
 inline bool sameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
 
+// roundCents(x) for an amount that is often 0, which rounds to 0 (either zero gives +0).
+inline double roundCentsOrZero(double x) { return x == 0 ? 0.0 : roundCents(x); }
+
 // The rounded difference a - b of two amounts; 0 without the rounding when they are the same.
 inline double centsDifference(double a, double b) { return sameBits(a, b) ? 0.0 : roundCents(a - b); }
 

@@ -218,35 +218,34 @@ void refuse(CanadaRecord* pay) {
         put(pay, offset, 0.0);
 }
 
-// The annual amounts a pass's federal tax is worked out from.
-struct Annual {
-    double income;
-    double pension;
-    double premium;
-};
-
-// The annual federal tax; failed is set when no bracket holds the income.
-double federalAnnualTax(const CanadaRecord& in, const Year& year, const Annual& annual, bool quebec, bool& failed) {
+// The credit of the pension contribution and insurance premium of the year, each up to its maximum.
+double pensionPremiumCredit(const Year& year, double annualPension, double annualPremium) {
     const double q = year.credit ? year.credit->rate : 0.0;
     const double maxContribution = year.pension ? year.pension->maxContribution : 0.0;
     const double eiMax = year.insurance ? year.insurance->maxPremium : 0.0;
-    const FederalBracketRow* bracket = federalBracket(in.payDate, annual.income);
+    const double pensionCredited = annualPension < maxContribution ? annualPension : maxContribution;
+    const double premiumCredited = annualPremium < eiMax ? annualPremium : eiMax;
+    return roundCents(q * (pensionCredited + premiumCredited));
+}
+
+// The annual federal tax on the annual income with the pension and premium credit k2; failed is set
+// when no bracket holds the income.
+double federalAnnualTax(const CanadaRecord& in, const Year& year, double income, double k2, bool quebec, bool& failed) {
+    const double q = year.credit ? year.credit->rate : 0.0;
+    const FederalBracketRow* bracket = federalBracket(in.payDate, income);
     if (bracket == nullptr) failed = true;
     const double rate = bracket ? bracket->rate : 0.0;
     const double constant = bracket ? bracket->constant : 0.0;
 
     const double k1 = q * in.fedClaimAmount;
-    const double pensionCredited = annual.pension < maxContribution ? annual.pension : maxContribution;
-    const double premiumCredited = annual.premium < eiMax ? annual.premium : eiMax;
-    const double k2 = roundCents(q * (pensionCredited + premiumCredited));
     const double k3 = in.fedOtherCredits;
     double k4 = 0;
     if (const EmploymentAmountRow* employment = year.employment) {
-        const double byIncome = employment->rate * annual.income;
+        const double byIncome = employment->rate * income;
         const double byAmount = employment->rate * employment->amount;
         k4 = byIncome < byAmount ? byIncome : byAmount;
     }
-    double t = rate * annual.income - constant - k1 - k2 - k3 - k4;
+    double t = rate * income - constant - k1 - k2 - k3 - k4;
     // Quebec employees: the federal tax is abated by 16.5 % of itself.
     if (quebec) t = t - roundCents(0.165 * t);
     return roundCents(t) + in.payPeriods * in.fedExtraPerPay - in.fedAnnualCredit;
@@ -289,7 +288,7 @@ extern "C" ORLA_API int ORLA_CALL ORLA_Canada_Calc(int /*mode*/, CanadaRecord* p
     // first with the same inputs and is its copy; the second copies whatever of the first its inputs
     // leave unchanged.
     PassResult result[3];
-    Annual annual[2];
+    double income[2], credit[2];
     for (int pass = 0; pass < 2; ++pass) {
         PassResult& r = result[pass];
         const double bonus = pass == 1 ? in.bonus : 0.0;
@@ -306,15 +305,15 @@ extern "C" ORLA_API int ORLA_CALL ORLA_Canada_Calc(int /*mode*/, CanadaRecord* p
         r.premium = room < byEarnings ? room : byEarnings;
         r.premiumCents = pass == 1 && sameBits(r.premium, result[0].premium) ? result[0].premiumCents : roundCents(r.premium);
 
-        Annual& a = annual[pass];
-        a.income = periods * in.taxableIncome + in.priorBonuses + bonus;
-        a.pension = pass == 1 ? (periods - 1) * result[0].contribution + r.contribution : periods * r.contribution;
-        a.premium = pass == 1 ? (periods - 1) * result[0].premium + r.premium : periods * r.premium;
-        if (pass == 1 && sameBits(a.income, annual[0].income) && sameBits(a.pension, annual[0].pension) &&
-            sameBits(a.premium, annual[0].premium))
+        income[pass] = periods * in.taxableIncome + in.priorBonuses + bonus;
+        const double annualPension =
+            pass == 1 ? (periods - 1) * result[0].contribution + r.contribution : periods * r.contribution;
+        const double annualPremium = pass == 1 ? (periods - 1) * result[0].premium + r.premium : periods * r.premium;
+        credit[pass] = pensionPremiumCredit(year, annualPension, annualPremium);
+        if (pass == 1 && sameBits(income[1], income[0]) && sameBits(credit[1], credit[0]))
             r.fedAnnualTax = result[0].fedAnnualTax;
         else
-            r.fedAnnualTax = federalAnnualTax(in, year, a, quebec, failed);
+            r.fedAnnualTax = federalAnnualTax(in, year, income[pass], credit[pass], quebec, failed);
     }
     result[2] = result[0];
 

@@ -127,7 +127,7 @@ PassCommon passCommon(const ProvinceRecord& in, double contribution, double prem
     const double maxPremium = pension ? kInsurance[static_cast<std::size_t>(pension - kPension)].maxPremium : 0.0;
     double labourFund = 0;
     if (const ProvincialRateRow* lf = provincialRate(kLabourFundRuns, in.payDate, in.provinceCode))
-        labourFund = roundCents(minOf(lf->maximum, lf->rate * in.labourFundAmount));
+        labourFund = roundCentsOrZero(minOf(lf->maximum, lf->rate * in.labourFundAmount));
     return {lowest == nullptr || pension == nullptr, q * in.provClaimAmount,
             roundCents(q * (minOf(maxPremium, periods * premium) + minOf(maxContribution, periods * contribution))),
             labourFund, provincialRate(kSurtaxRuns, in.payDate, in.provinceCode)};
@@ -163,7 +163,7 @@ ProvincialPass provincialPass(const ProvinceRecord& in, const PassCommon& common
         if (const ProvincialRateRow* s = common.surtax)
             surtax = s->maximum > t4 ? 0.0 : (t4 - s->maximum) * s->rate;
     }
-    surtax = roundCents(surtax);
+    surtax = roundCentsOrZero(surtax);
 
     double reduction = 0;
     if (province == ORLA_CA_ON) {
