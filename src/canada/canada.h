@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 
 #include "canada/canada_tables.h"
 #include "frame/records.h"
@@ -34,6 +35,18 @@ Record heldCopy(const Record* r) {
     std::memset(&local, 0, sizeof local);
     if (declared > 0) std::memcpy(&local, r, static_cast<std::size_t>(declared));
     return local;
+}
+
+// Whether two tables have the same rows' dates in the same order (a first-covering lookup then finds
+// the same position in both).
+template <class A, class B>
+constexpr bool sameDates(const A& a, const B& b) {
+    if (std::size(a) != std::size(b)) return false;
+    for (std::size_t i = 0; i < std::size(a); ++i)
+        if (a[i].from.year != b[i].from.year || a[i].from.month != b[i].from.month || a[i].from.day != b[i].from.day ||
+            a[i].to.year != b[i].to.year || a[i].to.month != b[i].to.month || a[i].to.day != b[i].to.day)
+            return false;
+    return true;
 }
 
 // Whether every amount is finite: x * 0 is 0 for a finite x and NaN otherwise, so one test of the sum

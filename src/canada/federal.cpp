@@ -15,11 +15,10 @@ namespace orla::canada {
 namespace {
 
 struct PassResult {
-    double contribution = 0;  // cppContribution, in cents
-    double premium = 0;       // the premium before rounding
-    double premiumCents = 0;  // eiPremium
-    double fedAnnualTax = 0;
-    double totalAnnualTax = 0;
+    double contribution;  // cppContribution, in cents
+    double premium;       // the premium before rounding
+    double premiumCents;  // eiPremium
+    double fedAnnualTax;
 };
 
 // ---- the cent-by-cent pension walk ------------------------------------------------------------------
@@ -159,21 +158,14 @@ double pensionTotal(double ytd, double g, const PensionRow& row, int periods) {
     if (!(room >= 0)) return total;
     const std::int64_t steps = centSteps(room);
     const std::int64_t firstTier = walk(total, row.rate * 0.01, row.maxContribution, steps);
-    walk(total, row.secondTierRate * 0.01, row.maxContribution + row.maxSecondTier, steps - firstTier);
+    if (firstTier < steps)
+        walk(total, row.secondTierRate * 0.01, row.maxContribution + row.maxSecondTier, steps - firstTier);
     return total;
 }
 
 namespace {
 
 // The yearly tables carry the same dates row by row, so one date lookup finds the row of each.
-template <class A, class B, std::size_t N>
-constexpr bool sameDates(const A (&a)[N], const B (&b)[N]) {
-    for (std::size_t i = 0; i < N; ++i)
-        if (a[i].from.year != b[i].from.year || a[i].from.month != b[i].from.month || a[i].from.day != b[i].from.day ||
-            a[i].to.year != b[i].to.year || a[i].to.month != b[i].to.month || a[i].to.day != b[i].to.day)
-            return false;
-    return true;
-}
 static_assert(sameDates(kPension, kInsurance) && sameDates(kPension, kFederalCreditRate) &&
                   sameDates(kPension, kEmploymentAmount),
               "the yearly tables share their dates");
@@ -321,9 +313,9 @@ extern "C" ORLA_API int ORLA_CALL ORLA_Canada_Calc(int /*mode*/, CanadaRecord* p
     // pay's call leaves it; only the regular pay's provincial tax is used.
     const double block[3] = {in.provPassThrough, result[0].contribution, result[0].premiumCents};
     bool provincialFailed = false;
-    result[0].totalAnnualTax = result[0].fedAnnualTax + provincialTax(prov, block, provincialFailed);
+    const double totalAnnualTax = result[0].fedAnnualTax + provincialTax(prov, block, provincialFailed);
 
-    const double perPay = roundCents(result[0].totalAnnualTax / periods);
+    const double perPay = roundCents(totalAnnualTax / periods);
     const double fedPerPay = roundCents(result[0].fedAnnualTax / periods);
     const double bonusFedTax = centsDifference(result[1].fedAnnualTax, result[2].fedAnnualTax);
     // Amounts so large that a result overflows are refused rather than returned as infinity.

@@ -31,7 +31,7 @@ template <class Row, std::size_t N>
 class ProvinceRuns {
   public:
     constexpr explicit ProvinceRuns(std::span<const Row, N> table)
-        : index_(table.data(), [](const Row& r) { return r.province; }) {
+        : rows_(table.data()), index_(table.data(), [](const Row& r) { return r.province; }) {
         // The index keeps each province's runs together, in stored order.
         const auto runs = index_.runs();
         for (std::size_t i = 0; i < runs.size(); ++i) {
@@ -46,16 +46,17 @@ class ProvinceRuns {
     template <class Accept>
     const Row* find(const CalcDate& d, int province, Accept&& accept) const {
         if (province < 0 || province >= kProvinceCodes) return nullptr;
-        const auto runs = index_.runs();
-        for (std::uint32_t i = first_[province]; i < end_[province]; ++i) {
-            if (!rowCovers(runs[i].from, runs[i].to, d)) continue;
-            for (const Row& r : index_.rowsOf(runs[i]))
-                if (accept(r)) return &r;
+        const auto* const runs = index_.runs().data();
+        for (const auto *run = runs + first_[province], *end = runs + end_[province]; run != end; ++run) {
+            if (!rowCovers(run->from, run->to, d)) continue;
+            for (const Row *r = rows_ + run->begin, *last = rows_ + run->end; r != last; ++r)
+                if (accept(*r)) return r;
         }
         return nullptr;
     }
 
   private:
+    const Row* rows_;
     RunIndex<Row, N, int> index_;
     std::uint32_t first_[kProvinceCodes]{};
     std::uint32_t end_[kProvinceCodes]{};
@@ -69,7 +70,15 @@ ProvinceRuns(const std::array<Row, N>&) -> ProvinceRuns<Row, N>;
 constexpr ProvinceRuns kBracketRuns(kProvincialBrackets);
 constexpr ProvinceRuns kCreditRateRuns(kProvincialCreditRate);
 constexpr ProvinceRuns kLabourFundRuns(kLabourFund);
-constexpr ProvinceRuns kSurtaxRuns(kSurtax);
+
+// The surtax rows stand where the labour-fund rows of the same province and dates do: one lookup finds both.
+constexpr bool sameProvinces(const auto& a, const auto& b) {
+    for (std::size_t i = 0; i < std::size(a); ++i)
+        if (a[i].province != b[i].province) return false;
+    return true;
+}
+static_assert(sameDates(kLabourFund, kSurtax) && sameProvinces(kLabourFund, kSurtax),
+              "the surtax rows pair with the labour-fund rows");
 
 const ProvincialBracketRow* provincialBracket(const CalcDate& d, int province, double income) {
     return kBracketRuns.find(d, province, [income](const ProvincialBracketRow& r) {
@@ -126,11 +135,11 @@ PassCommon passCommon(const ProvinceRecord& in, double contribution, double prem
     const double maxContribution = pension ? pension->maxContribution : 0.0;
     const double maxPremium = pension ? kInsurance[static_cast<std::size_t>(pension - kPension)].maxPremium : 0.0;
     double labourFund = 0;
-    if (const ProvincialRateRow* lf = provincialRate(kLabourFundRuns, in.payDate, in.provinceCode))
-        labourFund = roundCentsOrZero(minOf(lf->maximum, lf->rate * in.labourFundAmount));
+    const ProvincialRateRow* lf = provincialRate(kLabourFundRuns, in.payDate, in.provinceCode);
+    if (lf) labourFund = roundCentsOrZero(minOf(lf->maximum, lf->rate * in.labourFundAmount));
     return {lowest == nullptr || pension == nullptr, q * in.provClaimAmount,
             roundCents(q * (minOf(maxPremium, periods * premium) + minOf(maxContribution, periods * contribution))),
-            labourFund, provincialRate(kSurtaxRuns, in.payDate, in.provinceCode)};
+            labourFund, lf ? &kSurtax[static_cast<std::size_t>(lf - kLabourFund.data())] : nullptr};
 }
 
 // The pass on the annual income a; the passes differ in nothing else.
@@ -225,15 +234,14 @@ double provincialTax(ProvinceRecord* prov, const double block[3], bool& failed) 
     // (without bonuses all three coincide).
     const double regular = in.payPeriods * in.provTaxableIncome;
     const double incomes[3] = {regular, regular + in.provBonus + in.provPriorBonuses, regular + in.provPriorBonuses};
-    ProvincialPass passes[3];
-    bool anyFailed = false;
     const PassCommon common = passCommon(in, contribution, premium);
-    for (int pass = 0; pass < 3; ++pass) {
-        int earlier = 0;
-        while (earlier < pass && !sameBits(incomes[earlier], incomes[pass])) ++earlier;
-        passes[pass] = earlier < pass ? passes[earlier] : provincialPass(in, common, incomes[pass]);
-        anyFailed = anyFailed || passes[pass].failed;
-    }
+    ProvincialPass passes[3];
+    passes[0] = provincialPass(in, common, incomes[0]);
+    passes[2] = sameBits(incomes[2], incomes[0]) ? passes[0] : provincialPass(in, common, incomes[2]);
+    passes[1] = sameBits(incomes[1], incomes[2])   ? passes[2]
+                : sameBits(incomes[1], incomes[0]) ? passes[0]
+                                                   : provincialPass(in, common, incomes[1]);
+    const bool anyFailed = passes[0].failed || passes[1].failed || passes[2].failed;
     const double annualTax = roundCents(passes[0].annualTax);
     const double bonusTax = centsDifference(passes[1].annualTax, passes[2].annualTax);
     if (!allFinite(annualTax, bonusTax)) {
