@@ -675,6 +675,32 @@ TEST(CanadaPensionWalk, TiesToEvenInTheTotalsBinade) {
         }
 }
 
+// Each province's runs give the row of the plain first-match scan in stored order.
+TEST(CanadaProvincialRuns, FindTheRowOfThePlainScan) {
+    auto check = [](const auto& table, auto accept) {
+        const ProvinceRuns runs(table);
+        for (int province = -1; province <= kProvinceCodes; ++province)
+            for (int year = 2023; year <= 2027; ++year)
+                for (const int month : {1, 6, 7, 8, 12})
+                    for (const int day : {1, 22, 23, 31}) {
+                        const CalcDate date = d(year, month, day);
+                        const auto* plain = static_cast<decltype(&table[0])>(nullptr);
+                        for (const auto& r : table)
+                            if (r.province == province && rowCovers(r.from, r.to, date) && accept(r)) {
+                                plain = &r;
+                                break;
+                            }
+                        EXPECT_EQ(runs.find(date, province, accept), plain) << province << " " << year << "-" << month;
+                    }
+    };
+    check(kProvincialCreditRate, [](const ProvincialRateRow&) { return true; });
+    check(kLabourFund, [](const ProvincialRateRow&) { return true; });
+    for (const double income : {0.0, 15000.0, 51446.0, 60000.0, 102894.5, 250000.0, 1e7})
+        check(kProvincialBrackets, [income](const ProvincialBracketRow& r) {
+            return income >= r.low && (income < r.high || r.high == 0);
+        });
+}
+
 // The step count over a room is the number of k_j = fl(k_(j-1) + 0.01) from k_0 = 0 that do not pass it:
 // checked at every k_j of the first ten million steps and beside it, and where k stops growing.
 TEST(CanadaPensionWalk, StepCountsMatchTheCounterWalk) {

@@ -40,14 +40,13 @@ constexpr double withMantissa(int biased, std::uint64_t m) {
     return std::bit_cast<double>((static_cast<std::uint64_t>(biased) << 52) | (m - kImplicitBit));
 }
 
-// What one step adds to the mantissa of an x of biased exponent b, for a positive normal delta.
+// What one step adds to the mantissa of an x of biased exponent b, for a positive normal delta of
+// mantissa md and biased exponent b - shift.
 struct Increment {
     std::uint64_t units;  // 0: delta no longer moves x
     bool tie;             // delta is half a unit more than units - 1 or units (units is the even one)
 };
-constexpr Increment increment(int b, double delta) {
-    const std::uint64_t md = mantissa(delta);
-    const int shift = b - biasedExponent(delta);
+constexpr Increment increment(int shift, std::uint64_t md) {
     if (shift < 0) return {kBinadeEnd, false};  // at least a binade's width: no two steps share a binade
     if (shift == 0) return {md, false};
     if (shift > 53) return {0, false};  // below half a unit: rounds back to x
@@ -86,7 +85,7 @@ constexpr CentWalk centWalk() {
     for (int i = 0; i < kCentBinadeCount; ++i) {
         const int b = kCentFirstBinade + i;
         if (biasedExponent(k) != b) throw "the step counter skipped a binade";
-        const Increment inc = increment(b, kCent);
+        const Increment inc = increment(b - biasedExponent(kCent), mantissa(kCent));
         if (inc.tie) throw "a tie in the step counter's binades";
         const std::uint64_t entry = mantissa(k);
         const std::int64_t last = inc.units == 0 ? kUnbounded : static_cast<std::int64_t>((kBinadeEnd - 1 - entry) / inc.units);
@@ -104,16 +103,18 @@ constexpr double kCentFirstTabled = withMantissa(kCentFirstBinade, kCentWalk.bin
 // Takes up to n steps x <- fl(x + delta) while limit > fl(x + delta); returns the number taken. A step
 // that leaves x unchanged leaves it so for good: the remaining steps are all taken at once.
 std::int64_t walk(double& x, double delta, double limit, std::int64_t n) {
-    std::int64_t taken = 0;
     if (delta == 0) return limit > x + delta ? n : 0;
+    const int deltaExponent = biasedExponent(delta);
+    const std::uint64_t deltaMantissa = mantissa(delta);
+    std::int64_t taken = 0;
     while (taken < n) {
         const double next = x + delta;
         if (!(limit > next)) break;
         x = next;
         ++taken;
         const int b = biasedExponent(x);
-        if (!(x > 0) || b == 0) continue;  // zero and subnormals by single steps
-        const Increment inc = increment(b, delta);
+        if (b == 0 || b >= 2047) continue;  // zero, subnormals and negative amounts by single steps
+        const Increment inc = increment(b - deltaExponent, deltaMantissa);
         if (inc.units == 0) return n;
         const std::uint64_t m = mantissa(x);
         if (inc.tie && (m & 1) != 0) continue;  // one single step evens the mantissa
@@ -280,7 +281,7 @@ extern "C" ORLA_API int ORLA_CALL ORLA_Canada_Calc(int /*mode*/, CanadaRecord* p
     // first with the same inputs and is its copy; the second copies whatever of the first its inputs
     // leave unchanged.
     PassResult result[3];
-    double income[2], credit[2];
+    double income[2], annualPension[2], annualPremium[2], credit[2];
     for (int pass = 0; pass < 2; ++pass) {
         PassResult& r = result[pass];
         const double bonus = pass == 1 ? in.bonus : 0.0;
@@ -298,10 +299,12 @@ extern "C" ORLA_API int ORLA_CALL ORLA_Canada_Calc(int /*mode*/, CanadaRecord* p
         r.premiumCents = pass == 1 && sameBits(r.premium, result[0].premium) ? result[0].premiumCents : roundCents(r.premium);
 
         income[pass] = periods * in.taxableIncome + in.priorBonuses + bonus;
-        const double annualPension =
+        annualPension[pass] =
             pass == 1 ? (periods - 1) * result[0].contribution + r.contribution : periods * r.contribution;
-        const double annualPremium = pass == 1 ? (periods - 1) * result[0].premium + r.premium : periods * r.premium;
-        credit[pass] = pensionPremiumCredit(year, annualPension, annualPremium);
+        annualPremium[pass] = pass == 1 ? (periods - 1) * result[0].premium + r.premium : periods * r.premium;
+        credit[pass] = pass == 1 && sameBits(annualPension[1], annualPension[0]) && sameBits(annualPremium[1], annualPremium[0])
+                           ? credit[0]
+                           : pensionPremiumCredit(year, annualPension[pass], annualPremium[pass]);
         if (pass == 1 && sameBits(income[1], income[0]) && sameBits(credit[1], credit[0]))
             r.fedAnnualTax = result[0].fedAnnualTax;
         else
