@@ -653,6 +653,22 @@ TEST(CanadaPensionWalk, RunsGiveTheSameBitsAsSingleSteps) {
         }
 }
 
+// Rows no table carries: no rate (the total does not move, -0 becomes +0), a rate so small its cent's
+// contribution is subnormal, a negative rate.
+TEST(CanadaPensionWalk, UnusualRatesStepAsTheRuleDoes) {
+    for (const double rate : {0.0, 1e-310, -0.0595}) {
+        PensionRow row = kPension[0];
+        row.rate = rate;
+        row.secondTierRate = rate;
+        for (const double ytd : {-0.0, 0.0, 10.0})
+            for (const double g : {3500.0, 3500.07, 3501.0}) {
+                SCOPED_TRACE(testing::Message() << "rate " << rate << " ytd " << ytd << " g " << g);
+                const double walked = pensionTotal(ytd, g, row, 1), reference = pensionTotalCentByCent(ytd, g, row, 1);
+                EXPECT_EQ(std::memcmp(&walked, &reference, sizeof walked), 0) << walked << " " << reference;
+            }
+    }
+}
+
 // A contribution per cent exactly halfway between two grid points of the totals' binade [4096, 8192)
 // (an odd multiple of 2^-41): ties go to even there, so the step that enters the binade on an odd
 // mantissa adds a different amount from the rest.

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 #include "canada/canada.h"
 #include "canada/canada_tables.h"
@@ -103,8 +104,14 @@ constexpr double kCentFirstTabled = withMantissa(kCentFirstBinade, kCentWalk.bin
 // Takes up to n steps x <- fl(x + delta) while limit > fl(x + delta); returns the number taken. A step
 // that leaves x unchanged leaves it so for good: the remaining steps are all taken at once.
 std::int64_t walk(double& x, double delta, double limit, std::int64_t n) {
-    if (delta == 0) return limit > x + delta ? n : 0;
-    const int deltaExponent = biasedExponent(delta);
+    if (delta == 0) {
+        if (n == 0 || !(limit > x + delta)) return 0;
+        x = x + delta;  // turns -0 into +0, as the first step would
+        return n;
+    }
+    // Runs of steps for a positive normal delta; anything else steps singly, as an exponent above every
+    // x's makes each run empty.
+    const int deltaExponent = delta >= std::numeric_limits<double>::min() ? biasedExponent(delta) : 4096;
     const std::uint64_t deltaMantissa = mantissa(delta);
     std::int64_t taken = 0;
     while (taken < n) {
