@@ -3,12 +3,13 @@
 
 #include <orla/orla.h>
 
-#include <bit>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <iterator>
+#include <span>
 
 #include "canada/canada_tables.h"
 #include "frame/records.h"

@@ -3,7 +3,7 @@
 // annualising formula, in three passes (the regular pay, the pay with its bonus, the regular pay again)
 // so that the tax, contribution and premium that fall on a bonus come out as differences.
 #include <bit>
-#include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <limits>

@@ -3,9 +3,8 @@
 // and reductions (Ontario's surtax, tax reduction and health premium, British Columbia's reductions,
 // Alberta's supplementary credit, Yukon's employment credit, the labour-sponsored funds credits). Three
 // passes: the regular pay, the pay with its bonus, the regular pay with earlier bonuses.
-#include <bit>
-#include <cmath>
-#include <cstdint>
+#include <cstddef>
+#include <span>
 
 #include "canada/canada.h"
 #include "canada/canada_tables.h"
