@@ -173,17 +173,25 @@ void clearProvincialOutputs(ProvinceRecord* prov) {
     ORLA_CA_PUT(prov, ProvinceRecord, provBonusTax, 0.0);
 }
 
-double provincialTax(ProvinceRecord* prov, const double block[3], bool& failed) {
+namespace {
+
+// Status 1 and the amounts the record holds 0.
+double refuse(ProvinceRecord* prov, bool& failed) {
     clearProvincialOutputs(prov);
+    ORLA_CA_PUT(prov, ProvinceRecord, status, 1);
+    failed = true;
+    return 0;
+}
+
+}  // namespace
+
+double provincialTax(ProvinceRecord* prov, const double block[3], bool& failed) {
+    // No output is read: a refused record has them all cleared, a computed one all written.
     const ProvinceRecord in = heldCopy(prov);
     const double contribution = block[1];
     const double premium = block[2];
     // No annual amounts can be formed from fewer than one period or from amounts that are not finite.
-    if (in.payPeriods < 1 || !finiteInputs(in) || !allFinite(contribution, premium)) {
-        failed = true;
-        ORLA_CA_PUT(prov, ProvinceRecord, status, 1);
-        return 0;
-    }
+    if (in.payPeriods < 1 || !finiteInputs(in) || !allFinite(contribution, premium)) return refuse(prov, failed);
     // The annual incomes of the regular pay, the pay with its bonus and the regular pay with earlier
     // bonuses. A pass whose income has the same bits as an earlier one's repeats it and is copied
     // (without bonuses all three coincide).
@@ -199,11 +207,7 @@ double provincialTax(ProvinceRecord* prov, const double block[3], bool& failed) 
     const bool anyFailed = passes[0].failed || passes[1].failed || passes[2].failed;
     const double annualTax = roundCents(passes[0].annualTax);
     const double bonusTax = centsDifference(passes[1].annualTax, passes[2].annualTax);
-    if (!allFinite(annualTax, bonusTax)) {
-        failed = true;
-        ORLA_CA_PUT(prov, ProvinceRecord, status, 1);
-        return 0;
-    }
+    if (!allFinite(annualTax, bonusTax)) return refuse(prov, failed);
     // The status is set afresh in each pass: the last pass's stands (every pass looks up the same date).
     ORLA_CA_PUT(prov, ProvinceRecord, status, passes[2].failed ? 1 : 0);
     ORLA_CA_PUT(prov, ProvinceRecord, provAnnualTax, annualTax);
