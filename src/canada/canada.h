@@ -52,13 +52,6 @@ constexpr bool sameDates(const A& a, const B& b) {
     return true;
 }
 
-// Whether every amount is finite: x * 0 is 0 for a finite x and NaN otherwise, so one test of the sum
-// answers for all.
-template <class... Amounts>
-bool allFinite(Amounts... amounts) {
-    return (0.0 + ... + (amounts * 0.0)) == 0;
-}
-
 inline bool sameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
 
 // roundCents(x) for an amount that is often 0, which rounds to 0 (either zero gives +0).
