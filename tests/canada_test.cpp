@@ -635,6 +635,102 @@ TEST(CanadaPensionWalk, RunsGiveTheSameBitsAsSingleSteps) {
         SCOPED_TRACE(testing::Message() << "ytd " << ytd << " g " << g << " periods " << periods);
         EXPECT_EQ(pensionTotal(ytd, g, row, periods), pensionTotalCentByCent(ytd, g, row, periods));
     }
+
+    // Totals to date on the edges: at and just below each maximum, a few steps short of it, at and
+    // beside binade edges, the smallest positive amount; earnings just past a few cents or huge.
+    const PensionRow& row = kPension[0];
+    const double c = row.rate * 0.01, c2 = row.secondTierRate * 0.01;
+    const double top = row.maxContribution, both = row.maxContribution + row.maxSecondTier;
+    const double ytds[] = {0, 5e-324, 1e-300, c, 3 * c, 1.0 / 1024, std::nextafter(2048.0, 0.0), 2048, 1024 - 2.5 * c,
+                           top - 7 * c, top - c, std::nextafter(top, 0.0), top, both - 7 * c2, std::nextafter(both, 0.0),
+                           both, 1e300};
+    const double earnings[] = {3500, 3500.01, 3500.05, 3510.37, 4200, 90000, 1e12, 1e300};
+    for (const double ytd : ytds)
+        for (const double g : earnings) {
+            if (ytd < 1 && g > 3e6) continue;  // the reference would take millions of steps for each
+            SCOPED_TRACE(testing::Message() << "ytd " << ytd << " g " << g);
+            EXPECT_EQ(pensionTotal(ytd, g, row, 1), pensionTotalCentByCent(ytd, g, row, 1));
+        }
+}
+
+// Rows no table carries: no rate (the total does not move, -0 becomes +0), a rate so small its cent's
+// contribution is subnormal, a negative rate.
+TEST(CanadaPensionWalk, UnusualRatesStepAsTheRuleDoes) {
+    for (const double rate : {0.0, 1e-310, -0.0595}) {
+        PensionRow row = kPension[0];
+        row.rate = rate;
+        row.secondTierRate = rate;
+        for (const double ytd : {-0.0, 0.0, 10.0})
+            for (const double g : {3500.0, 3500.07, 3501.0}) {
+                SCOPED_TRACE(testing::Message() << "rate " << rate << " ytd " << ytd << " g " << g);
+                const double walked = pensionTotal(ytd, g, row, 1), reference = pensionTotalCentByCent(ytd, g, row, 1);
+                EXPECT_EQ(std::memcmp(&walked, &reference, sizeof walked), 0) << walked << " " << reference;
+            }
+    }
+}
+
+// A contribution per cent exactly halfway between two grid points of the totals' binade [4096, 8192)
+// (an odd multiple of 2^-41): ties go to even there, so the step that enters the binade on an odd
+// mantissa adds a different amount from the rest.
+TEST(CanadaPensionWalk, TiesToEvenInTheTotalsBinade) {
+    PensionRow row = kPension[0];
+    row.maxContribution = 6000;
+    row.maxSecondTier = 100;
+    double c = 0;
+    for (double m = 1319412001; m < 1319414001 && !(row.rate * 0.01 == c); m += 2) {
+        c = std::ldexp(m, -41);  // about 0.0006
+        row.rate = c / 0.01;
+    }
+    ASSERT_EQ(row.rate * 0.01, c);
+    // 4096 - c + 2^-40 steps into the binade on the odd mantissa 2^52 + 1.
+    const double odd = std::ldexp(1.0, -40);
+    for (const double ytd : {4096.0, 4100.0, std::nextafter(4100.0, 0.0), 4096 - c + odd, 4096 - 3 * c + odd, 5999.5})
+        for (const double g : {3600.0, 3733.33, 9000.0}) {
+            SCOPED_TRACE(testing::Message() << "ytd " << ytd << " g " << g);
+            EXPECT_EQ(pensionTotal(ytd, g, row, 1), pensionTotalCentByCent(ytd, g, row, 1));
+        }
+}
+
+// Each province's runs give the row of the plain first-match scan in stored order.
+TEST(CanadaProvincialRuns, FindTheRowOfThePlainScan) {
+    auto check = [](const auto& table, auto accept) {
+        const ProvinceRuns runs(table);
+        for (int province = -1; province <= kProvinceCodes; ++province)
+            for (int year = 2023; year <= 2027; ++year)
+                for (const int month : {1, 6, 7, 8, 12})
+                    for (const int day : {1, 22, 23, 31}) {
+                        const CalcDate date = d(year, month, day);
+                        const auto* plain = static_cast<decltype(&table[0])>(nullptr);
+                        for (const auto& r : table)
+                            if (r.province == province && rowCovers(r.from, r.to, date) && accept(r)) {
+                                plain = &r;
+                                break;
+                            }
+                        EXPECT_EQ(runs.find(date, province, accept), plain) << province << " " << year << "-" << month;
+                    }
+    };
+    check(kProvincialCreditRate, [](const ProvincialRateRow&) { return true; });
+    check(kLabourFund, [](const ProvincialRateRow&) { return true; });
+    for (const double income : {0.0, 15000.0, 51446.0, 60000.0, 102894.5, 250000.0, 1e7})
+        check(kProvincialBrackets, [income](const ProvincialBracketRow& r) {
+            return income >= r.low && (income < r.high || r.high == 0);
+        });
+}
+
+// The step count over a room is the number of k_j = fl(k_(j-1) + 0.01) from k_0 = 0 that do not pass it:
+// checked at every k_j of the first ten million steps and beside it, and where k stops growing.
+TEST(CanadaPensionWalk, StepCountsMatchTheCounterWalk) {
+    double k = 0;
+    for (std::int64_t j = 0; j < 10000000; ++j, k += 0.01) {
+        if (j > 100000 && j % 997 != 0 && std::ilogb(k) == std::ilogb(k + 0.01)) continue;
+        ASSERT_EQ(centSteps(k), j + 1) << k;
+        ASSERT_EQ(centSteps(std::nextafter(k, -1.0)), j) << k;
+        ASSERT_EQ(centSteps(std::nextafter(k, 1e300)), j + 1) << k;
+    }
+    EXPECT_EQ(centSteps(0), 1);
+    EXPECT_LT(centSteps(1e14), centSteps(1.4e14));
+    EXPECT_EQ(centSteps(3e14), INT64_MAX);  // 0.01 is below half the grid there: k never passes
+    EXPECT_EQ(centSteps(HUGE_VAL), INT64_MAX);
 }
 
 }  // namespace

@@ -3,11 +3,17 @@
 
 #include <orla/orla.h>
 
+#include <array>
+#include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
+#include <iterator>
+#include <span>
 
 #include "canada/canada_tables.h"
 #include "frame/records.h"
+#include "frame/run_index.h"
 
 namespace orla::canada {
 
@@ -24,13 +30,35 @@ int declaredSize(const Record* r) {
 template <class Record>
 Record heldCopy(const Record* r) {
     Record local;
-    std::memset(&local, 0, sizeof local);
     const int declared = declaredSize(r);
-    if (declared > 0)
-        std::memcpy(&local, r, static_cast<std::size_t>(declared) < sizeof local ? static_cast<std::size_t>(declared)
-                                                                                  : sizeof local);
+    if (declared >= static_cast<int>(sizeof local)) {
+        std::memcpy(&local, r, sizeof local);
+        return local;
+    }
+    std::memset(&local, 0, sizeof local);
+    if (declared > 0) std::memcpy(&local, r, static_cast<std::size_t>(declared));
     return local;
 }
+
+// Whether two tables have the same rows' dates in the same order (a first-covering lookup then finds
+// the same position in both).
+template <class A, class B>
+constexpr bool sameDates(const A& a, const B& b) {
+    if (std::size(a) != std::size(b)) return false;
+    for (std::size_t i = 0; i < std::size(a); ++i)
+        if (a[i].from.year != b[i].from.year || a[i].from.month != b[i].from.month || a[i].from.day != b[i].from.day ||
+            a[i].to.year != b[i].to.year || a[i].to.month != b[i].to.month || a[i].to.day != b[i].to.day)
+            return false;
+    return true;
+}
+
+inline bool sameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+
+// roundCents(x) for an amount that is often 0, which rounds to 0 (either zero gives +0).
+inline double roundCentsOrZero(double x) { return x == 0 ? 0.0 : roundCents(x); }
+
+// The rounded difference a - b of two amounts; 0 without the rounding when they are the same.
+inline double centsDifference(double a, double b) { return sameBits(a, b) ? 0.0 : roundCents(a - b); }
 
 // Writes a field only when the declared record holds it.
 template <class Record, class T>
@@ -42,10 +70,58 @@ void put(Record* r, std::size_t offset, T value) {
 #define ORLA_CA_PUT(rec, Type, field, value) \
     ::orla::canada::put<Type, decltype(Type::field)>(rec, offsetof(Type, field), value)
 
+// A provincial table in runs of rows of one province and dates: find returns the first match of the plain
+// scan in stored order, each province's runs found by its code rather than by a search of the provinces.
+constexpr int kProvinceCodes = ORLA_CA_NU + 1;
+
+template <class Row, std::size_t N>
+class ProvinceRuns {
+  public:
+    constexpr explicit ProvinceRuns(std::span<const Row, N> table)
+        : rows_(table.data()), index_(table.data(), [](const Row& r) { return r.province; }) {
+        // The index keeps each province's runs together, in stored order.
+        const auto runs = index_.runs();
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            const int p = runs[i].key;
+            if (p < 0 || p >= kProvinceCodes) throw "a row of an unknown province";
+            if (end_[p] == 0) first_[p] = static_cast<std::uint32_t>(i);
+            end_[p] = static_cast<std::uint32_t>(i + 1);
+        }
+    }
+
+    // The first row in stored order of the province that covers d and that accept takes, or nullptr.
+    template <class Accept>
+    const Row* find(const CalcDate& d, int province, Accept&& accept) const {
+        if (province < 0 || province >= kProvinceCodes) return nullptr;
+        const auto* const runs = index_.runs().data();
+        for (const auto *run = runs + first_[province], *end = runs + end_[province]; run != end; ++run) {
+            if (!rowCovers(run->from, run->to, d)) continue;
+            for (const Row *r = rows_ + run->begin, *last = rows_ + run->end; r != last; ++r)
+                if (accept(*r)) return r;
+        }
+        return nullptr;
+    }
+
+  private:
+    const Row* rows_;
+    RunIndex<Row, N, int> index_;
+    std::uint32_t first_[kProvinceCodes]{};
+    std::uint32_t end_[kProvinceCodes]{};
+};
+
+template <class Row, std::size_t N>
+ProvinceRuns(const Row (&)[N]) -> ProvinceRuns<Row, N>;
+template <class Row, std::size_t N>
+ProvinceRuns(const std::array<Row, N>&) -> ProvinceRuns<Row, N>;
+
 // The provincial calculation of one pay with the pension contribution and insurance premium of block.
 // Writes the held outputs of prov and returns the annual provincial tax of the regular pay (0 when the
 // calculation could not run); failed is set when a lookup failed or the record cannot be computed.
 double provincialTax(ProvinceRecord* prov, const double block[3], bool& failed);
+
+// The number of steps of the pension walk over room dollars: the count of k_j <= room for k_0 = 0,
+// k_(j+1) = fl(k_j + 0.01); INT64_MAX where k stops growing at or below room.
+std::int64_t centSteps(double room);
 
 // The pension total after the cent-by-cent walk over g dollars of pensionable earnings from ytd.
 double pensionTotal(double ytd, double g, const PensionRow& row, int periods);

@@ -3,130 +3,252 @@
 // annualising formula, in three passes (the regular pay, the pay with its bonus, the regular pay again)
 // so that the tax, contribution and premium that fall on a bonus come out as differences.
 #include <bit>
-#include <cmath>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <limits>
 
 #include "canada/canada.h"
 #include "canada/canada_tables.h"
+#include "frame/run_index.h"
 
 namespace orla::canada {
 namespace {
 
 struct PassResult {
-    double contribution = 0;  // cppContribution, in cents
-    double premium = 0;       // the premium before rounding
-    double premiumCents = 0;  // eiPremium
-    double fedAnnualTax = 0;
-    double totalAnnualTax = 0;
+    double contribution;  // cppContribution, in cents
+    double premium;       // the premium before rounding
+    double premiumCents;  // eiPremium
+    double fedAnnualTax;
 };
 
-// A run of steps x <- fl(x + delta) that all add the same amount: within one binade of x every step
-// rounds delta to the same grid, so the increment d is the same each time, unless delta lies exactly
-// halfway between two grid points (then the rounding depends on x) or a step would leave the binade.
-// Returns the number of steps that may be taken at once (0: take a single step) and their increment.
-struct Run {
-    double steps = 0;
-    double increment = 0;
-};
+// ---- the cent-by-cent pension walk ------------------------------------------------------------------
+//
+// The walk repeats x <- fl(x + delta) for the step counter k (delta 0.01) and for the total (delta the
+// tier's contribution per cent). A positive normal x is m 2^(b-1075) with the integer mantissa m in
+// [2^52, 2^53) and b its biased exponent; within one binade (one b) every step adds to m the whole
+// number of units delta / 2^(b-1075) rounds to, so runs of steps are integer arithmetic on m. The one
+// exception is a delta exactly halfway between two whole units: ties go to the even mantissa, so after
+// one step m is even and every later step of the binade adds the even one of the two neighbours.
 
-// The top 2^e of the binade [2^(e-1), 2^e) holding x > 0 and its grid 2^(e-53). For a normal x whose
-// binade and grid are normal powers of two they are built from x's exponent bits; otherwise by frexp
-// and ldexp (the same values, at the cost of library calls).
-void binade(double x, double& top, double& ulp) {
-    const auto biased = static_cast<int>((std::bit_cast<std::uint64_t>(x) >> 52) & 0x7ff);  // x in [2^(biased-1023), ...)
-    if (biased > 53 && biased < 2046) {
-        top = std::bit_cast<double>(static_cast<std::uint64_t>(biased + 1) << 52);
-        ulp = std::bit_cast<double>(static_cast<std::uint64_t>(biased - 52) << 52);
-        return;
-    }
-    int e = 0;
-    std::frexp(x, &e);  // x lies in [2^(e-1), 2^e)
-    top = std::ldexp(1.0, e);
-    ulp = std::ldexp(1.0, e - 53);
+constexpr std::uint64_t kImplicitBit = std::uint64_t{1} << 52;
+constexpr std::uint64_t kBinadeEnd = std::uint64_t{1} << 53;  // mantissas of a binade lie below it
+constexpr std::int64_t kUnbounded = INT64_MAX;                // steps without end
+
+constexpr int biasedExponent(double x) { return static_cast<int>(std::bit_cast<std::uint64_t>(x) >> 52); }
+constexpr std::uint64_t mantissa(double x) { return (std::bit_cast<std::uint64_t>(x) & (kImplicitBit - 1)) | kImplicitBit; }
+constexpr double withMantissa(int biased, std::uint64_t m) {
+    return std::bit_cast<double>((static_cast<std::uint64_t>(biased) << 52) | (m - kImplicitBit));
 }
 
-Run uniformRun(double x, double delta) {
-    // Near zero the binades are narrower than a few steps: single steps.
-    if (!(x > 4 * delta)) return {};
-    double top = 0, ulp = 0;
-    binade(x, top, ulp);
-    // delta modulo the grid, as fmod gives it (exactly: delta / ulp and the product are exact, and so is
-    // the difference, a multiple of delta's grid below ulp), without fmod's bit-by-bit loop over the
-    // distance between the exponents. A delta of 0 or below leaves no positive remainder.
-    if (delta > 0 && delta - std::floor(delta / ulp) * ulp == ulp / 2) return {};
-    const double d = (x + delta) - x;  // exact: the sum lies within a factor 2 of x
-    // x + j d is a multiple of the grid inside the binade, hence exact, for every step counted; two steps
-    // are kept back so that no step's sum reaches the binade's top.
-    const double steps = std::floor((top - x) / d) - 2;
-    return {steps > 0 ? steps : 0, d};
+// What one step adds to the mantissa of an x of biased exponent b, for a positive normal delta of
+// mantissa md and biased exponent b - shift.
+struct Increment {
+    std::uint64_t units;  // 0: delta no longer moves x
+    bool tie;             // delta is half a unit more than units - 1 or units (units is the even one)
+};
+constexpr Increment increment(int shift, std::uint64_t md) {
+    if (shift < 0) return {kBinadeEnd, false};  // at least a binade's width: no two steps share a binade
+    if (shift == 0) return {md, false};
+    if (shift > 53) return {0, false};  // below half a unit: rounds back to x
+    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+    const std::uint64_t rest = md & (2 * half - 1);
+    const std::uint64_t whole = md >> shift;
+    if (rest == half) return {whole + (whole & 1), true};
+    return {whole + (rest > half ? 1 : 0), false};
+}
+
+// The step counter's walk k_0 = 0, k_(j+1) = fl(k_j + 0.01) binade by binade: step first enters the
+// binade at mantissa entry, and the binade holds the steps first to first + last, entry + i units.
+struct CentBinade {
+    std::int64_t first;
+    std::uint64_t entry;
+    std::uint64_t units;
+    std::int64_t last;
+};
+constexpr double kCent = 0.01;
+constexpr int kCentEarlySteps = 4;  // k_0 to k_3 lie below the first binade without a tie
+constexpr int kCentFirstBinade = 1018;
+constexpr int kCentBinadeCount = 1071 - kCentFirstBinade;  // up to the binade where 0.01 stops moving k
+
+struct CentWalk {
+    double early[kCentEarlySteps];
+    CentBinade binades[kCentBinadeCount];
+};
+
+// Built by the binade rule above; each binade is left by one step in double arithmetic (evaluated at
+// compile time with the rounding the program uses). A tie, or a binade skipped, fails the build.
+constexpr CentWalk centWalk() {
+    CentWalk w{};
+    double k = 0;
+    for (int j = 0; j < kCentEarlySteps; ++j, k = k + kCent) w.early[j] = k;
+    std::int64_t first = kCentEarlySteps;
+    for (int i = 0; i < kCentBinadeCount; ++i) {
+        const int b = kCentFirstBinade + i;
+        if (biasedExponent(k) != b) throw "the step counter skipped a binade";
+        const Increment inc = increment(b - biasedExponent(kCent), mantissa(kCent));
+        if (inc.tie) throw "a tie in the step counter's binades";
+        const std::uint64_t entry = mantissa(k);
+        const std::int64_t last = inc.units == 0 ? kUnbounded : static_cast<std::int64_t>((kBinadeEnd - 1 - entry) / inc.units);
+        w.binades[i] = {first, entry, inc.units, last};
+        if ((inc.units == 0) != (i == kCentBinadeCount - 1)) throw "the table must end where 0.01 stops moving k";
+        if (inc.units == 0) break;
+        k = withMantissa(b, entry + static_cast<std::uint64_t>(last) * inc.units) + kCent;
+        first += last + 1;
+    }
+    return w;
+}
+constexpr CentWalk kCentWalk = centWalk();
+constexpr double kCentFirstTabled = withMantissa(kCentFirstBinade, kCentWalk.binades[0].entry);  // k_4
+
+// Takes up to n steps x <- fl(x + delta) while limit > fl(x + delta); returns the number taken. A step
+// that leaves x unchanged leaves it so for good: the remaining steps are all taken at once.
+std::int64_t walk(double& x, double delta, double limit, std::int64_t n) {
+    if (delta == 0) {
+        if (n == 0 || !(limit > x + delta)) return 0;
+        x = x + delta;  // turns -0 into +0, as the first step would
+        return n;
+    }
+    // Runs of steps for a positive normal delta; anything else steps singly, as an exponent above every
+    // x's makes each run empty.
+    const int deltaExponent = delta >= std::numeric_limits<double>::min() ? biasedExponent(delta) : 4096;
+    const std::uint64_t deltaMantissa = mantissa(delta);
+    std::int64_t taken = 0;
+    while (taken < n) {
+        const double next = x + delta;
+        if (!(limit > next)) break;
+        x = next;
+        ++taken;
+        const int b = biasedExponent(x);
+        if (b == 0 || b >= 2047) continue;  // zero, subnormals and negative amounts by single steps
+        const Increment inc = increment(b - deltaExponent, deltaMantissa);
+        if (inc.units == 0) return n;
+        const std::uint64_t m = mantissa(x);
+        if (inc.tie && (m & 1) != 0) continue;  // one single step evens the mantissa
+        // limit > x: it lies in x's binade or above.
+        const std::uint64_t bound = biasedExponent(limit) > b ? kBinadeEnd : mantissa(limit);
+        const auto run = static_cast<std::int64_t>((bound - 1 - m) / inc.units);
+        const std::int64_t steps = run < n - taken ? run : n - taken;
+        x = withMantissa(b, m + static_cast<std::uint64_t>(steps) * inc.units);
+        taken += steps;
+    }
+    return taken;
+}
+
+}  // namespace
+
+std::int64_t centSteps(double room) {
+    if (!(room >= kCentFirstTabled)) {
+        std::int64_t n = 0;
+        for (const double k : kCentWalk.early) n += room >= k ? 1 : 0;
+        return n;
+    }
+    const int b = biasedExponent(room);
+    if (b >= kCentFirstBinade + kCentBinadeCount) return kUnbounded;
+    const CentBinade& binade = kCentWalk.binades[b - kCentFirstBinade];
+    const std::uint64_t r = mantissa(room);
+    if (r < binade.entry) return binade.first;
+    if (binade.units == 0) return kUnbounded;
+    const auto further = static_cast<std::int64_t>((r - binade.entry) / binade.units);
+    return binade.first + 1 + (further < binade.last ? further : binade.last);
 }
 
 // The contribution on g dollars of pensionable earnings, in steps of one cent of earnings: each step adds
 // the first-tier contribution c while the total stays below its maximum, then the second-tier one c2 while
-// the total stays below both maximums. The step counter k grows by repeated addition of 0.01, which fixes
-// the number of steps, and the total by repeated addition of c or c2, whose rounding fixes the last cent.
-// The walk takes the steps in runs: where k and the total both add an unchanging increment (see
-// uniformRun) and neither bound can be reached within the run, many steps are taken at once with the
-// exact result of taking them one by one; near a binade's edge or a bound it takes single steps. Once
-// neither tier can take a step the total can no longer change, so the walk stops there.
-}  // namespace
-
+// the total stays below both maximums. The step counter k grows by repeated addition of 0.01 while it
+// stays within the room, which fixes the number of steps; the total grows by repeated addition of c or
+// c2, whose rounding fixes the last cent. Both walks go binade by binade with the exact result of taking
+// the steps one by one.
 double pensionTotal(double ytd, double g, const PensionRow& row, int periods) {
     const double exemption = row.basicExemption / periods;
-    const double c = row.rate * 0.01;
-    const double c2 = row.secondTierRate * 0.01;
-    const double both = row.maxContribution + row.maxSecondTier;
     const double room = g - exemption;
     double total = ytd;
     if (!(room >= 0)) return total;
-    double k = 0;
-    while (room >= k) {
-        const bool firstTier = row.maxContribution > total + c;
-        if (!firstTier && !(both > total + c2)) break;
-        const double step = firstTier ? c : c2;
-        const double limit = firstTier ? row.maxContribution : both;
-        const Run rk = uniformRun(k, 0.01);
-        const Run rt = uniformRun(total, step);
-        double steps = rk.steps < rt.steps ? rk.steps : rt.steps;
-        if (steps >= 1) {
-            // Step j is taken while k + j dk <= room and limit > total + (j + 1) dt; one step of margin
-            // on each bound covers the rounding of the divisions.
-            const double byRoom = std::floor((room - k) / rk.increment) - 1;
-            const double byLimit = std::floor((limit - total) / rt.increment) - 2;
-            if (byRoom < steps) steps = byRoom;
-            if (byLimit < steps) steps = byLimit;
-        }
-        if (steps >= 1) {
-            k = k + steps * rk.increment;
-            total = total + steps * rt.increment;
-        } else {
-            total += step;
-            k += 0.01;
-        }
-    }
+    const std::int64_t steps = centSteps(room);
+    const std::int64_t firstTier = walk(total, row.rate * 0.01, row.maxContribution, steps);
+    if (firstTier < steps)
+        walk(total, row.secondTierRate * 0.01, row.maxContribution + row.maxSecondTier, steps - firstTier);
     return total;
 }
 
 namespace {
 
-template <class Row>
-const Row* covering(std::span<const Row> rows, const CalcDate& d) {
-    return firstCovering(rows, d);
-}
+// The yearly tables carry the same dates row by row, so one date lookup finds the row of each.
+static_assert(sameDates(kPension, kInsurance) && sameDates(kPension, kFederalCreditRate) &&
+                  sameDates(kPension, kEmploymentAmount),
+              "the yearly tables share their dates");
+
+// The bracket table in runs of rows of the same dates (the first match of the plain scan).
+constexpr auto kFederalBracketRuns = runIndexBy(kFederalBrackets, [](const FederalBracketRow&) { return 0; });
 
 const FederalBracketRow* federalBracket(const CalcDate& d, double income) {
-    for (const FederalBracketRow& r : kFederalBrackets)
-        if (rowCovers(r.from, r.to, d) && income >= r.low && (income < r.high || r.high == 0)) return &r;
-    return nullptr;
+    return kFederalBracketRuns.find(d, 0, [income](const FederalBracketRow& r) {
+        return income >= r.low && (income < r.high || r.high == 0);
+    });
 }
 
+
 bool finiteInputs(const CanadaRecord& p) {
-    const double amounts[] = {p.fedClaimAmount, p.fedAnnualCredit, p.fedExtraPerPay, p.provPassThrough,
-                              p.fedOtherCredits, p.taxableIncome,   p.cppEarnings,    p.cppYtd,
-                              p.eiEarnings,      p.eiYtd,           p.bonus,          p.priorBonuses};
-    for (const double x : amounts)
-        if (!std::isfinite(x)) return false;
-    return true;
+    return allFinite(p.fedClaimAmount, p.fedAnnualCredit, p.fedExtraPerPay, p.provPassThrough, p.fedOtherCredits,
+                      p.taxableIncome, p.cppEarnings, p.cppYtd, p.eiEarnings, p.eiYtd, p.bonus, p.priorBonuses);
+}
+
+// The rows of the pay's year, or null where no row covers the pay date.
+struct Year {
+    const RateRow* credit;
+    const PensionRow* pension;
+    const InsuranceRow* insurance;
+    const EmploymentAmountRow* employment;
+};
+
+Year yearRows(const CalcDate& day) {
+    const PensionRow* pension = firstCovering(std::span<const PensionRow>(kPension), day);
+    if (pension == nullptr) return {};
+    const auto row = static_cast<std::size_t>(pension - kPension);
+    return {&kFederalCreditRate[row], pension, &kInsurance[row], &kEmploymentAmount[row]};
+}
+
+// Status 1 and every output the record holds 0.
+void refuse(CanadaRecord* pay) {
+    ORLA_CA_PUT(pay, CanadaRecord, status, 1);
+    for (const std::size_t offset :
+         {offsetof(CanadaRecord, fedAnnualTax), offsetof(CanadaRecord, incomeTaxPerPay),
+          offsetof(CanadaRecord, cppContribution), offsetof(CanadaRecord, eiPremium), offsetof(CanadaRecord, fedTaxPerPay),
+          offsetof(CanadaRecord, bonusFedTax), offsetof(CanadaRecord, bonusCpp), offsetof(CanadaRecord, bonusEi)})
+        put(pay, offset, 0.0);
+}
+
+// The credit of the pension contribution and insurance premium of the year, each up to its maximum.
+double pensionPremiumCredit(const Year& year, double annualPension, double annualPremium) {
+    const double q = year.credit ? year.credit->rate : 0.0;
+    const double maxContribution = year.pension ? year.pension->maxContribution : 0.0;
+    const double eiMax = year.insurance ? year.insurance->maxPremium : 0.0;
+    const double pensionCredited = annualPension < maxContribution ? annualPension : maxContribution;
+    const double premiumCredited = annualPremium < eiMax ? annualPremium : eiMax;
+    return roundCents(q * (pensionCredited + premiumCredited));
+}
+
+// The annual federal tax on the annual income with the pension and premium credit k2; failed is set
+// when no bracket holds the income.
+double federalAnnualTax(const CanadaRecord& in, const Year& year, double income, double k2, bool quebec, bool& failed) {
+    const double q = year.credit ? year.credit->rate : 0.0;
+    const FederalBracketRow* bracket = federalBracket(in.payDate, income);
+    if (bracket == nullptr) failed = true;
+    const double rate = bracket ? bracket->rate : 0.0;
+    const double constant = bracket ? bracket->constant : 0.0;
+
+    const double k1 = q * in.fedClaimAmount;
+    const double k3 = in.fedOtherCredits;
+    double k4 = 0;
+    if (const EmploymentAmountRow* employment = year.employment) {
+        const double byIncome = employment->rate * income;
+        const double byAmount = employment->rate * employment->amount;
+        k4 = byIncome < byAmount ? byIncome : byAmount;
+    }
+    double t = rate * income - constant - k1 - k2 - k3 - k4;
+    // Quebec employees: the federal tax is abated by 16.5 % of itself.
+    if (quebec) t = t - roundCents(0.165 * t);
+    return roundCents(t) + in.payPeriods * in.fedExtraPerPay - in.fedAnnualCredit;
 }
 
 }  // namespace
@@ -137,98 +259,82 @@ extern "C" ORLA_API int ORLA_CALL ORLA_Canada_Calc(int /*mode*/, CanadaRecord* p
     using namespace orla::canada;
     if (pay == nullptr || prov == nullptr) return 1;
 
-    // Every output the records hold starts at 0.
-    ORLA_CA_PUT(pay, CanadaRecord, status, 0);
-    for (const std::size_t offset :
-         {offsetof(CanadaRecord, fedAnnualTax), offsetof(CanadaRecord, incomeTaxPerPay),
-          offsetof(CanadaRecord, cppContribution), offsetof(CanadaRecord, eiPremium), offsetof(CanadaRecord, fedTaxPerPay),
-          offsetof(CanadaRecord, bonusFedTax), offsetof(CanadaRecord, bonusCpp), offsetof(CanadaRecord, bonusEi)})
-        put(pay, offset, 0.0);
-    clearProvincialOutputs(prov);
-
     // Fields the record does not hold count as 0; so do the bonus fields of a record they are not part of.
+    // No output is read: a refused pay leaves every output the records hold at 0, a computed one writes
+    // them all.
     const CanadaRecord in = heldCopy(pay);
     const int periods = in.payPeriods;
     // Nothing can be computed per pay with fewer than one period, nor from amounts that are not finite; a
     // negative contribution to date would make the cent-by-cent walk run without bound.
     if (periods < 1 || !finiteInputs(in) || in.cppYtd < 0) {
-        ORLA_CA_PUT(pay, CanadaRecord, status, 1);
+        refuse(pay);
+        clearProvincialOutputs(prov);
         return 1;
     }
-    const CalcDate& day = in.payDate;
-    const double q = [&] {
-        const RateRow* r = covering(std::span<const RateRow>(kFederalCreditRate), day);
-        return r ? r->rate : 0.0;
-    }();
-    bool failed = covering(std::span<const RateRow>(kFederalCreditRate), day) == nullptr;
-    const PensionRow* pension = covering(std::span<const PensionRow>(kPension), day);
-    const InsuranceRow* insurance = covering(std::span<const InsuranceRow>(kInsurance), day);
-    const EmploymentAmountRow* employment = covering(std::span<const EmploymentAmountRow>(kEmploymentAmount), day);
-    if (pension == nullptr || insurance == nullptr || employment == nullptr) failed = true;
+    const Year year = yearRows(in.payDate);
+    bool failed = year.pension == nullptr;
     const PensionRow noPension{};
-    const PensionRow& pr = pension ? *pension : noPension;
-    const double eiRate = insurance ? insurance->rate : 0.0;
-    const double eiMax = insurance ? insurance->maxPremium : 0.0;
+    const PensionRow& pr = year.pension ? *year.pension : noPension;
+    const double eiRate = year.insurance ? year.insurance->rate : 0.0;
+    const double eiMax = year.insurance ? year.insurance->maxPremium : 0.0;
 
-    const bool provinceIsQuebec = ORLA_CA_HOLDS(prov, ProvinceRecord, provinceCode) && heldCopy(prov).provinceCode == ORLA_CA_QC;
+    int provinceCode = 0;
+    if (ORLA_CA_HOLDS(prov, ProvinceRecord, provinceCode))
+        std::memcpy(&provinceCode, reinterpret_cast<const unsigned char*>(prov) + offsetof(ProvinceRecord, provinceCode),
+                    sizeof provinceCode);
+    const bool quebec = provinceCode == ORLA_CA_QC;
 
+    // Three passes: the regular pay, the pay with its bonus, the regular pay again. The third repeats the
+    // first with the same inputs and is its copy; the second copies whatever of the first its inputs
+    // leave unchanged.
     PassResult result[3];
-    for (int pass = 0; pass < 3; ++pass) {
+    double income[2], annualPension[2], annualPremium[2], credit[2];
+    for (int pass = 0; pass < 2; ++pass) {
         PassResult& r = result[pass];
         const double bonus = pass == 1 ? in.bonus : 0.0;
 
         const double g = atLeastZero(in.cppEarnings + bonus);
-        r.contribution = roundCents(pensionTotal(in.cppYtd, g, pr, periods) - in.cppYtd);
-        const double annualPension =
-            pass == 1 ? (periods - 1) * result[0].contribution + r.contribution : periods * r.contribution;
+        if (pass == 1 && g == atLeastZero(in.cppEarnings + 0.0))
+            r.contribution = result[0].contribution;
+        else
+            r.contribution = roundCents(pensionTotal(in.cppYtd, g, pr, periods) - in.cppYtd);
 
         const double h = atLeastZero(in.eiEarnings + bonus);
         const double room = atLeastZero(eiMax - in.eiYtd - eiRate * in.priorBonuses);
         const double byEarnings = atLeastZero(h * eiRate);
         r.premium = room < byEarnings ? room : byEarnings;
-        r.premiumCents = roundCents(r.premium);
+        r.premiumCents = pass == 1 && sameBits(r.premium, result[0].premium) ? result[0].premiumCents : roundCents(r.premium);
 
-        const double income = periods * in.taxableIncome + in.priorBonuses + bonus;
-        const double annualPremium = pass == 1 ? (periods - 1) * result[0].premium + r.premium : periods * r.premium;
-
-        const FederalBracketRow* bracket = federalBracket(day, income);
-        if (bracket == nullptr) failed = true;
-        const double rate = bracket ? bracket->rate : 0.0;
-        const double constant = bracket ? bracket->constant : 0.0;
-
-        const double k1 = q * in.fedClaimAmount;
-        const double pensionCredited = annualPension < pr.maxContribution ? annualPension : pr.maxContribution;
-        const double premiumCredited = annualPremium < eiMax ? annualPremium : eiMax;
-        const double k2 = roundCents(q * (pensionCredited + premiumCredited));
-        const double k3 = in.fedOtherCredits;
-        double k4 = 0;
-        if (employment != nullptr) {
-            const double byIncome = employment->rate * income;
-            const double byAmount = employment->rate * employment->amount;
-            k4 = byIncome < byAmount ? byIncome : byAmount;
-        }
-        double t = rate * income - constant - k1 - k2 - k3 - k4;
-        // Quebec employees: the federal tax is abated by 16.5 % of itself.
-        if (provinceIsQuebec) t = t - roundCents(0.165 * t);
-        r.fedAnnualTax = roundCents(t) + periods * in.fedExtraPerPay - in.fedAnnualCredit;
-
-        const double block[3] = {in.provPassThrough, r.contribution, r.premiumCents};
-        bool provincialFailed = false;
-        r.totalAnnualTax = r.fedAnnualTax + provincialTax(prov, block, provincialFailed);
+        income[pass] = periods * in.taxableIncome + in.priorBonuses + bonus;
+        annualPension[pass] =
+            pass == 1 ? (periods - 1) * result[0].contribution + r.contribution : periods * r.contribution;
+        annualPremium[pass] = pass == 1 ? (periods - 1) * result[0].premium + r.premium : periods * r.premium;
+        credit[pass] = pass == 1 && sameBits(annualPension[1], annualPension[0]) && sameBits(annualPremium[1], annualPremium[0])
+                           ? credit[0]
+                           : pensionPremiumCredit(year, annualPension[pass], annualPremium[pass]);
+        if (pass == 1 && sameBits(income[1], income[0]) && sameBits(credit[1], credit[0]))
+            r.fedAnnualTax = result[0].fedAnnualTax;
+        else
+            r.fedAnnualTax = federalAnnualTax(in, year, income[pass], credit[pass], quebec, failed);
     }
+    result[2] = result[0];
 
-    const double perPay = roundCents(result[0].totalAnnualTax / periods);
+    // The provincial calculation reads none of the outputs it writes, so the record ends as the regular
+    // pay's call leaves it; only the regular pay's provincial tax is used.
+    const double block[3] = {in.provPassThrough, result[0].contribution, result[0].premiumCents};
+    bool provincialFailed = false;
+    const double totalAnnualTax = result[0].fedAnnualTax + provincialTax(prov, block, provincialFailed);
+
+    const double perPay = roundCents(totalAnnualTax / periods);
     const double fedPerPay = roundCents(result[0].fedAnnualTax / periods);
-    const double bonusFedTax = roundCents(result[1].fedAnnualTax - result[2].fedAnnualTax);
+    const double bonusFedTax = centsDifference(result[1].fedAnnualTax, result[2].fedAnnualTax);
     // Amounts so large that a result overflows are refused rather than returned as infinity.
-    for (const double x : {perPay, fedPerPay, bonusFedTax, result[0].contribution, result[1].contribution,
-                           result[0].premiumCents, result[1].premiumCents}) {
-        if (!std::isfinite(x)) {
-            clearProvincialOutputs(prov);
-            ORLA_CA_PUT(prov, ProvinceRecord, status, 1);
-            ORLA_CA_PUT(pay, CanadaRecord, status, 1);
-            return 1;
-        }
+    if (!allFinite(perPay, fedPerPay, bonusFedTax, result[0].contribution, result[1].contribution,
+                    result[0].premiumCents, result[1].premiumCents)) {
+        clearProvincialOutputs(prov);
+        ORLA_CA_PUT(prov, ProvinceRecord, status, 1);
+        refuse(pay);
+        return 1;
     }
     ORLA_CA_PUT(pay, CanadaRecord, fedAnnualTax, result[0].fedAnnualTax);
     ORLA_CA_PUT(pay, CanadaRecord, cppContribution, result[0].contribution);
@@ -236,8 +342,8 @@ extern "C" ORLA_API int ORLA_CALL ORLA_Canada_Calc(int /*mode*/, CanadaRecord* p
     ORLA_CA_PUT(pay, CanadaRecord, incomeTaxPerPay, perPay);
     ORLA_CA_PUT(pay, CanadaRecord, fedTaxPerPay, fedPerPay);
     ORLA_CA_PUT(pay, CanadaRecord, bonusFedTax, bonusFedTax);
-    ORLA_CA_PUT(pay, CanadaRecord, bonusCpp, roundCents(result[1].contribution - result[2].contribution));
-    ORLA_CA_PUT(pay, CanadaRecord, bonusEi, roundCents(result[1].premiumCents - result[2].premiumCents));
-    if (failed) ORLA_CA_PUT(pay, CanadaRecord, status, 1);
+    ORLA_CA_PUT(pay, CanadaRecord, bonusCpp, centsDifference(result[1].contribution, result[2].contribution));
+    ORLA_CA_PUT(pay, CanadaRecord, bonusEi, centsDifference(result[1].premiumCents, result[2].premiumCents));
+    ORLA_CA_PUT(pay, CanadaRecord, status, failed ? 1 : 0);
     return failed ? 1 : 0;
 }

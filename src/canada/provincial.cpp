@@ -3,11 +3,11 @@
 // and reductions (Ontario's surtax, tax reduction and health premium, British Columbia's reductions,
 // Alberta's supplementary credit, Yukon's employment credit, the labour-sponsored funds credits). Three
 // passes: the regular pay, the pay with its bonus, the regular pay with earlier bonuses.
-#include <cmath>
+#include <cstddef>
+#include <span>
 
 #include "canada/canada.h"
 #include "canada/canada_tables.h"
-#include "frame/run_index.h"
 
 namespace orla::canada {
 namespace {
@@ -21,12 +21,19 @@ bool onOrAfter(const CalcDate& d, int year, int month, int day) {
     return d.day >= day;
 }
 
-// The tables in runs of rows of one province and dates (the first match of a scan in stored order).
-constexpr auto provinceOf = [](const auto& r) { return r.province; };
-constexpr auto kBracketRuns = runIndexBy(kProvincialBrackets, provinceOf);
-constexpr auto kCreditRateRuns = runIndexBy(kProvincialCreditRate, provinceOf);
-constexpr auto kLabourFundRuns = runIndexBy(kLabourFund, provinceOf);
-constexpr auto kSurtaxRuns = runIndexBy(kSurtax, provinceOf);
+// The tables in runs of rows of one province and dates.
+constexpr ProvinceRuns kBracketRuns(kProvincialBrackets);
+constexpr ProvinceRuns kCreditRateRuns(kProvincialCreditRate);
+constexpr ProvinceRuns kLabourFundRuns(kLabourFund);
+
+// The surtax rows stand where the labour-fund rows of the same province and dates do: one lookup finds both.
+constexpr bool sameProvinces(const auto& a, const auto& b) {
+    for (std::size_t i = 0; i < std::size(a); ++i)
+        if (a[i].province != b[i].province) return false;
+    return true;
+}
+static_assert(sameDates(kLabourFund, kSurtax) && sameProvinces(kLabourFund, kSurtax),
+              "the surtax rows pair with the labour-fund rows");
 
 const ProvincialBracketRow* provincialBracket(const CalcDate& d, int province, double income) {
     return kBracketRuns.find(d, province, [income](const ProvincialBracketRow& r) {
@@ -64,65 +71,63 @@ struct ProvincialPass {
     bool failed = false;
 };
 
-// The rows that depend on the date and the province only, the same in every pass.
-struct ProvinceRows {
-    const ProvincialRateRow* lowest;
-    const PensionRow* pension;  // the yearly maximums: the pension row and the insurance row beside it
-    const ProvincialRateRow* labourFund;
+// What depends on the date, the province and the record only, the same in every pass: the credits of
+// the claim amount, of the pension and premium, and of the labour funds, and the surtax row.
+struct PassCommon {
+    bool rowsMissing;  // no credit rate or no yearly maximums for the date
+    double k1p;
+    double k2p;
+    double labourFund;
     const ProvincialRateRow* surtax;
 };
 
-ProvinceRows provinceRows(const CalcDate& day, int province) {
-    return {provincialRate(kCreditRateRuns, day, province), firstCovering(std::span<const PensionRow>(kPension), day),
-            provincialRate(kLabourFundRuns, day, province), provincialRate(kSurtaxRuns, day, province)};
+PassCommon passCommon(const ProvinceRecord& in, double contribution, double premium) {
+    const int periods = in.payPeriods;
+    const ProvincialRateRow* lowest = provincialRate(kCreditRateRuns, in.payDate, in.provinceCode);
+    // The yearly maximums: the pension row and the insurance row beside it.
+    const PensionRow* pension = firstCovering(std::span<const PensionRow>(kPension), in.payDate);
+    const double q = lowest ? lowest->rate : 0.0;
+    const double maxContribution = pension ? pension->maxContribution : 0.0;
+    const double maxPremium = pension ? kInsurance[static_cast<std::size_t>(pension - kPension)].maxPremium : 0.0;
+    double labourFund = 0;
+    const ProvincialRateRow* lf = provincialRate(kLabourFundRuns, in.payDate, in.provinceCode);
+    if (lf) labourFund = roundCentsOrZero(minOf(lf->maximum, lf->rate * in.labourFundAmount));
+    return {lowest == nullptr || pension == nullptr, q * in.provClaimAmount,
+            roundCents(q * (minOf(maxPremium, periods * premium) + minOf(maxContribution, periods * contribution))),
+            labourFund, lf ? &kSurtax[static_cast<std::size_t>(lf - kLabourFund.data())] : nullptr};
 }
 
-ProvincialPass provincialPass(const ProvinceRecord& in, const ProvinceRows& rows, int pass, double contribution,
-                              double premium) {
+// The pass on the annual income a; the passes differ in nothing else.
+ProvincialPass provincialPass(const ProvinceRecord& in, const PassCommon& common, double a) {
     ProvincialPass out;
     const int periods = in.payPeriods;
     const int province = in.provinceCode;
     const CalcDate& day = in.payDate;
 
-    double a = periods * in.provTaxableIncome;
-    if (pass == 1) a += in.provBonus;
-    if (pass >= 1) a += in.provPriorBonuses;
-
     const ProvincialBracketRow* bracket = provincialBracket(day, province, a);
-    const ProvincialRateRow* lowest = rows.lowest;
-    const PensionRow* pension = rows.pension;
-    out.failed = bracket == nullptr || lowest == nullptr || pension == nullptr;
+    out.failed = bracket == nullptr || common.rowsMissing;
     const double v = bracket ? bracket->rate : 0.0;
     const double kp = bracket ? bracket->constant : 0.0;
-    const double q = lowest ? lowest->rate : 0.0;
-    const double maxContribution = pension ? pension->maxContribution : 0.0;
-    const double maxPremium = pension ? kInsurance[static_cast<std::size_t>(pension - kPension)].maxPremium : 0.0;
 
-    const double k1p = q * in.provClaimAmount;
-    const double k2p = roundCents(q * (minOf(maxPremium, periods * premium) + minOf(maxContribution, periods * contribution)));
-    double t4 = v * a - kp - k1p;
+    double t4 = v * a - kp - common.k1p;
     if (province == ORLA_CA_AB) {
         // Alberta's supplementary credit from 23 July 2025.
         const double credit = onOrAfter(day, 2025, 7, 23) ? maxOf(0, (0.06 * in.provClaimAmount - 3600) * 2 / 3) : 0.0;
         t4 = maxOf(0, t4 - credit);
     }
-    t4 = t4 - k2p - in.provOtherCredits;
+    t4 = t4 - common.k2p - in.provOtherCredits;
     // Yukon's employment credit.
     if (province == ORLA_CA_YT) t4 = t4 - minOf(0.0704 * a, 70.4);
     t4 = roundCents(t4);
-
-    double labourFund = 0;
-    if (const ProvincialRateRow* lf = rows.labourFund)
-        labourFund = roundCents(minOf(lf->maximum, lf->rate * in.labourFundAmount));
 
     double surtax = 0;
     if (province == ORLA_CA_ON) {
         surtax = ontarioSurtax(t4, day.year);
     } else if (province != ORLA_CA_NB) {
-        if (const ProvincialRateRow* s = rows.surtax)
+        if (const ProvincialRateRow* s = common.surtax)
             surtax = s->maximum > t4 ? 0.0 : (t4 - s->maximum) * s->rate;
     }
-    surtax = roundCents(surtax);
+    surtax = roundCentsOrZero(surtax);
 
     double reduction = 0;
     if (province == ORLA_CA_ON) {
@@ -151,16 +156,13 @@ ProvincialPass provincialPass(const ProvinceRecord& in, const ProvinceRows& rows
             reduction2 = minOf(t4, maxOf(0, 360 - 0.036 * (a2 - 16000)));
     }
 
-    out.annualTax = maxOf(0, surtax + t4 + health - reduction2 - reduction - labourFund) + periods * in.provExtraPerPay;
+    out.annualTax = maxOf(0, surtax + t4 + health - reduction2 - reduction - common.labourFund) + periods * in.provExtraPerPay;
     return out;
 }
 
 bool finiteInputs(const ProvinceRecord& p) {
-    const double amounts[] = {p.provClaimAmount, p.provExtraPerPay,  p.bcReductionIncome, p.labourFundAmount,
-                              p.provOtherCredits, p.provTaxableIncome, p.provBonus,         p.provPriorBonuses};
-    for (const double x : amounts)
-        if (!std::isfinite(x)) return false;
-    return true;
+    return allFinite(p.provClaimAmount, p.provExtraPerPay, p.bcReductionIncome, p.labourFundAmount, p.provOtherCredits,
+                      p.provTaxableIncome, p.provBonus, p.provPriorBonuses);
 }
 
 }  // namespace
@@ -171,31 +173,41 @@ void clearProvincialOutputs(ProvinceRecord* prov) {
     ORLA_CA_PUT(prov, ProvinceRecord, provBonusTax, 0.0);
 }
 
-double provincialTax(ProvinceRecord* prov, const double block[3], bool& failed) {
+namespace {
+
+// Status 1 and the amounts the record holds 0.
+double refuse(ProvinceRecord* prov, bool& failed) {
     clearProvincialOutputs(prov);
+    ORLA_CA_PUT(prov, ProvinceRecord, status, 1);
+    failed = true;
+    return 0;
+}
+
+}  // namespace
+
+double provincialTax(ProvinceRecord* prov, const double block[3], bool& failed) {
+    // No output is read: a refused record has them all cleared, a computed one all written.
     const ProvinceRecord in = heldCopy(prov);
     const double contribution = block[1];
     const double premium = block[2];
     // No annual amounts can be formed from fewer than one period or from amounts that are not finite.
-    if (in.payPeriods < 1 || !finiteInputs(in) || !std::isfinite(contribution) || !std::isfinite(premium)) {
-        failed = true;
-        ORLA_CA_PUT(prov, ProvinceRecord, status, 1);
-        return 0;
-    }
+    if (in.payPeriods < 1 || !finiteInputs(in) || !allFinite(contribution, premium)) return refuse(prov, failed);
+    // The annual incomes of the regular pay, the pay with its bonus and the regular pay with earlier
+    // bonuses. A pass whose income has the same bits as an earlier one's repeats it and is copied
+    // (without bonuses all three coincide).
+    const double regular = in.payPeriods * in.provTaxableIncome;
+    const double incomes[3] = {regular, regular + in.provBonus + in.provPriorBonuses, regular + in.provPriorBonuses};
+    const PassCommon common = passCommon(in, contribution, premium);
     ProvincialPass passes[3];
-    bool anyFailed = false;
-    const ProvinceRows rows = provinceRows(in.payDate, in.provinceCode);
-    for (int pass = 0; pass < 3; ++pass) {
-        passes[pass] = provincialPass(in, rows, pass, contribution, premium);
-        anyFailed = anyFailed || passes[pass].failed;
-    }
+    passes[0] = provincialPass(in, common, incomes[0]);
+    passes[2] = sameBits(incomes[2], incomes[0]) ? passes[0] : provincialPass(in, common, incomes[2]);
+    passes[1] = sameBits(incomes[1], incomes[2])   ? passes[2]
+                : sameBits(incomes[1], incomes[0]) ? passes[0]
+                                                   : provincialPass(in, common, incomes[1]);
+    const bool anyFailed = passes[0].failed || passes[1].failed || passes[2].failed;
     const double annualTax = roundCents(passes[0].annualTax);
-    const double bonusTax = roundCents(passes[1].annualTax - passes[2].annualTax);
-    if (!std::isfinite(annualTax) || !std::isfinite(bonusTax)) {
-        failed = true;
-        ORLA_CA_PUT(prov, ProvinceRecord, status, 1);
-        return 0;
-    }
+    const double bonusTax = centsDifference(passes[1].annualTax, passes[2].annualTax);
+    if (!allFinite(annualTax, bonusTax)) return refuse(prov, failed);
     // The status is set afresh in each pass: the last pass's stands (every pass looks up the same date).
     ORLA_CA_PUT(prov, ProvinceRecord, status, passes[2].failed ? 1 : 0);
     ORLA_CA_PUT(prov, ProvinceRecord, provAnnualTax, annualTax);
