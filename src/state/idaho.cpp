@@ -143,18 +143,17 @@ BracketHit lookup(const CalcDate& d, int status, int periods, int allowances, do
                   bool centsFirst) {
     BracketHit hit;
     double w = 0;
-    hit.row = kRateIndex.find(d, StatusPeriods{status, periods}, [&](const BracketRow& r) {
-        w = std::fmax(0.0, wages - allowances * r.allowance + suppWages);
-        return inBracket(r, w);
+    // The amounts depend on the row through its allowance only: the band lookup applies.
+    hit.row = kRateIndex.findBand(d, StatusPeriods{status, periods}, [&](const BracketRow& r) {
+        return w = std::fmax(0.0, wages - allowances * r.allowance + suppWages);
     });
     if (hit.row != nullptr) {
         hit.tax = zeroFloor((w - hit.row->low) * hit.row->rate + hit.row->base);
         return hit;
     }
     if (periods < 1) return hit;
-    hit.row = kRateIndex.find(d, StatusPeriods{status, 1}, [&](const BracketRow& r) {
-        w = std::fmax(0.0, periods * wages - allowances * r.allowance + periods * suppWages);
-        return inBracket(r, w);
+    hit.row = kRateIndex.findBand(d, StatusPeriods{status, 1}, [&](const BracketRow& r) {
+        return w = std::fmax(0.0, periods * wages - allowances * r.allowance + periods * suppWages);
     });
     if (hit.row != nullptr) {
         double product = (w - hit.row->low) * hit.row->rate;
