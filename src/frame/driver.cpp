@@ -257,21 +257,11 @@ bool workInPlace(const PayRecord* pay, const StateRecord* state) {
            s % alignof(StateRecord) == 0 && (p + sizeof(PayRecord) <= s || s + sizeof(StateRecord) <= p);
 }
 
-}  // namespace
-
-}  // namespace orla
-
-// A field is read or written only when the declared recordSize holds all of it. The computation runs on
-// full-size copies of the records: the bytes the caller's records hold are copied in, every other field
-// reads as 0, and only those bytes are copied back, so nothing past a short record is ever touched.
-extern "C" ORLA_API unsigned int ORLA_CALL ORLA_Calc(int mode, PayRecord* pay, StateRecord* state) {
-    if (pay == nullptr || state == nullptr) return ORLA_FLAG_FEDERAL | ORLA_FLAG_STATE;
-    // Full-size, aligned records that do not overlap hold every field already: the computation runs on
-    // them directly, which is what the copies below would give.
-    if (orla::workInPlace(pay, state)) return orla::calculate(mode, pay, state, true);
-    const std::size_t payBytes = orla::heldBytes(pay);
-    const std::size_t stateBytes = orla::heldBytes(state);
-    // The held bytes are copied and only the rest of each copy is zeroed (nothing, for full records).
+// The computation on full-size copies of records that are short, misaligned or overlapping: the held
+// bytes are copied and only the rest of each copy is zeroed, and only the held bytes are copied back.
+[[gnu::noinline]] unsigned calculateOnCopies(int mode, PayRecord* pay, StateRecord* state) {
+    const std::size_t payBytes = heldBytes(pay);
+    const std::size_t stateBytes = heldBytes(state);
     PayRecord payCopy;
     StateRecord stateCopy;
     std::memcpy(&payCopy, pay, payBytes);
@@ -281,8 +271,24 @@ extern "C" ORLA_API unsigned int ORLA_CALL ORLA_Calc(int mode, PayRecord* pay, S
     if (stateBytes < sizeof stateCopy)
         std::memset(reinterpret_cast<unsigned char*>(&stateCopy) + stateBytes, 0, sizeof stateCopy - stateBytes);
     const bool payHoldsBonus = payBytes >= ORLA_FIELD_END(PayRecord, suppWages);
-    const unsigned flags = orla::calculate(mode, &payCopy, &stateCopy, payHoldsBonus);
+    const unsigned flags = calculate(mode, &payCopy, &stateCopy, payHoldsBonus);
     std::memcpy(pay, &payCopy, payBytes);
     std::memcpy(state, &stateCopy, stateBytes);
     return flags;
+}
+
+}  // namespace
+
+}  // namespace orla
+
+// A field is read or written only when the declared recordSize holds all of it. The computation runs on
+// the caller's records when they are full size, else on full-size copies: the bytes the caller's records
+// hold are copied in, every other field reads as 0, and only those bytes are copied back, so nothing past
+// a short record is ever touched.
+extern "C" ORLA_API unsigned int ORLA_CALL ORLA_Calc(int mode, PayRecord* pay, StateRecord* state) {
+    if (pay == nullptr || state == nullptr) return ORLA_FLAG_FEDERAL | ORLA_FLAG_STATE;
+    // Full-size, aligned records that do not overlap hold every field already: the computation runs on
+    // them directly, which is what working copies would give.
+    if (orla::workInPlace(pay, state)) return orla::calculate(mode, pay, state, true);
+    return orla::calculateOnCopies(mode, pay, state);
 }
