@@ -206,6 +206,28 @@ unsigned grossUpSearch(int mode, PayRecord* pay, StateRecord* state, bool payHol
     return flags | clearNonFinite(mode, pay, state);
 }
 
+// Modes 0 and 2: the federal part alone; the caller's state tax comes back rounded.
+[[gnu::noinline]] unsigned federalPartOnly(int mode, PayRecord* pay, StateRecord* state) {
+    unsigned flags = 0;
+    // The federal part divides by the pay periods: with fewer than one there is nothing to compute.
+    if (pay->payPeriods < 1 || !federalAmountsFinite(pay)) {
+        pay->fedStatus = ORLA_FED_STATUS_NO_ROW;
+        flags |= ORLA_FLAG_FEDERAL;
+    } else {
+        if (fedIncomeTax(mode, pay) != 0) flags |= ORLA_FLAG_FEDERAL;
+        if (fedSupplementalTax(mode, pay) != 0) flags |= ORLA_FLAG_FEDERAL;
+    }
+    // The caller's state tax comes back rounded, never as NaN or infinity.
+    if (finite(state->stateTax)) {
+        state->stateTax = roundCents(state->stateTax);
+    } else {
+        state->stateTax = 0.0;
+        flags |= ORLA_FLAG_STATE;
+    }
+    pay->fedTax = roundCents(pay->fedTax);
+    return flags | clearNonFinite(mode, pay, state);
+}
+
 // The computation on full-size records, the caller's own or working copies of them (see ORLA_Calc):
 // every field can be read and written here, and a field the caller's record does not hold reads as 0.
 unsigned calculate(int mode, PayRecord* pay, StateRecord* state, bool payHoldsBonus) {
@@ -219,29 +241,10 @@ unsigned calculate(int mode, PayRecord* pay, StateRecord* state, bool payHoldsBo
     pay->fedStatus = 0;
     pay->reserved72 = 0;
     pay->reserved104 = 0;
-    unsigned flags = 0;
-
-    if (federalOnly(mode)) {
-        // The federal part divides by the pay periods: with fewer than one there is nothing to compute.
-        if (pay->payPeriods < 1 || !federalAmountsFinite(pay)) {
-            pay->fedStatus = ORLA_FED_STATUS_NO_ROW;
-            flags |= ORLA_FLAG_FEDERAL;
-        } else {
-            if (fedIncomeTax(mode, pay) != 0) flags |= ORLA_FLAG_FEDERAL;
-            if (fedSupplementalTax(mode, pay) != 0) flags |= ORLA_FLAG_FEDERAL;
-        }
-        // The caller's state tax comes back rounded, never as NaN or infinity.
-        if (finite(state->stateTax)) {
-            state->stateTax = roundCents(state->stateTax);
-        } else {
-            state->stateTax = 0.0;
-            flags |= ORLA_FLAG_STATE;
-        }
-        pay->fedTax = roundCents(pay->fedTax);
-        return flags | clearNonFinite(mode, pay, state);
-    }
+    if (federalOnly(mode)) return federalPartOnly(mode, pay, state);
     if (grossUp(mode)) return grossUpSearch(mode, pay, state, payHoldsBonus, payDate);
 
+    unsigned flags = 0;
     if (!computeOnce(mode, pay, state, payDate, flags)) return flags | ORLA_FLAG_FEDERAL;
     state->stateTax = roundCents(state->stateTax);
     pay->fedTax = roundCents(pay->fedTax);
