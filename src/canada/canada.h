@@ -117,7 +117,12 @@ ProvinceRuns(const std::array<Row, N>&) -> ProvinceRuns<Row, N>;
 // The provincial calculation of one pay with the pension contribution and insurance premium of block.
 // Writes the held outputs of prov and returns the annual provincial tax of the regular pay (0 when the
 // calculation could not run); failed is set when a lookup failed or the record cannot be computed.
-double provincialTax(ProvinceRecord* prov, const double block[3], bool& failed);
+// pensionRow, when given, is the pension row the caller found for the date pensionDate (null when none covers it).
+struct KnownPensionRow {
+    CalcDate date;
+    const PensionRow* row;
+};
+double provincialTax(ProvinceRecord* prov, const double block[3], bool& failed, const KnownPensionRow* known = nullptr);
 
 // The number of steps of the pension walk over room dollars: the count of k_j <= room for k_0 = 0,
 // k_(j+1) = fl(k_j + 0.01); INT64_MAX where k stops growing at or below room.

@@ -81,11 +81,15 @@ struct PassCommon {
     const ProvincialRateRow* surtax;
 };
 
-PassCommon passCommon(const ProvinceRecord& in, double contribution, double premium) {
+bool sameDate(const CalcDate& a, const CalcDate& b) { return a.year == b.year && a.month == b.month && a.day == b.day; }
+
+PassCommon passCommon(const ProvinceRecord& in, double contribution, double premium, const KnownPensionRow* known) {
     const int periods = in.payPeriods;
     const ProvincialRateRow* lowest = provincialRate(kCreditRateRuns, in.payDate, in.provinceCode);
     // The yearly maximums: the pension row and the insurance row beside it.
-    const PensionRow* pension = firstCovering(std::span<const PensionRow>(kPension), in.payDate);
+    const PensionRow* pension = known && sameDate(known->date, in.payDate)
+                                    ? known->row
+                                    : firstCovering(std::span<const PensionRow>(kPension), in.payDate);
     const double q = lowest ? lowest->rate : 0.0;
     const double maxContribution = pension ? pension->maxContribution : 0.0;
     const double maxPremium = pension ? kInsurance[static_cast<std::size_t>(pension - kPension)].maxPremium : 0.0;
@@ -185,7 +189,7 @@ double refuse(ProvinceRecord* prov, bool& failed) {
 
 }  // namespace
 
-double provincialTax(ProvinceRecord* prov, const double block[3], bool& failed) {
+double provincialTax(ProvinceRecord* prov, const double block[3], bool& failed, const KnownPensionRow* known) {
     // No output is read: a refused record has them all cleared, a computed one all written.
     const ProvinceRecord in = heldCopy(prov);
     const double contribution = block[1];
@@ -197,7 +201,7 @@ double provincialTax(ProvinceRecord* prov, const double block[3], bool& failed) 
     // (without bonuses all three coincide).
     const double regular = in.payPeriods * in.provTaxableIncome;
     const double incomes[3] = {regular, regular + in.provBonus + in.provPriorBonuses, regular + in.provPriorBonuses};
-    const PassCommon common = passCommon(in, contribution, premium);
+    const PassCommon common = passCommon(in, contribution, premium, known);
     ProvincialPass passes[3];
     passes[0] = provincialPass(in, common, incomes[0]);
     passes[2] = sameBits(incomes[2], incomes[0]) ? passes[0] : provincialPass(in, common, incomes[2]);
