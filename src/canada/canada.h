@@ -52,6 +52,32 @@ constexpr bool sameDates(const A& a, const B& b) {
     return true;
 }
 
+// The pension rows (and the yearly rows beside them) run whole calendar years, newest first and one
+// after another.
+constexpr bool calendarYearsNewestFirst() {
+    for (std::size_t i = 0; i < std::size(kPension); ++i) {
+        const PensionRow& r = kPension[i];
+        if (r.from.year != kPension[0].from.year - static_cast<int>(i) || r.to.year != r.from.year || r.from.month != 1 ||
+            r.from.day != 1 || r.to.month != 12 || r.to.day != 31)
+            return false;
+    }
+    return true;
+}
+static_assert(calendarYearsNewestFirst(), "the pension rows run calendar years, newest first");
+
+// The position of the first pension row in stored order that covers d, or -1. Of calendar-year rows
+// only the row of the pay's year covers a pay date of a month 1 to 12 and a day 1 to 31; other dates
+// take the plain scan.
+inline int pensionYear(const CalcDate& d) {
+    if (d.month >= 1 && d.month <= 12 && d.day >= 1 && d.day <= 31) {
+        const long long i = static_cast<long long>(kPension[0].from.year) - d.year;
+        return i >= 0 && i < static_cast<long long>(std::size(kPension)) ? static_cast<int>(i) : -1;
+    }
+    for (std::size_t i = 0; i < std::size(kPension); ++i)
+        if (rowCovers(kPension[i].from, kPension[i].to, d)) return static_cast<int>(i);
+    return -1;
+}
+
 inline bool sameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
 
 // roundCents(x) for an amount that is often 0, which rounds to 0 (either zero gives +0).
@@ -117,12 +143,7 @@ ProvinceRuns(const std::array<Row, N>&) -> ProvinceRuns<Row, N>;
 // The provincial calculation of one pay with the pension contribution and insurance premium of block.
 // Writes the held outputs of prov and returns the annual provincial tax of the regular pay (0 when the
 // calculation could not run); failed is set when a lookup failed or the record cannot be computed.
-// pensionRow, when given, is the pension row the caller found for the date pensionDate (null when none covers it).
-struct KnownPensionRow {
-    CalcDate date;
-    const PensionRow* row;
-};
-double provincialTax(ProvinceRecord* prov, const double block[3], bool& failed, const KnownPensionRow* known = nullptr);
+double provincialTax(ProvinceRecord* prov, const double block[3], bool& failed);
 
 // The number of steps of the pension walk over room dollars: the count of k_j <= room for k_0 = 0,
 // k_(j+1) = fl(k_j + 0.01); INT64_MAX where k stops growing at or below room.

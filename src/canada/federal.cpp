@@ -260,13 +260,15 @@ std::int64_t centSteps(double room) {
     return binade.first + 1 + (further < binade.last ? further : binade.last);
 }
 
+namespace {
+
 // The contribution on g dollars of pensionable earnings, in steps of one cent of earnings: each step adds
 // the first-tier contribution c while the total stays below its maximum, then the second-tier one c2 while
 // the total stays below both maximums. The step counter k grows by repeated addition of 0.01 while it
 // stays within the room, which fixes the number of steps; the total grows by repeated addition of c or
 // c2, whose rounding fixes the last cent. Both walks go binade by binade with the exact result of taking
-// the steps one by one.
-double pensionTotal(double ytd, double g, const PensionRow& row, int periods) {
+// the steps one by one. tabled holds row's walks worked out beforehand, or is null.
+double walkedTotal(double ytd, double g, const PensionRow& row, int periods, const PensionSteps* tabled) {
     const double exemption = row.basicExemption / periods;
     const double room = g - exemption;
     double total = ytd;
@@ -275,7 +277,6 @@ double pensionTotal(double ytd, double g, const PensionRow& row, int periods) {
     const double c = row.rate * 0.01;
     const double c2 = row.secondTierRate * 0.01;
     const double bothMaximums = row.maxContribution + row.maxSecondTier;
-    const PensionSteps* tabled = tabledSteps(row);
     if (tabled == nullptr) {
         const std::int64_t firstTier = walk(total, c, row.maxContribution, steps);
         if (firstTier < steps) walk(total, c2, bothMaximums, steps - firstTier);
@@ -292,6 +293,12 @@ double pensionTotal(double ytd, double g, const PensionRow& row, int periods) {
     if (firstTier < steps)
         walk(total, c2, bothMaximums, steps - firstTier, [tabled](int b) { return tabled->secondTier.at(b); });
     return total;
+}
+
+}  // namespace
+
+double pensionTotal(double ytd, double g, const PensionRow& row, int periods) {
+    return walkedTotal(ytd, g, row, periods, tabledSteps(row));
 }
 
 namespace {
@@ -322,13 +329,13 @@ struct Year {
     const PensionRow* pension;
     const InsuranceRow* insurance;
     const EmploymentAmountRow* employment;
+    const PensionSteps* steps;
 };
 
 Year yearRows(const CalcDate& day) {
-    const PensionRow* pension = firstCovering(std::span<const PensionRow>(kPension), day);
-    if (pension == nullptr) return {};
-    const auto row = static_cast<std::size_t>(pension - kPension);
-    return {&kFederalCreditRate[row], pension, &kInsurance[row], &kEmploymentAmount[row]};
+    const int i = pensionYear(day);
+    if (i < 0) return {};
+    return {&kFederalCreditRate[i], &kPension[i], &kInsurance[i], &kEmploymentAmount[i], &kPensionSteps[static_cast<std::size_t>(i)]};
 }
 
 // Status 1 and every output the record holds 0.
@@ -420,7 +427,7 @@ extern "C" ORLA_API int ORLA_CALL ORLA_Canada_Calc(int /*mode*/, CanadaRecord* p
         if (pass == 1 && g == atLeastZero(in.cppEarnings + 0.0))
             r.contribution = result[0].contribution;
         else
-            r.contribution = roundCents(pensionTotal(in.cppYtd, g, pr, periods) - in.cppYtd);
+            r.contribution = roundCents(walkedTotal(in.cppYtd, g, pr, periods, year.steps) - in.cppYtd);
 
         const double h = atLeastZero(in.eiEarnings + bonus);
         const double room = atLeastZero(eiMax - in.eiYtd - eiRate * in.priorBonuses);
@@ -446,8 +453,7 @@ extern "C" ORLA_API int ORLA_CALL ORLA_Canada_Calc(int /*mode*/, CanadaRecord* p
     // pay's call leaves it; only the regular pay's provincial tax is used.
     const double block[3] = {in.provPassThrough, result[0].contribution, result[0].premiumCents};
     bool provincialFailed = false;
-    const KnownPensionRow known{in.payDate, year.pension};
-    const double totalAnnualTax = result[0].fedAnnualTax + provincialTax(prov, block, provincialFailed, &known);
+    const double totalAnnualTax = result[0].fedAnnualTax + provincialTax(prov, block, provincialFailed);
 
     const double perPay = roundCents(totalAnnualTax / periods);
     const double fedPerPay = roundCents(result[0].fedAnnualTax / periods);

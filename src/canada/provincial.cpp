@@ -81,18 +81,15 @@ struct PassCommon {
     const ProvincialRateRow* surtax;
 };
 
-bool sameDate(const CalcDate& a, const CalcDate& b) { return a.year == b.year && a.month == b.month && a.day == b.day; }
-
-PassCommon passCommon(const ProvinceRecord& in, double contribution, double premium, const KnownPensionRow* known) {
+PassCommon passCommon(const ProvinceRecord& in, double contribution, double premium) {
     const int periods = in.payPeriods;
     const ProvincialRateRow* lowest = provincialRate(kCreditRateRuns, in.payDate, in.provinceCode);
     // The yearly maximums: the pension row and the insurance row beside it.
-    const PensionRow* pension = known && sameDate(known->date, in.payDate)
-                                    ? known->row
-                                    : firstCovering(std::span<const PensionRow>(kPension), in.payDate);
+    const int year = pensionYear(in.payDate);
+    const PensionRow* pension = year < 0 ? nullptr : &kPension[year];
     const double q = lowest ? lowest->rate : 0.0;
     const double maxContribution = pension ? pension->maxContribution : 0.0;
-    const double maxPremium = pension ? kInsurance[static_cast<std::size_t>(pension - kPension)].maxPremium : 0.0;
+    const double maxPremium = pension ? kInsurance[year].maxPremium : 0.0;
     double labourFund = 0;
     const ProvincialRateRow* lf = provincialRate(kLabourFundRuns, in.payDate, in.provinceCode);
     if (lf) labourFund = roundCentsOrZero(minOf(lf->maximum, lf->rate * in.labourFundAmount));
@@ -189,7 +186,7 @@ double refuse(ProvinceRecord* prov, bool& failed) {
 
 }  // namespace
 
-double provincialTax(ProvinceRecord* prov, const double block[3], bool& failed, const KnownPensionRow* known) {
+double provincialTax(ProvinceRecord* prov, const double block[3], bool& failed) {
     // No output is read: a refused record has them all cleared, a computed one all written.
     const ProvinceRecord in = heldCopy(prov);
     const double contribution = block[1];
@@ -201,7 +198,7 @@ double provincialTax(ProvinceRecord* prov, const double block[3], bool& failed, 
     // (without bonuses all three coincide).
     const double regular = in.payPeriods * in.provTaxableIncome;
     const double incomes[3] = {regular, regular + in.provBonus + in.provPriorBonuses, regular + in.provPriorBonuses};
-    const PassCommon common = passCommon(in, contribution, premium, known);
+    const PassCommon common = passCommon(in, contribution, premium);
     ProvincialPass passes[3];
     passes[0] = provincialPass(in, common, incomes[0]);
     passes[2] = sameBits(incomes[2], incomes[0]) ? passes[0] : provincialPass(in, common, incomes[2]);
