@@ -733,6 +733,23 @@ TEST(CanadaPensionWalk, PensionYearIsThePlainScansRow) {
             }
 }
 
+// The labour-fund row found by the pay's year is the plain scan's, for dates of every kind.
+TEST(CanadaProvincialRuns, LabourFundRowIsThePlainScansRow) {
+    for (int province = -1; province <= kProvinceCodes; ++province)
+        for (const int year : {INT_MIN, 2017, 2023, 2024, 2025, 2026, 2027, INT_MAX})
+            for (int month = -1; month <= 14; ++month)
+                for (const int day : {-1, 0, 1, 23, 30, 31, 32}) {
+                    const CalcDate date = d(year, month, day);
+                    const ProvincialRateRow* plain = nullptr;
+                    for (const ProvincialRateRow& r : kLabourFund)
+                        if (r.province == province && rowCovers(r.from, r.to, date)) {
+                            plain = &r;
+                            break;
+                        }
+                    EXPECT_EQ(labourFundRow(date, province), plain) << province << " " << year << "-" << month << "-" << day;
+                }
+}
+
 // Each province's runs give the row of the plain first-match scan in stored order.
 TEST(CanadaProvincialRuns, FindTheRowOfThePlainScan) {
     auto check = [](const auto& table, auto accept) {
