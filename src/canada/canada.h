@@ -62,7 +62,8 @@ constexpr bool realMonthAndDay(const CalcDate& d) { return d.month >= 1 && d.mon
 // The pension rows (and the yearly rows beside them) run calendar years, newest first, one after another.
 constexpr bool calendarYearsNewestFirst() {
     for (std::size_t i = 0; i < std::size(kPension); ++i)
-        if (!calendarYear(kPension[i].from, kPension[i].to) || kPension[i].from.year != kPension[0].from.year - static_cast<int>(i))
+        if (!calendarYear(kPension[i].from, kPension[i].to) ||
+            kPension[i].from.year != kPension[0].from.year - static_cast<int>(i))
             return false;
     return true;
 }

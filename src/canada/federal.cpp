@@ -335,7 +335,8 @@ struct Year {
 Year yearRows(const CalcDate& day) {
     const int i = pensionYear(day);
     if (i < 0) return {};
-    return {&kFederalCreditRate[i], &kPension[i], &kInsurance[i], &kEmploymentAmount[i], &kPensionSteps[static_cast<std::size_t>(i)]};
+    const auto row = static_cast<std::size_t>(i);
+    return {&kFederalCreditRate[row], &kPension[row], &kInsurance[row], &kEmploymentAmount[row], &kPensionSteps[row]};
 }
 
 // Status 1 and every output the record holds 0.

@@ -109,10 +109,10 @@ PassCommon passCommon(const ProvinceRecord& in, double contribution, double prem
     const ProvincialRateRow* lowest = provincialRate(kCreditRateRuns, in.payDate, in.provinceCode);
     // The yearly maximums: the pension row and the insurance row beside it.
     const int year = pensionYear(in.payDate);
-    const PensionRow* pension = year < 0 ? nullptr : &kPension[year];
+    const PensionRow* pension = year < 0 ? nullptr : &kPension[static_cast<std::size_t>(year)];
     const double q = lowest ? lowest->rate : 0.0;
     const double maxContribution = pension ? pension->maxContribution : 0.0;
-    const double maxPremium = pension ? kInsurance[year].maxPremium : 0.0;
+    const double maxPremium = pension ? kInsurance[static_cast<std::size_t>(year)].maxPremium : 0.0;
     double labourFund = 0;
     const ProvincialRateRow* lf = labourFundRow(in.payDate, in.provinceCode);
     if (lf) labourFund = roundCentsOrZero(minOf(lf->maximum, lf->rate * in.labourFundAmount));
