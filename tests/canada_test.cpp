@@ -1,5 +1,6 @@
 // Canadian withholding: pension contribution, insurance premium, federal and provincial tax, claim codes
 // and Quebec. Expected amounts were worked independently from the published rules and rates.
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -689,6 +690,64 @@ TEST(CanadaPensionWalk, TiesToEvenInTheTotalsBinade) {
             SCOPED_TRACE(testing::Message() << "ytd " << ytd << " g " << g);
             EXPECT_EQ(pensionTotal(ytd, g, row, 1), pensionTotalCentByCent(ytd, g, row, 1));
         }
+}
+
+// The table's rows walk with their increments and their walk from 0 worked out beforehand; a copy of the
+// row is walked binade by binade from scratch (itself checked against single steps above). Earnings
+// from a cent past the exemption to past both maximums, a fine sweep where the first tier fills up.
+TEST(CanadaPensionWalk, TabledRowsWalkAsTheirCopies) {
+    std::uint64_t seed = 99;
+    auto next = [&seed] {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        return static_cast<double>(seed >> 11) / 9007199254740992.0;
+    };
+    for (const PensionRow& row : kPension) {
+        const PensionRow copy = row;
+        const double fills = row.maxContribution / (row.rate * 0.01) / 100;  // the earnings that fill the first tier
+        std::vector<double> earnings = {0, 0.01, 0.02, 0.03, 0.05, 0.07, 1, 1e6};
+        for (int i = 0; i < 400; ++i) earnings.push_back(std::round(next() * 9000000) / 100);
+        for (int cents = -300; cents <= 300; ++cents) earnings.push_back(std::round(fills * 100 + cents) / 100);
+        for (const double ytd : {0.0, -0.0, 0.01, 17.5, 1234.56, row.maxContribution - 1})
+            for (const double e : earnings) {
+                const double g = row.basicExemption + e;
+                const double tabled = pensionTotal(ytd, g, row, 1), walked = pensionTotal(ytd, g, copy, 1);
+                ASSERT_EQ(std::memcmp(&tabled, &walked, sizeof tabled), 0) << "ytd " << ytd << " g " << g;
+            }
+    }
+}
+
+// The pension year by the pay's year is the first covering row of the plain scan, for dates of every
+// kind: real, day 31 of a short month, month or day out of range, years at the ends of the int range.
+TEST(CanadaPensionWalk, PensionYearIsThePlainScansRow) {
+    for (const int year : {INT_MIN, 2022, 2023, 2024, 2025, 2026, 2027, 2028, INT_MAX})
+        for (int month = -1; month <= 14; ++month)
+            for (const int day : {-1, 0, 1, 15, 22, 23, 28, 30, 31, 32}) {
+                const CalcDate date = d(year, month, day);
+                int plain = -1;
+                for (std::size_t i = 0; i < std::size(kPension); ++i)
+                    if (rowCovers(kPension[i].from, kPension[i].to, date)) {
+                        plain = static_cast<int>(i);
+                        break;
+                    }
+                EXPECT_EQ(pensionYear(date), plain) << year << "-" << month << "-" << day;
+            }
+}
+
+// The labour-fund row found by the pay's year is the plain scan's, for dates of every kind.
+TEST(CanadaProvincialRuns, LabourFundRowIsThePlainScansRow) {
+    for (int province = -1; province <= kProvinceCodes; ++province)
+        for (const int year : {INT_MIN, 2017, 2023, 2024, 2025, 2026, 2027, INT_MAX})
+            for (int month = -1; month <= 14; ++month)
+                for (const int day : {-1, 0, 1, 23, 30, 31, 32}) {
+                    const CalcDate date = d(year, month, day);
+                    const ProvincialRateRow* plain = nullptr;
+                    for (const ProvincialRateRow& r : kLabourFund)
+                        if (r.province == province && rowCovers(r.from, r.to, date)) {
+                            plain = &r;
+                            break;
+                        }
+                    EXPECT_EQ(labourFundRow(date, province), plain) << province << " " << year << "-" << month << "-" << day;
+                }
 }
 
 // Each province's runs give the row of the plain first-match scan in stored order.

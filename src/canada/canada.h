@@ -52,6 +52,34 @@ constexpr bool sameDates(const A& a, const B& b) {
     return true;
 }
 
+// Rows that run whole calendar years: of them only the rows of the pay's year cover a pay date of a month
+// 1 to 12 and a day 1 to 31 (other dates take the plain scan).
+constexpr bool calendarYear(const CalcDate& from, const CalcDate& to) {
+    return from.year == to.year && from.month == 1 && from.day == 1 && to.month == 12 && to.day == 31;
+}
+constexpr bool realMonthAndDay(const CalcDate& d) { return d.month >= 1 && d.month <= 12 && d.day >= 1 && d.day <= 31; }
+
+// The pension rows (and the yearly rows beside them) run calendar years, newest first, one after another.
+constexpr bool calendarYearsNewestFirst() {
+    for (std::size_t i = 0; i < std::size(kPension); ++i)
+        if (!calendarYear(kPension[i].from, kPension[i].to) ||
+            kPension[i].from.year != kPension[0].from.year - static_cast<int>(i))
+            return false;
+    return true;
+}
+static_assert(calendarYearsNewestFirst(), "the pension rows run calendar years, newest first");
+
+// The position of the first pension row in stored order that covers d, or -1.
+inline int pensionYear(const CalcDate& d) {
+    if (realMonthAndDay(d)) {
+        const long long i = static_cast<long long>(kPension[0].from.year) - d.year;
+        return i >= 0 && i < static_cast<long long>(std::size(kPension)) ? static_cast<int>(i) : -1;
+    }
+    for (std::size_t i = 0; i < std::size(kPension); ++i)
+        if (rowCovers(kPension[i].from, kPension[i].to, d)) return static_cast<int>(i);
+    return -1;
+}
+
 inline bool sameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
 
 // roundCents(x) for an amount that is often 0, which rounds to 0 (either zero gives +0).
@@ -125,6 +153,9 @@ std::int64_t centSteps(double room);
 
 // The pension total after the cent-by-cent walk over g dollars of pensionable earnings from ytd.
 double pensionTotal(double ytd, double g, const PensionRow& row, int periods);
+
+// The first labour-fund row in stored order of the province that covers d, or nullptr.
+const ProvincialRateRow* labourFundRow(const CalcDate& d, int province);
 
 // Clears the outputs prov holds (status, provAnnualTax, provBonusTax).
 void clearProvincialOutputs(ProvinceRecord* prov);

@@ -2,6 +2,7 @@
 // earnings, the insurance premium against its yearly maximum, and the federal income tax by the
 // annualising formula, in three passes (the regular pay, the pay with its bonus, the regular pay again)
 // so that the tax, contribution and premium that fall on a bonus come out as differences.
+#include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -103,16 +104,14 @@ constexpr double kCentFirstTabled = withMantissa(kCentFirstBinade, kCentWalk.bin
 
 // Takes up to n steps x <- fl(x + delta) while limit > fl(x + delta); returns the number taken. A step
 // that leaves x unchanged leaves it so for good: the remaining steps are all taken at once.
-std::int64_t walk(double& x, double delta, double limit, std::int64_t n) {
+// incrementAt(b) gives what a step adds at x's biased exponent b (increment() or a table of it).
+template <class IncrementAt>
+std::int64_t walk(double& x, double delta, double limit, std::int64_t n, IncrementAt incrementAt) {
     if (delta == 0) {
         if (n == 0 || !(limit > x + delta)) return 0;
         x = x + delta;  // turns -0 into +0, as the first step would
         return n;
     }
-    // Runs of steps for a positive normal delta; anything else steps singly, as an exponent above every
-    // x's makes each run empty.
-    const int deltaExponent = delta >= std::numeric_limits<double>::min() ? biasedExponent(delta) : 4096;
-    const std::uint64_t deltaMantissa = mantissa(delta);
     std::int64_t taken = 0;
     while (taken < n) {
         const double next = x + delta;
@@ -121,7 +120,7 @@ std::int64_t walk(double& x, double delta, double limit, std::int64_t n) {
         ++taken;
         const int b = biasedExponent(x);
         if (b == 0 || b >= 2047) continue;  // zero, subnormals and negative amounts by single steps
-        const Increment inc = increment(b - deltaExponent, deltaMantissa);
+        const Increment inc = incrementAt(b);
         if (inc.units == 0) return n;
         const std::uint64_t m = mantissa(x);
         if (inc.tie && (m & 1) != 0) continue;  // one single step evens the mantissa
@@ -133,6 +132,114 @@ std::int64_t walk(double& x, double delta, double limit, std::int64_t n) {
         taken += steps;
     }
     return taken;
+}
+
+// The walk for any delta, working out each binade's increment. Runs of steps for a positive normal
+// delta; anything else steps singly, as an exponent above every x's makes each run empty.
+std::int64_t walk(double& x, double delta, double limit, std::int64_t n) {
+    const int deltaExponent = delta >= std::numeric_limits<double>::min() ? biasedExponent(delta) : 4096;
+    const std::uint64_t deltaMantissa = mantissa(delta);
+    return walk(x, delta, limit, n, [=](int b) { return increment(b - deltaExponent, deltaMantissa); });
+}
+
+// ---- the pension rows' walks, worked out once ---------------------------------------------------------
+
+// The increments of one positive normal delta at every binade of x, by the distance of the exponents.
+constexpr int kTabledShifts = 55;  // from 54 on a step no longer moves x
+struct DeltaIncrements {
+    int exponent;
+    Increment byShift[kTabledShifts];
+
+    constexpr Increment at(int b) const {
+        const int shift = b - exponent;
+        if (shift < 0) return {kBinadeEnd, false};
+        return shift < kTabledShifts ? byShift[shift] : Increment{0, false};
+    }
+};
+constexpr DeltaIncrements deltaIncrements(double delta) {
+    if (!(delta >= std::numeric_limits<double>::min())) throw "a tabled delta must be positive and normal";
+    DeltaIncrements t{biasedExponent(delta), {}};
+    for (int shift = 0; shift < kTabledShifts; ++shift) t.byShift[shift] = increment(shift, mantissa(delta));
+    return t;
+}
+
+// The first tier's walk from a total of 0 (every first pay of a year starts there) in runs: x_j, the
+// total after j steps, is entry + (j - first) units of the run's binade for first <= j <= first + count.
+// A run of one step stands where a tie meets an odd mantissa.
+struct StepRun {
+    std::int64_t first;
+    std::int64_t count;
+    std::uint64_t entry;
+    std::uint64_t units;
+    int biased;
+};
+constexpr int kMaxRuns = 96;
+struct WalkFromZero {
+    StepRun runs[kMaxRuns];
+    int size;
+    std::int64_t belowLimit;   // the number of steps whose totals stay below the maximum
+    std::uint8_t byWidth[65];  // the run holding step 2^(w-1), for w = bit_width(j)
+
+    // x_j for 1 <= j <= belowLimit.
+    double total(std::int64_t j) const {
+        const StepRun* run = runs + byWidth[std::bit_width(static_cast<std::uint64_t>(j))];
+        while (j > run->first + run->count) ++run;
+        return withMantissa(run->biased, run->entry + static_cast<std::uint64_t>(j - run->first) * run->units);
+    }
+};
+
+// Built by the binade rule, each run left by one step in double arithmetic as the walk does.
+constexpr WalkFromZero walkFromZero(double delta, double limit) {
+    WalkFromZero z{};
+    const DeltaIncrements increments = deltaIncrements(delta);
+    double x = 0 + delta;  // x_1, from +0 or -0 alike
+    std::int64_t j = 1;
+    z.belowLimit = 0;
+    while (limit > x) {
+        const int b = biasedExponent(x);
+        const Increment inc = increments.at(b);
+        if (inc.units == 0 || inc.units == kBinadeEnd) throw "the walk from zero must move within binades";
+        if (z.size == kMaxRuns) throw "too many runs";
+        const std::uint64_t m = mantissa(x);
+        const bool single = inc.tie && (m & 1) != 0;
+        std::int64_t count = single ? 0 : static_cast<std::int64_t>((kBinadeEnd - 1 - m) / inc.units);
+        if (!(limit > withMantissa(b, m + static_cast<std::uint64_t>(count) * inc.units)))
+            count = static_cast<std::int64_t>((mantissa(limit) - 1 - m) / inc.units);  // limit in this binade
+        z.runs[z.size++] = {j, count, m, inc.units, b};
+        z.belowLimit = j + count;
+        x = withMantissa(b, m + static_cast<std::uint64_t>(count) * inc.units) + delta;
+        j += count + 1;
+    }
+    for (int w = 1; w < 65; ++w) {
+        const std::int64_t step = std::int64_t{1} << (w - 1 < 62 ? w - 1 : 62);
+        int r = 0;
+        while (r + 1 < z.size && step > z.runs[r].first + z.runs[r].count) ++r;
+        z.byWidth[w] = static_cast<std::uint8_t>(r);
+    }
+    return z;
+}
+
+struct PensionSteps {
+    DeltaIncrements firstTier;
+    DeltaIncrements secondTier;
+    WalkFromZero fromZero;
+};
+constexpr auto pensionSteps() {
+    std::array<PensionSteps, std::size(kPension)> steps{};
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const PensionRow& row = kPension[i];
+        steps[i] = {deltaIncrements(row.rate * 0.01), deltaIncrements(row.secondTierRate * 0.01),
+                    walkFromZero(row.rate * 0.01, row.maxContribution)};
+    }
+    return steps;
+}
+constexpr auto kPensionSteps = pensionSteps();
+
+// The worked-out walks of row when it is a row of the pension table, else nullptr.
+const PensionSteps* tabledSteps(const PensionRow& row) {
+    for (std::size_t i = 0; i < std::size(kPension); ++i)
+        if (&row == &kPension[i]) return &kPensionSteps[i];
+    return nullptr;
 }
 
 }  // namespace
@@ -153,22 +260,45 @@ std::int64_t centSteps(double room) {
     return binade.first + 1 + (further < binade.last ? further : binade.last);
 }
 
+namespace {
+
 // The contribution on g dollars of pensionable earnings, in steps of one cent of earnings: each step adds
 // the first-tier contribution c while the total stays below its maximum, then the second-tier one c2 while
 // the total stays below both maximums. The step counter k grows by repeated addition of 0.01 while it
 // stays within the room, which fixes the number of steps; the total grows by repeated addition of c or
 // c2, whose rounding fixes the last cent. Both walks go binade by binade with the exact result of taking
-// the steps one by one.
-double pensionTotal(double ytd, double g, const PensionRow& row, int periods) {
+// the steps one by one. tabled holds row's walks worked out beforehand, or is null.
+double walkedTotal(double ytd, double g, const PensionRow& row, int periods, const PensionSteps* tabled) {
     const double exemption = row.basicExemption / periods;
     const double room = g - exemption;
     double total = ytd;
     if (!(room >= 0)) return total;
     const std::int64_t steps = centSteps(room);
-    const std::int64_t firstTier = walk(total, row.rate * 0.01, row.maxContribution, steps);
+    const double c = row.rate * 0.01;
+    const double c2 = row.secondTierRate * 0.01;
+    const double bothMaximums = row.maxContribution + row.maxSecondTier;
+    if (tabled == nullptr) {
+        const std::int64_t firstTier = walk(total, c, row.maxContribution, steps);
+        if (firstTier < steps) walk(total, c2, bothMaximums, steps - firstTier);
+        return total;
+    }
+    std::int64_t firstTier = 0;
+    if (ytd == 0) {
+        const WalkFromZero& z = tabled->fromZero;
+        firstTier = steps < z.belowLimit ? steps : z.belowLimit;
+        if (firstTier > 0) total = z.total(firstTier);
+    } else {
+        firstTier = walk(total, c, row.maxContribution, steps, [tabled](int b) { return tabled->firstTier.at(b); });
+    }
     if (firstTier < steps)
-        walk(total, row.secondTierRate * 0.01, row.maxContribution + row.maxSecondTier, steps - firstTier);
+        walk(total, c2, bothMaximums, steps - firstTier, [tabled](int b) { return tabled->secondTier.at(b); });
     return total;
+}
+
+}  // namespace
+
+double pensionTotal(double ytd, double g, const PensionRow& row, int periods) {
+    return walkedTotal(ytd, g, row, periods, tabledSteps(row));
 }
 
 namespace {
@@ -199,13 +329,14 @@ struct Year {
     const PensionRow* pension;
     const InsuranceRow* insurance;
     const EmploymentAmountRow* employment;
+    const PensionSteps* steps;
 };
 
 Year yearRows(const CalcDate& day) {
-    const PensionRow* pension = firstCovering(std::span<const PensionRow>(kPension), day);
-    if (pension == nullptr) return {};
-    const auto row = static_cast<std::size_t>(pension - kPension);
-    return {&kFederalCreditRate[row], pension, &kInsurance[row], &kEmploymentAmount[row]};
+    const int i = pensionYear(day);
+    if (i < 0) return {};
+    const auto row = static_cast<std::size_t>(i);
+    return {&kFederalCreditRate[row], &kPension[row], &kInsurance[row], &kEmploymentAmount[row], &kPensionSteps[row]};
 }
 
 // Status 1 and every output the record holds 0.
@@ -297,7 +428,7 @@ extern "C" ORLA_API int ORLA_CALL ORLA_Canada_Calc(int /*mode*/, CanadaRecord* p
         if (pass == 1 && g == atLeastZero(in.cppEarnings + 0.0))
             r.contribution = result[0].contribution;
         else
-            r.contribution = roundCents(pensionTotal(in.cppYtd, g, pr, periods) - in.cppYtd);
+            r.contribution = roundCents(walkedTotal(in.cppYtd, g, pr, periods, year.steps) - in.cppYtd);
 
         const double h = atLeastZero(in.eiEarnings + bonus);
         const double room = atLeastZero(eiMax - in.eiYtd - eiRate * in.priorBonuses);

@@ -4,6 +4,7 @@
 // Alberta's supplementary credit, Yukon's employment credit, the labour-sponsored funds credits). Three
 // passes: the regular pay, the pay with its bonus, the regular pay with earlier bonuses.
 #include <cstddef>
+#include <cstdint>
 #include <span>
 
 #include "canada/canada.h"
@@ -34,6 +35,28 @@ constexpr bool sameProvinces(const auto& a, const auto& b) {
 }
 static_assert(sameDates(kLabourFund, kSurtax) && sameProvinces(kLabourFund, kSurtax),
               "the surtax rows pair with the labour-fund rows");
+
+// The labour-fund rows run calendar years: each province's first row of each year, found by position.
+constexpr int kLabourFundYears = 8;
+struct RowsByYear {
+    int newest;
+    std::int16_t first[kLabourFundYears][kProvinceCodes];
+};
+constexpr RowsByYear labourFundByYear() {
+    RowsByYear t{kLabourFund[0].from.year, {}};
+    for (const ProvincialRateRow& r : kLabourFund) t.newest = r.from.year > t.newest ? r.from.year : t.newest;
+    for (auto& year : t.first)
+        for (auto& row : year) row = -1;
+    for (std::size_t i = 0; i < kLabourFund.size(); ++i) {
+        const ProvincialRateRow& r = kLabourFund[i];
+        const int year = t.newest - r.from.year;
+        if (!calendarYear(r.from, r.to) || year >= kLabourFundYears || r.province < 0 || r.province >= kProvinceCodes)
+            throw "the labour-fund rows must run calendar years of known provinces";
+        if (t.first[year][r.province] < 0) t.first[year][r.province] = static_cast<std::int16_t>(i);
+    }
+    return t;
+}
+constexpr RowsByYear kLabourFundByYear = labourFundByYear();
 
 const ProvincialBracketRow* provincialBracket(const CalcDate& d, int province, double income) {
     return kBracketRuns.find(d, province, [income](const ProvincialBracketRow& r) {
@@ -85,12 +108,13 @@ PassCommon passCommon(const ProvinceRecord& in, double contribution, double prem
     const int periods = in.payPeriods;
     const ProvincialRateRow* lowest = provincialRate(kCreditRateRuns, in.payDate, in.provinceCode);
     // The yearly maximums: the pension row and the insurance row beside it.
-    const PensionRow* pension = firstCovering(std::span<const PensionRow>(kPension), in.payDate);
+    const int year = pensionYear(in.payDate);
+    const PensionRow* pension = year < 0 ? nullptr : &kPension[static_cast<std::size_t>(year)];
     const double q = lowest ? lowest->rate : 0.0;
     const double maxContribution = pension ? pension->maxContribution : 0.0;
-    const double maxPremium = pension ? kInsurance[static_cast<std::size_t>(pension - kPension)].maxPremium : 0.0;
+    const double maxPremium = pension ? kInsurance[static_cast<std::size_t>(year)].maxPremium : 0.0;
     double labourFund = 0;
-    const ProvincialRateRow* lf = provincialRate(kLabourFundRuns, in.payDate, in.provinceCode);
+    const ProvincialRateRow* lf = labourFundRow(in.payDate, in.provinceCode);
     if (lf) labourFund = roundCentsOrZero(minOf(lf->maximum, lf->rate * in.labourFundAmount));
     return {lowest == nullptr || pension == nullptr, q * in.provClaimAmount,
             roundCents(q * (minOf(maxPremium, periods * premium) + minOf(maxContribution, periods * contribution))),
@@ -166,6 +190,14 @@ bool finiteInputs(const ProvinceRecord& p) {
 }
 
 }  // namespace
+
+const ProvincialRateRow* labourFundRow(const CalcDate& d, int province) {
+    if (!realMonthAndDay(d)) return provincialRate(kLabourFundRuns, d, province);
+    const long long year = static_cast<long long>(kLabourFundByYear.newest) - d.year;
+    if (province < 0 || province >= kProvinceCodes || year < 0 || year >= kLabourFundYears) return nullptr;
+    const int row = kLabourFundByYear.first[year][province];
+    return row < 0 ? nullptr : &kLabourFund[static_cast<std::size_t>(row)];
+}
 
 void clearProvincialOutputs(ProvinceRecord* prov) {
     ORLA_CA_PUT(prov, ProvinceRecord, status, 0);
