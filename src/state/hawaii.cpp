@@ -4,7 +4,6 @@
 
 #include "frame/run_index.h"
 #include "state/calculators.h"
-#include "state/run_slots.h"
 
 namespace orla {
 
