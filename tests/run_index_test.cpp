@@ -138,14 +138,16 @@ TEST(RunIndex, BandLookupScansRunsThatAreNotOrderedBands) {
     EXPECT_EQ(index.findBand(d, StatusPeriods{2, 26}, less(-1)), nullptr);
 }
 
-// An index keyed by the periods alone, with the strict date test: the row of the plain scan that ignores
-// the status and tests the dates strictly.
+// An index keyed by the periods alone, with the strict date test, scanning its keys or mapping the usual
+// periods: the row of the plain scan that ignores the status and tests the dates strictly.
 TEST(RunIndex, KeyedByPeriodsStrictSameAsPlainScanOhio) {
     static BracketRow copy[120];
     const std::span<const BracketRow> table = ohioWithholdingTable();
     ASSERT_EQ(table.size(), std::size(copy));
     std::copy(table.begin(), table.end(), copy);
-    const auto index = runIndexBy(copy, [](const BracketRow& r) { return r.periods; });
+    const auto periodsOf = [](const BracketRow& r) { return r.periods; };
+    const auto index = runIndexBy(copy, periodsOf);
+    const auto mapped = runIndexBy<UsualPeriodsMap>(copy, periodsOf);
     long checked = 0;
     for (int year = 2023; year <= 2027; ++year)
         for (int month = 1; month <= 12; ++month)
@@ -160,9 +162,12 @@ TEST(RunIndex, KeyedByPeriodsStrictSameAsPlainScanOhio) {
                                     want = &r;
                                     break;
                                 }
-                            ASSERT_EQ(index.findStrict(d, periods, [x](const BracketRow& r) { return inBracket(r, x); }),
-                                      want)
-                                << year << "-" << month << "-" << day << " periods " << periods << " x " << x;
+                            SCOPED_TRACE(testing::Message() << year << "-" << month << "-" << day << " periods "
+                                                            << periods << " x " << x);
+                            const auto inIt = [x](const BracketRow& r) { return inBracket(r, x); };
+                            ASSERT_EQ(index.findStrict(d, periods, inIt), want);
+                            ASSERT_EQ(mapped.findStrict(d, periods, inIt), want);
+                            ASSERT_EQ(mapped.findBand<true>(d, periods, [x](const BracketRow&) { return x; }), want);
                             ++checked;
                         }
     EXPECT_GT(checked, 0);

@@ -8,9 +8,14 @@
 // same order, so every lookup returns the row of the plain first-match scan, while the date
 // test runs once per run and the rows of other keys are never visited.
 //
-// find takes the row date test (rowCovers), findStrict the strict one (rowCoversStrict); firstOfRuns
-// leaves both the date test and the search within a run to the caller (Connecticut keeps a cached date
-// test and bisects its contiguous bands). The index keeps a pointer to the table, so the table must
+// A key map, chosen with the index, sends the keys it holds straight to their runs (a table of many
+// statuses and frequencies has dozens of keys); the keys outside it are found by a scan of the others.
+// Either way a key's runs are the same, so the map changes the cost of a lookup, never its row.
+//
+// find and findBand take the row date test (rowCovers) or, with Strict, the strict one
+// (rowCoversStrict); runsOf and firstOfRuns leave the search within a run to the caller. The searches
+// within a run of ordered bands (bandHolding, lowsEnd and the helpers over them) are here too, for
+// callers that keep band lists of their own. The index keeps a pointer to the table, so the table must
 // outlive it: in practice both are constants of the same file.
 #pragma once
 
