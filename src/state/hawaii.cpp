@@ -75,7 +75,7 @@ struct HawaiiHit {
     bool annualised = false;
 };
 
-constexpr RunIndex kHawaiiIndex(kHawaii);
+constexpr MappedRunIndex kHawaiiIndex(kHawaii);
 
 // Every run's rows share the allowance and the deduction, so the taxable wages are the same for every
 // row of a run and are worked out once per run; and its brackets follow each other from 0 without gap or
