@@ -753,7 +753,7 @@ TEST(CanadaProvincialRuns, LabourFundRowIsThePlainScansRow) {
 // Each province's runs give the row of the plain first-match scan in stored order.
 TEST(CanadaProvincialRuns, FindTheRowOfThePlainScan) {
     auto check = [](const auto& table, auto accept) {
-        const ProvinceRuns runs(table);
+        const auto runs = provinceRuns(table);
         for (int province = -1; province <= kProvinceCodes; ++province)
             for (int year = 2023; year <= 2027; ++year)
                 for (const int month : {1, 6, 7, 8, 12})

@@ -25,7 +25,7 @@ constexpr BracketRow kRows[] = {
     {kFrom, kTo, 0, 1, 1000, 0, 5000, 0, 0.1},
     {kFrom, kTo, 0, 1, 1000, 5000, 0, 500, 0.2},
 };
-constexpr DirectBracketIndex<std::size(kRows)> kIndex(kRows);
+constexpr MappedBracketIndex<std::size(kRows)> kIndex(kRows);
 constexpr FlatRateRow kFlat[] = {{kFrom, kTo, 0.05}};
 
 int run(Call& c, const StandardOptions& o = {}) {

@@ -102,45 +102,10 @@ void put(Record* r, std::size_t offset, T value) {
 // scan in stored order, each province's runs found by its code rather than by a search of the provinces.
 constexpr int kProvinceCodes = ORLA_CA_NU + 1;
 
-template <class Row, std::size_t N>
-class ProvinceRuns {
-  public:
-    constexpr explicit ProvinceRuns(std::span<const Row, N> table)
-        : rows_(table.data()), index_(table.data(), [](const Row& r) { return r.province; }) {
-        // The index keeps each province's runs together, in stored order.
-        const auto runs = index_.runs();
-        for (std::size_t i = 0; i < runs.size(); ++i) {
-            const int p = runs[i].key;
-            if (p < 0 || p >= kProvinceCodes) throw "a row of an unknown province";
-            if (end_[p] == 0) first_[p] = static_cast<std::uint32_t>(i);
-            end_[p] = static_cast<std::uint32_t>(i + 1);
-        }
-    }
-
-    // The first row in stored order of the province that covers d and that accept takes, or nullptr.
-    template <class Accept>
-    const Row* find(const CalcDate& d, int province, Accept&& accept) const {
-        if (province < 0 || province >= kProvinceCodes) return nullptr;
-        const auto* const runs = index_.runs().data();
-        for (const auto *run = runs + first_[province], *end = runs + end_[province]; run != end; ++run) {
-            if (!rowCovers(run->from, run->to, d)) continue;
-            for (const Row *r = rows_ + run->begin, *last = rows_ + run->end; r != last; ++r)
-                if (accept(*r)) return r;
-        }
-        return nullptr;
-    }
-
-  private:
-    const Row* rows_;
-    RunIndex<Row, N, int> index_;
-    std::uint32_t first_[kProvinceCodes]{};
-    std::uint32_t end_[kProvinceCodes]{};
-};
-
-template <class Row, std::size_t N>
-ProvinceRuns(const Row (&)[N]) -> ProvinceRuns<Row, N>;
-template <class Row, std::size_t N>
-ProvinceRuns(const std::array<Row, N>&) -> ProvinceRuns<Row, N>;
+template <class Table>
+constexpr auto provinceRuns(const Table& table) {
+    return runIndexBy<CodesBelow<kProvinceCodes>>(table, [](const auto& r) { return r.province; });
+}
 
 // The provincial calculation of one pay with the pension contribution and insurance premium of block.
 // Writes the held outputs of prov and returns the annual provincial tax of the regular pay (0 when the

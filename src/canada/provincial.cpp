@@ -23,9 +23,11 @@ bool onOrAfter(const CalcDate& d, int year, int month, int day) {
 }
 
 // The tables in runs of rows of one province and dates.
-constexpr ProvinceRuns kBracketRuns(kProvincialBrackets);
-constexpr ProvinceRuns kCreditRateRuns(kProvincialCreditRate);
-constexpr ProvinceRuns kLabourFundRuns(kLabourFund);
+constexpr auto kBracketRuns = provinceRuns(kProvincialBrackets);
+constexpr auto kCreditRateRuns = provinceRuns(kProvincialCreditRate);
+constexpr auto kLabourFundRuns = provinceRuns(kLabourFund);
+static_assert(kBracketRuns.allKeysMapped() && kCreditRateRuns.allKeysMapped() && kLabourFundRuns.allKeysMapped(),
+              "a row of an unknown province");
 
 // The surtax rows stand where the labour-fund rows of the same province and dates do: one lookup finds both.
 constexpr bool sameProvinces(const auto& a, const auto& b) {

@@ -4,7 +4,6 @@
 
 #include "frame/run_index.h"
 #include "state/calculators.h"
-#include "state/run_slots.h"
 #include "state/state_tables.h"
 #include "state/year_bands.h"
 
@@ -194,12 +193,12 @@ constexpr KeyedBands<ExemptionBand, std::size(kExemptionBands), kBandStatuses> k
 
 // The rate rows' runs by status (the periods of the rows are not consulted), statuses 0 to 8: the date
 // test runs once per run, and the first row in stored order is found as by the plain scan.
-constexpr auto kRatesIndex = runIndexBy(kRates, [](const BracketRow& r) { return r.status; });
-constexpr auto kRatesSlots = statusSlots<9>(kRatesIndex);
+constexpr auto kRatesIndex = runIndexBy<CodesBelow<9>>(kRates, [](const BracketRow& r) { return r.status; });
+static_assert(kRatesIndex.allKeysMapped());
 
 // The annual brackets for the status; the periods of the rows are not consulted.
 const BracketRow* findRate(const CalcDate& d, int status, double taxable) {
-    return kRatesSlots.findBand(d, status, [taxable](const BracketRow&) { return taxable; });
+    return kRatesIndex.findBand(d, status, [taxable](const BracketRow&) { return taxable; });
 }
 
 double bracketTax(const BracketRow& r, double taxable) { return (taxable - r.low) * r.rate + r.base; }

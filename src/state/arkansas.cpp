@@ -3,7 +3,6 @@
 #include "frame/run_index.h"
 #include "state/arkansas.h"
 #include "state/calculators.h"
-#include "state/run_slots.h"
 #include "state/state_tables.h"
 
 namespace orla {
@@ -194,8 +193,8 @@ static_assert(allStatusZero(), "the period lookup finds rows of status 0 only");
 
 // The tax table's runs of rows sharing dates and periods (the status is 0 in every row, as asserted above).
 // The runs are reached by the periods; a run of ordered brackets is bisected.
-constexpr auto kTaxIndex = runIndexBy(kTax, [](const TaxRow& r) { return r.periods; });
-constexpr auto kTaxSlots = periodsSlots(kTaxIndex);
+constexpr auto kTaxIndex = runIndexBy<UsualPeriodsMap>(kTax, [](const TaxRow& r) { return r.periods; });
+static_assert(kTaxIndex.allKeysMapped());
 
 // The middle of the $100 band that holds a non-negative amount.
 double bandMiddle(double amount) { return std::floor(amount / 100) * 100 + 50; }
@@ -213,7 +212,7 @@ int calcArkansas(int /*mode*/, PayRecord* pay, StateRecord* state) {
     // The two-pass period lookup: the first covering row fixes which rows (the pay's periods or the annual
     // ones) hold the brackets. Every row is annual, so both passes give the same tax.
     const auto firstRow = [&](int rowPeriods) -> const TaxRow* {  // the first covering row of the periods
-        for (const auto& run : kTaxSlots.runsOf(rowPeriods))
+        for (const auto& run : kTaxIndex.runsOf(rowPeriods))
             if (rowCovers(run.from, run.to, payDate)) return kTaxIndex.rowsOf(run).data();
         return nullptr;
     };
@@ -224,7 +223,7 @@ int calcArkansas(int /*mode*/, PayRecord* pay, StateRecord* state) {
     if (first != nullptr) {
         taxable = zeroFloor(state->stateWages * periods - first->standardDeduction);
         if (taxable < first->bandLimit) taxable = bandMiddle(taxable);
-        bracket = kTaxSlots.findBand(payDate, first->periods, [taxable](const TaxRow&) { return taxable; });
+        bracket = kTaxIndex.findBand(payDate, first->periods, [taxable](const TaxRow&) { return taxable; });
     }
     if (bracket != nullptr) {
         double tax = roundDollars(taxable * bracket->rate - bracket->subtracted);

@@ -5,7 +5,6 @@
 #include "frame/run_index.h"
 #include "state/calculators.h"
 #include "state/california.h"
-#include "state/run_slots.h"
 #include "state/state_tables.h"
 
 #include <cmath>
@@ -1027,8 +1026,8 @@ const CaEstimatedDeductionRow* estimatedDeductionRow(bool own, std::span<const C
 
 // The exemption credit table's runs of the counts 0 to 10 of one year and period count.
 constexpr auto kExemptionCreditIndex =
-    runIndexBy(kExemptionCredit, [](const CaExemptionCreditRow& r) { return r.periods; });
-constexpr auto kExemptionCreditSlots = periodsSlots(kExemptionCreditIndex);
+    runIndexBy<UsualPeriodsMap>(kExemptionCredit, [](const CaExemptionCreditRow& r) { return r.periods; });
+static_assert(kExemptionCreditIndex.allKeysMapped());
 
 // Each run holds the counts 0, 1, 2, ... in order, so the row of a count is the one at that place.
 constexpr bool creditRunsCountFromZero() {
@@ -1046,7 +1045,7 @@ static_assert(creditRunsCountFromZero());
 const CaExemptionCreditRow* creditRow(bool own, std::span<const CaExemptionCreditRow> rows, const CalcDate& payDate,
                                       int periods, int allowances) {
     if (own) {
-        for (const auto& run : kExemptionCreditSlots.runsOf(periods))
+        for (const auto& run : kExemptionCreditIndex.runsOf(periods))
             if (rowCovers(run.from, run.to, payDate)) {
                 const std::span<const CaExemptionCreditRow> counts = kExemptionCreditIndex.rowsOf(run);
                 if (allowances >= 0 && static_cast<std::size_t>(allowances) < counts.size()) return &counts[allowances];
@@ -1079,22 +1078,23 @@ constexpr CaTables kTables{kLowIncome, kEstimatedDeduction, kStandardDeduction,
 
 // The tax rate table's runs of ten brackets: the date test runs once per run, and a run of ordered
 // brackets is bisected; the index returns the row of the plain first-match scan.
-constexpr RunIndex kTaxRateIndex(kTaxRate);
-constexpr auto kTaxRateSlots = statusPeriodsSlots<3>(kTaxRateIndex);
+constexpr MappedRunIndex kTaxRateIndex(kTaxRate);
+static_assert(kTaxRateIndex.allKeysMapped());
 
 // The bracket lookup over the given rows, through the index when they are the library's own.
 BracketHit taxRateLookup(bool own, std::span<const BracketRow> rows, const CalcDate& d, int status, int periods,
                          double w) {
     if (own)
         return stateBracketPasses(periods, w, [&](int rowPeriods, double x) {
-            return kTaxRateSlots.findBand(d, StatusPeriods{status, rowPeriods}, [x](const BracketRow&) { return x; });
+            return kTaxRateIndex.findBand(d, StatusPeriods{status, rowPeriods}, [x](const BracketRow&) { return x; });
         });
     return stateBracketLookup(rows, d, status, periods, w);
 }
 
 // The low-income table's rows by periods (one row per period count and year).
-constexpr auto kLowIncomeIndex = runIndexBy(kLowIncome, [](const CaLowIncomeRow& r) { return r.periods; });
-constexpr auto kLowIncomeSlots = periodsSlots(kLowIncomeIndex);
+constexpr auto kLowIncomeIndex =
+    runIndexBy<UsualPeriodsMap>(kLowIncome, [](const CaLowIncomeRow& r) { return r.periods; });
+static_assert(kLowIncomeIndex.allKeysMapped());
 
 // The standard deduction rows carry the periods and dates of the low-income rows, row for row, so the
 // period lookup, which reads nothing else, stops at the same place in both tables.
@@ -1112,13 +1112,13 @@ constexpr bool standardRowsMatchLowIncomeRows() {
 static_assert(standardRowsMatchLowIncomeRows());
 
 // The two-pass period lookup (periodLookup), through the index when the rows are the library's own.
-template <class Row, class Index, class Slots>
-const Row* periodRow(bool own, std::span<const Row> rows, const Index& index, const Slots& slots,
-                     const CalcDate& d, int periods, bool& annual) {
+template <class Row, class Index>
+const Row* periodRow(bool own, std::span<const Row> rows, const Index& index, const CalcDate& d, int periods,
+                     bool& annual) {
     if (!own) return periodLookup(rows, d, periods, annual);
     annual = false;
     auto first = [&](int p) -> const Row* {
-        for (const auto& run : slots.runsOf(p))
+        for (const auto& run : index.runsOf(p))
             if (rowCovers(run.from, run.to, d)) return index.rowsOf(run).data();
         return nullptr;
     };
@@ -1152,7 +1152,7 @@ int calcCaliforniaWith(const CaTables& tables, const PayRecord* pay, StateRecord
     const double suppWages = has(state, kSupplementalGate) ? state->stateSuppWages : 0.0;
     bool annual = false;
     const CaLowIncomeRow* lowIncome =
-        periodRow(own, tables.lowIncome, kLowIncomeIndex, kLowIncomeSlots, payDate, periods, annual);
+        periodRow(own, tables.lowIncome, kLowIncomeIndex, payDate, periods, annual);
     if (lowIncome == nullptr) return noRow(state);
     const bool lowIncomeAnnual = annual;
     bool tested = true;

@@ -2,7 +2,6 @@
 // exemption.
 #include "frame/run_index.h"
 #include "state/calculators.h"
-#include "state/run_slots.h"
 #include "state/state_tables.h"
 
 namespace orla {
@@ -129,8 +128,8 @@ constexpr BracketRow kRates[] = {
 static_assert(std::size(kRates) == 105);
 
 // The rate runs reached by status and periods; a run of ordered brackets is bisected (bandHolding).
-constexpr RunIndex kRateIndex(kRates);
-constexpr auto kRateSlots = statusPeriodsSlots<4>(kRateIndex);
+constexpr MappedRunIndex kRateIndex(kRates);
+static_assert(kRateIndex.allKeysMapped());
 
 constexpr bool allRowsAnnual() {
     for (const BracketRow& r : kRates)
@@ -144,7 +143,7 @@ static_assert(allRowsAnnual());
 // Every row is annual, so the first pass finds a row only for an annual pay, the row the second pass
 // finds: the annual rows are searched once.
 const BracketRow* findRate(const CalcDate& d, int status, double taxable) {
-    return kRateSlots.findBand(d, StatusPeriods{status, 1}, [taxable](const BracketRow&) { return taxable; });
+    return kRateIndex.findBand(d, StatusPeriods{status, 1}, [taxable](const BracketRow&) { return taxable; });
 }
 
 double annualTax(const BracketRow& r, double taxable) { return (taxable - r.low) * r.rate + r.base; }

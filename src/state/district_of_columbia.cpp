@@ -77,7 +77,7 @@ constexpr BracketRow kRates[] = {
 };
 static_assert(std::size(kRates) == 63);
 
-constexpr RunIndex kRateIndex(kRates);
+constexpr MappedRunIndex kRateIndex(kRates);
 
 // The two-pass period lookup with allowances, over the runs of rows sharing status, periods and dates (the
 // rows in stored order). The bonus is added once to a pay's wages in pass 1 and annualised with them in

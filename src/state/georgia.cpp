@@ -59,7 +59,7 @@ constexpr RateRow kRates[] = {
     {kJul2024From, kJul2024To, 3, 1, 12000, 0, 4000, 0, 0, 0, 0.0539},
 };
 static_assert(std::size(kRates) == 23);
-constexpr RunIndex kRateRuns(kRates);
+constexpr MappedRunIndex kRateRuns(kRates);
 
 struct SupplementalRow {
     CalcDate from;

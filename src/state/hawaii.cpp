@@ -4,7 +4,6 @@
 
 #include "frame/run_index.h"
 #include "state/calculators.h"
-#include "state/run_slots.h"
 
 namespace orla {
 
@@ -76,7 +75,7 @@ struct HawaiiHit {
     bool annualised = false;
 };
 
-constexpr RunIndex kHawaiiIndex(kHawaii);
+constexpr MappedRunIndex kHawaiiIndex(kHawaii);
 
 // Every run's rows share the allowance and the deduction, so the taxable wages are the same for every
 // row of a run and are worked out once per run; and its brackets follow each other from 0 without gap or

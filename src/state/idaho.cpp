@@ -135,7 +135,7 @@ static_assert(std::size(kSupplemental) == 5);
 
 int tableStatus(int filingStatus) { return filingStatus == 2 || filingStatus == 12 ? 0 : filingStatus; }
 
-constexpr RunIndex kRateIndex(kRates);
+constexpr MappedRunIndex kRateIndex(kRates);
 
 // suppWages is added to the pay's wages after the allowances (0 for the wages alone). In the annual
 // pass the bracket product is rounded to cents first when centsFirst is set.

@@ -125,7 +125,7 @@ struct FlatHit {
 
 // The rows in runs of one status, periods and date range, and the first row in stored order of a status
 // and periods that covers d.
-constexpr RunIndex kRowRuns(kIowa);
+constexpr MappedRunIndex kRowRuns(kIowa);
 const IowaRow* firstRow(const CalcDate& d, int status, int periods) {
     return kRowRuns.find(d, StatusPeriods{status, periods}, [](const IowaRow&) { return true; });
 }

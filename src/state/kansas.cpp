@@ -352,7 +352,7 @@ double personalExemption(const Deductions& x, double exemption) {
     return x.allowances >= 1 ? exemption : 0.0;
 }
 
-constexpr RunIndex kRateIndex(kRates);
+constexpr MappedRunIndex kRateIndex(kRates);
 
 // The taxable wages depend on a row through its allowance amount only, so a run of ordered brackets of
 // one allowance is bisected (findBand).

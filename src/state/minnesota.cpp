@@ -43,7 +43,7 @@ constexpr BracketRow kRows[] = {
     {k2024From, k2024To, 1, 1, 5050, 335450, 0, 22692.63, 0.0985},
 };
 static_assert(std::size(kRows) == 30);
-constexpr DirectBracketIndex<std::size(kRows)> kIndex(kRows);
+constexpr MappedBracketIndex<std::size(kRows)> kIndex(kRows);
 
 constexpr FlatRateRow kSupplemental[] = {
     {k2026From, k2026To, 0.0625},

@@ -9,7 +9,6 @@
 #include "frame/run_index.h"
 #include "state/calculators.h"
 #include "state/missouri.h"
-#include "state/run_slots.h"
 #include "state/state_tables.h"
 
 namespace orla {
@@ -186,9 +185,9 @@ AllowanceSplit splitAllowances(int n, int status, int payYear) {
 }
 
 // The table's runs of consecutive rows sharing status, periods and dates, reached by status and periods.
-constexpr RunIndex kRuns(kTable);
+constexpr MappedRunIndex kRuns(kTable);
 static_assert(kRuns.runCount() == 15, "five statuses in each of 2026, 2025 and 2024");
-constexpr auto kSlots = statusPeriodsSlots<6>(kRuns);
+static_assert(kRuns.allKeysMapped());
 
 // Every run's rows share the deduction, the allowance amounts and the federal tax cap, so the taxable
 // wages come out the same for every row of a run and are worked out once per run.
@@ -232,14 +231,14 @@ Found withholding(const CalcDate& payDate, int status, int periods, double wages
                   AllowanceSplit split, double federalTax) {
     Found found;
     auto payTaxable = [&](const Row& r) { return taxableWages(r, wages, suppWages, split, federalTax); };
-    found.row = kSlots.findBand(payDate, StatusPeriods{status, periods}, payTaxable);
+    found.row = kRuns.findBand(payDate, StatusPeriods{status, periods}, payTaxable);
     if (found.row != nullptr) {
         found.tax = (payTaxable(*found.row) - found.row->low) * found.row->rate + found.row->base;
         return found;
     }
     if (periods < 1) return found;
     double t = 0.0;
-    for (const auto& run : kSlots.runsOf(StatusPeriods{status, 1})) {
+    for (const auto& run : kRuns.runsOf(StatusPeriods{status, 1})) {
         if (!rowCovers(run.from, run.to, payDate)) continue;
         const std::span<const Row> rows = kRuns.rowsOf(run);
         t = taxableWages(rows[0], periods * wages, periods * suppWages, split, periods * federalTax);

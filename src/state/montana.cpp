@@ -151,7 +151,7 @@ constexpr BracketRow kRows[] = {
     {k2024From, k2024To, 2, 1, 0, 52650, 0, 1445, 0.059},
 };
 static_assert(std::size(kRows) == 135);
-constexpr DirectBracketIndex<std::size(kRows)> kIndex(kRows);
+constexpr MappedBracketIndex<std::size(kRows)> kIndex(kRows);
 
 constexpr FlatRateRow kSupplemental[] = {
     {k2026From, k2026To, 0.05},

@@ -320,7 +320,7 @@ constexpr FlatRateRow kSupplementalRates[] = {
 };
 static_assert(std::size(kSupplementalRates) == 3);
 
-constexpr DirectBracketIndex<std::size(kBrackets)> kIndex(kBrackets);
+constexpr MappedBracketIndex<std::size(kBrackets)> kIndex(kBrackets);
 
 int tableStatus(int filingStatus) {
     if (filingStatus == 7) return 1;

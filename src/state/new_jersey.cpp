@@ -791,7 +791,7 @@ constexpr BracketRow kBrackets[] = {
 };
 static_assert(std::size(kBrackets) == 777);
 
-constexpr DirectBracketIndex<std::size(kBrackets)> kIndex(kBrackets);
+constexpr MappedBracketIndex<std::size(kBrackets)> kIndex(kBrackets);
 
 // The rate table the employee chose (the letters A to E), else the filing status.
 int tableStatus(const StateRecord* state) {

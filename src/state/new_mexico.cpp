@@ -653,7 +653,7 @@ constexpr FlatRateRow kSupplementalRates[] = {
 };
 static_assert(std::size(kSupplementalRates) == 3);
 
-constexpr DirectBracketIndex<std::size(kBrackets)> kIndex(kBrackets);
+constexpr MappedBracketIndex<std::size(kBrackets)> kIndex(kBrackets);
 
 int tableStatus(int filingStatus) { return filingStatus == 12 ? 0 : filingStatus; }
 

@@ -6,7 +6,6 @@
 #include "federal/federal.h"
 #include "frame/run_index.h"
 #include "state/calculators.h"
-#include "state/run_slots.h"
 
 #include <cmath>
 #include <iterator>
@@ -420,11 +419,11 @@ constexpr NewYorkSupplementalRateRow kSupplementalRates[] = {
 static_assert(std::size(kSupplementalRates) == 3);
 
 // The bracket table's runs of consecutive rows sharing status, periods and dates.
-constexpr RunIndex kRowRuns(kBrackets);
+constexpr MappedRunIndex kRowRuns(kBrackets);
 // Per year 2 statuses x 5 period groups.
 static_assert(kRowRuns.runCount() == 30);
 
-constexpr auto kRowSlots = statusPeriodsSlots<2>(kRowRuns);
+static_assert(kRowRuns.allKeysMapped());
 
 // Every run's rows share the deduction and the allowance amount, so the taxable amount is the same for
 // every row of a run and is worked out once per run; and a high-income row is the last of its run.
@@ -455,7 +454,7 @@ bool scan(const CalcDate& d, int status, int rowPeriods, int periods, double ann
           Taxable taxable, double& tax) {
     double t = 0.0;
     const NewYorkBracketRow* r = nullptr;
-    for (const auto& run : kRowSlots.runsOf(StatusPeriods{status, rowPeriods})) {
+    for (const auto& run : kRowRuns.runsOf(StatusPeriods{status, rowPeriods})) {
         if (!rowCovers(run.from, run.to, d)) continue;
         const std::span<const NewYorkBracketRow> rows = kRowRuns.rowsOf(run);
         t = taxable(rows[0]);

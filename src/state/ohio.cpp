@@ -9,7 +9,6 @@
 #include "federal/federal.h"
 #include "frame/run_index.h"
 #include "state/calculators.h"
-#include "state/run_slots.h"
 
 namespace orla {
 
@@ -171,12 +170,12 @@ static_assert(exemptionsMatchTable(), "every row carries the exemption amount of
 
 // The table's runs of consecutive rows sharing periods and dates (the rows of every status are looked up
 // alike); the lookups find the row of the plain first-match scan.
-constexpr auto kIndex = runIndexBy(kWithholding, [](const BracketRow& r) { return r.periods; });
+constexpr auto kIndex = runIndexBy<UsualPeriodsMap>(kWithholding, [](const BracketRow& r) { return r.periods; });
 static_assert(kIndex.runCount() == 25, "five date blocks of five period groups");
 // The runs reached by the periods. Every row of a period count carries its exemption amount (asserted
 // above), so the taxable wages are the same for each row of a run and a run of ordered brackets is
 // bisected.
-constexpr auto kSlots = periodsSlots(kIndex);
+static_assert(kIndex.allKeysMapped());
 
 struct Found {
     const BracketRow* row = nullptr;
@@ -188,7 +187,7 @@ struct Found {
 Found withholding(const CalcDate& payDate, int periods, double wages, double suppWages, int exemptions) {
     Found found;
     const auto payTaxable = [&](const BracketRow& r) { return zeroFloor(wages - exemptions * r.allowance + suppWages); };
-    found.row = kSlots.findBand<true>(payDate, periods, payTaxable);
+    found.row = kIndex.findBand<true>(payDate, periods, payTaxable);
     if (found.row != nullptr) {
         found.tax = (payTaxable(*found.row) - found.row->low) * found.row->rate + found.row->base;
         return found;
@@ -198,7 +197,7 @@ Found withholding(const CalcDate& payDate, int periods, double wages, double sup
     const auto annualTaxable = [&](const BracketRow& r) {
         return zeroFloor(periods * wages + periods * suppWages - exemptions * r.allowance);
     };
-    found.row = kSlots.findBand<true>(payDate, 1, annualTaxable);
+    found.row = kIndex.findBand<true>(payDate, 1, annualTaxable);
     if (found.row != nullptr)
         found.tax = ((annualTaxable(*found.row) - found.row->low) * found.row->rate + found.row->base) / periods;
     return found;
@@ -216,7 +215,7 @@ std::span<const BracketRow> ohioWithholdingTable() { return kWithholding; }
 
 const BracketRow* ohioWithholdingRow(const CalcDate& d, int periods) {
     // The periods' runs in stored order: the first covering run's first row is the first such row.
-    for (const auto& run : kSlots.runsOf(periods))
+    for (const auto& run : kIndex.runsOf(periods))
         if (rowCovers(run.from, run.to, d)) return &kWithholding[run.begin];
     return nullptr;
 }

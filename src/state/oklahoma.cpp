@@ -303,7 +303,7 @@ constexpr BracketRow kRows[] = {
     {k2024From, k2024To, 1, 365, 3.85, 104, 0, 1.09, 0.0475},
 };
 static_assert(std::size(kRows) == 288);
-constexpr DirectBracketIndex<std::size(kRows)> kIndex(kRows);
+constexpr MappedBracketIndex<std::size(kRows)> kIndex(kRows);
 
 // Head of household (2) and the codes 5 and 12 are taxed as single.
 constexpr int tableStatus(int filingStatus) {

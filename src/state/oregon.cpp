@@ -140,9 +140,9 @@ static_assert(std::size(kHigherWage) == 18);
 
 // The subtraction and rate tables in runs of one status, periods and dates (the rows of the scans in
 // stored order).
-constexpr DirectRunIndex kSubtractionRuns(kFederalSubtraction);
-constexpr DirectRunIndex kLowerWageRuns(kLowerWage);
-constexpr DirectRunIndex kHigherWageRuns(kHigherWage);
+constexpr MappedRunIndex kSubtractionRuns(kFederalSubtraction);
+constexpr MappedRunIndex kLowerWageRuns(kLowerWage);
+constexpr MappedRunIndex kHigherWageRuns(kHigherWage);
 constexpr auto kWageLevelRuns = runIndexBy(kWageLevels, [](const OregonWageLevelRow& r) { return r.periods; });
 
 // The taxable amount reads a rate row's standard deduction only, the same in every row of a run, so a

@@ -163,7 +163,7 @@ constexpr ExemptionRow kExemptions[] = {
 };
 static_assert(std::size(kExemptions) == 135);
 
-constexpr DirectRunIndex kExemptionIndex(kExemptions);
+constexpr MappedRunIndex kExemptionIndex(kExemptions);
 
 struct RateRow {
     CalcDate from;
@@ -481,7 +481,7 @@ constexpr RateRow kRates[] = {
 };
 static_assert(std::size(kRates) == 300);
 
-constexpr DirectRunIndex kRateIndex(kRates);
+constexpr MappedRunIndex kRateIndex(kRates);
 
 constexpr FlatRateRow kSupplementalRates[] = {
     {k2026From, k2026To, 0.07},

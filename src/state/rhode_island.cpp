@@ -174,7 +174,7 @@ constexpr BracketRow kRates[] = {
 };
 static_assert(std::size(kRates) == 126);
 
-constexpr DirectBracketIndex<std::size(kRates)> kIndex(kRates);
+constexpr MappedBracketIndex<std::size(kRates)> kIndex(kRates);
 
 constexpr FlatRateRow kSupplementalRates[] = {
     {k2026From, k2026To, 0.0599},

@@ -24,7 +24,7 @@
 //
 // Usage, the plain case (table status formed by the state, rows in a run index, flat rates):
 //
-//     constexpr DirectBracketIndex<std::size(kRows)> kIndex(kRows);
+//     constexpr MappedBracketIndex<std::size(kRows)> kIndex(kRows);
 //     int calcX(int, PayRecord* pay, StateRecord* state) {
 //         return runStandardSteps(pay, state, kIndex, tableStatus(state), kFlatRates);
 //     }
@@ -189,7 +189,7 @@ struct IndexedFinder {
         return index.findBand(d, StatusPeriods{status, periods}, amountOf);
     }
 };
-// Over a RunIndex keyed by status and periods, or a DirectRunIndex.
+// Over a RunIndex keyed by status and periods, or a MappedRunIndex.
 template <class Index>
 auto indexedFinder(const Index& index, const CalcDate& d, int status) {
     return IndexedFinder<Index>{index, d, status};
@@ -369,7 +369,7 @@ int runStandardSteps(PayRecord* pay, StateRecord* s, Find&& find, std::span<cons
 
 // As above over a run index of common bracket rows.
 template <std::size_t N>
-int runStandardSteps(PayRecord* pay, StateRecord* s, const DirectBracketIndex<N>& index, int tableStatus,
+int runStandardSteps(PayRecord* pay, StateRecord* s, const MappedBracketIndex<N>& index, int tableStatus,
                      std::span<const FlatRateRow> rates, const StandardOptions& o = {}) {
     return runStandardSteps(pay, s, indexedFinder(index, pay->payDate, tableStatus), rates, o);
 }

@@ -120,7 +120,7 @@ double taxOf(const UtahRow& r, int allowances, double x, double& reduction) {
 }
 
 // The rates in runs of one status, periods and dates.
-constexpr DirectRunIndex kRateRuns(kRates);
+constexpr MappedRunIndex kRateRuns(kRates);
 
 // The first row in stored order with the status and periods that covers d.
 const UtahRow* firstRow(const CalcDate& d, int status, int periods) {

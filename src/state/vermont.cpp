@@ -193,7 +193,7 @@ constexpr BracketRow kRates[] = {
 };
 static_assert(std::size(kRates) == 180);
 
-constexpr DirectBracketIndex<std::size(kRates)> kIndex(kRates);
+constexpr MappedBracketIndex<std::size(kRates)> kIndex(kRates);
 
 // The flat supplemental tax: this share of the federal tax on the supplemental wages.
 constexpr double kFederalSupplementalShare = 0.3;

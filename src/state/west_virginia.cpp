@@ -166,7 +166,7 @@ constexpr BracketRow kRates[] = {
 };
 static_assert(std::size(kRates) == 150);
 
-constexpr DirectBracketIndex<std::size(kRates)> kIndex(kRates);
+constexpr MappedBracketIndex<std::size(kRates)> kIndex(kRates);
 
 // A flat supplemental rate for a band of annual wages (low inclusive, high exclusive, 0 open).
 struct SupplementalBandRow {

@@ -61,7 +61,7 @@ constexpr WisconsinBracketRow kBrackets[] = {
     {k2024From, k2024To, 1, 1, 0, 0, 400, 280950, 0, 14582.83, 0.0765},
 };
 static_assert(std::size(kBrackets) == 24);
-constexpr DirectRunIndex kBracketRuns(kBrackets);
+constexpr MappedRunIndex kBracketRuns(kBrackets);
 constexpr auto kDeductionRuns = runIndexBy(kDeductions, [](const WisconsinDeductionRow& r) { return r.status; });
 
 constexpr WisconsinSupplementalRow kSupplemental[] = {

@@ -14,7 +14,7 @@
 #include <span>
 
 #include "frame/common.h"
-#include "state/run_slots.h"
+#include "frame/run_index.h"
 #include "state/state_tables.h"
 
 namespace orla {
@@ -45,7 +45,7 @@ class KeyedBands {
                 throw "the bands of a key do not lie together";
         }
         if constexpr (requires(const Band& b) { b.low; b.high; })
-            for (std::size_t k = 0; k < Keys; ++k) ordered_[k] = inOrder(of(static_cast<int>(k)));
+            for (std::size_t k = 0; k < Keys; ++k) ordered_[k] = bandsInOrder(of(static_cast<int>(k)));
     }
 
     // The bands of the key in stored order (none for a key out of range).
@@ -59,23 +59,12 @@ class KeyedBands {
     // not decreasing) cannot overlap, so the band that holds x, if any, is the last whose low does not
     // exceed x, found by bisection; other bands are scanned.
     const Band* holding(int key, double x) const {
-        const std::span<const Band> bands = of(key);
-        if (bands.empty()) return nullptr;
-        if (!ordered_[key]) {
-            for (const Band& b : bands)
-                if (bandHolds(b, x)) return &b;
-            return nullptr;
-        }
-        const std::size_t n = lowsAtMost(bands, x);
-        return n > 0 && bandHolds(bands[n - 1], x) ? &bands[n - 1] : nullptr;
+        if (key < 0 || static_cast<std::size_t>(key) >= Keys || of_[key].begin == of_[key].end) return nullptr;
+        const auto amount = [x](const Band&) { return x; };
+        return bandHolding(bands_, of_[key].begin, of_[key].end, ordered_[key], amount);
     }
 
   private:
-    static constexpr bool inOrder(std::span<const Band> bands) {
-        for (std::size_t i = 0; i + 1 < bands.size(); ++i)
-            if (bands[i].high == 0 || bands[i].high > bands[i + 1].low || bands[i].low > bands[i + 1].low) return false;
-        return true;
-    }
 
     struct Stretch {
         std::uint32_t begin = 0;
