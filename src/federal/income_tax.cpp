@@ -154,7 +154,19 @@ constexpr BracketRow kWithholding[] = {
     {date(2024, 1, 1), date(2024, 12, 31), 18, 1, 4300, 315625, 0, 90977.25, 0.37},
 };
 static_assert(std::size(kWithholding) == 144);
-constexpr RunIndex kWithholdingIndex(kWithholding);
+
+// The table's keys: the annual rows of the filing statuses 0 to 2, with or without the Step 2 offset.
+struct FederalKeys {
+    static constexpr std::size_t kSlots = 6;
+    static constexpr int slotOf(const StatusPeriods& k) {
+        if (k.periods != 1) return -1;
+        if (k.status >= 0 && k.status <= 2) return k.status;
+        if (k.status >= 16 && k.status <= 18) return k.status - 13;
+        return -1;
+    }
+};
+constexpr RunIndex<BracketRow, std::size(kWithholding), StatusPeriods, FederalKeys> kWithholdingIndex(kWithholding);
+static_assert(kWithholdingIndex.allKeysMapped());
 
 // The amount added to a nonresident alien's wages of one pay stands in the base column. Status 32 serves
 // Forms W-4 from before 2020, 33 those from 2020 on.
