@@ -51,7 +51,8 @@ constexpr BracketRow kRebate[] = {
     {kFrom2025, kTo2025, 0, 12, 0, 4166.75, 0, 0, 0.09},
 };
 static_assert(std::size(kRebate) == 36);
-constexpr BracketIndex<std::size(kRebate)> kRebateIndex(kRebate);
+constexpr MappedBracketIndex<std::size(kRebate)> kRebateIndex(kRebate);
+static_assert(kRebateIndex.allKeysMapped());
 
 // No federal income tax is withheld for these employees, also when the territory's tax could not be
 // computed: a failing calculator leaves the federal income taxes at 0, never the territory's tax.
@@ -95,7 +96,8 @@ int guamOrVirginIslands(PayRecord* pay, StateRecord* state, bool sharesCurrent) 
 
 int northernMarianas(PayRecord* pay, StateRecord* state, bool sharesCurrent) {
     const double wages = std::fmax(0.0, state->stateWages);
-    const BracketRow* row = findBracket(kRebateIndex, pay->payDate, 0, state->statePayPeriods, wages);
+    const BracketRow* row =
+        kRebateIndex.findBand(pay->payDate, StatusPeriods{0, state->statePayPeriods}, [wages](const BracketRow&) { return wages; });
     const bool noRebate = row == nullptr || !has(state, 212);
     // With current shares the rerun succeeds (the federal part did on this date) and leaves nothing the
     // failure keeps: a pay without a rebate fails at once.

@@ -50,11 +50,12 @@ unsigned federalWithFallback(int mode, PayRecord* pay, bool& firstTrySucceeded) 
 
 // State tax with the year fallback, then the additional withholding. flags are the running flags of
 // the call: a first failure raises flag 8 and clears it again (also a flag 8 of an earlier trial of a
-// search) before the retry; a second failure raises it for good. sharesCurrent as for dispatchState, for
-// the first attempt (a federal-rule territory that failed may have left other shares for the retry).
-void stateWithFallback(int mode, PayRecord* pay, StateRecord* state, const CalcDate& payDate, bool sharesCurrent,
-                       unsigned& flags) {
-    if (!stateAmountsFinite(pay, state)) {
+// search) before the retry; a second failure raises it for good. federalFinite: federalAmountsFinite(pay).
+// sharesCurrent as for dispatchState, for the first attempt (a federal-rule territory that failed may
+// have left other shares for the retry).
+void stateWithFallback(int mode, PayRecord* pay, StateRecord* state, const CalcDate& payDate, bool federalFinite,
+                       bool sharesCurrent, unsigned& flags) {
+    if (!stateAmountsFinite(pay, state, federalFinite)) {
         // An amount this jurisdiction reads is NaN or infinite: no state tax, only the additional
         // withholding when that is finite.
         state->status = ORLA_STATE_NO_ROW;
@@ -125,7 +126,8 @@ bool computeOnce(int mode, PayRecord* pay, StateRecord* state, const CalcDate& p
     pay->fedSuppTax = 0.0;
     state->stateSuppTax = 0.0;
     bool sharesCurrent = false;
-    if (federalAmountsFinite(pay)) {
+    const bool federalFinite = federalAmountsFinite(pay);
+    if (federalFinite) {
         flags |= federalWithFallback(mode, pay, sharesCurrent);
     } else {
         pay->fedStatus = ORLA_FED_STATUS_NO_ROW;
@@ -134,7 +136,7 @@ bool computeOnce(int mode, PayRecord* pay, StateRecord* state, const CalcDate& p
     pay->fedTableDate = pay->payDate;
     pay->payDate = payDate;
     state->status = ORLA_STATE_OK;
-    stateWithFallback(mode, pay, state, payDate, sharesCurrent, flags);
+    stateWithFallback(mode, pay, state, payDate, federalFinite, sharesCurrent, flags);
     pay->payDate = payDate;
     return true;
 }
@@ -146,7 +148,7 @@ unsigned grossUpSearch(int mode, PayRecord* pay, StateRecord* state, bool payHol
     const bool stateHasBonus = has(state, 144);
     // A search needs a finite target and finite figures around it; the bonus search needs the bonus field.
     if ((mode == ORLA_MODE_GROSS_UP_BONUS && !payHoldsBonus) || !federalAmountsFinite(pay) ||
-        !stateAmountsFinite(pay, state)) {
+        !stateAmountsFinite(pay, state, true)) {
         pay->fedStatus = ORLA_FED_STATUS_NO_ROW;
         state->status = ORLA_STATE_NO_ROW;
         return ORLA_FLAG_FEDERAL | ORLA_FLAG_STATE;

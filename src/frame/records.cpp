@@ -106,7 +106,7 @@ bool federalAmountsFinite(const PayRecord* pay) {
     return ok;
 }
 
-bool stateAmountsFinite(const PayRecord* pay, const StateRecord* state) {
+bool stateAmountsFinite(const PayRecord* pay, const StateRecord* state, bool federalFinite) {
     if (!finite(state->stateExtraWithholding)) return false;
     switch (state->stateCode) {
         // No income tax, or not supported: only the additional withholding.
@@ -115,9 +115,9 @@ bool stateAmountsFinite(const PayRecord* pay, const StateRecord* state) {
             return true;
         // The federal computation again; the Northern Mariana Islands' rebate reads the state wages.
         case ORLA_GU: case ORLA_VI:
-            return federalAmountsFinite(pay);
+            return federalFinite;
         case ORLA_MP:
-            return federalAmountsFinite(pay) && finite(state->stateWages);
+            return federalFinite && finite(state->stateWages);
         default:
             break;
     }

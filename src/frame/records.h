@@ -33,7 +33,8 @@ constexpr bool holdsField(const Record* r, std::size_t offset, std::size_t size)
 bool federalAmountsFinite(const PayRecord* pay);
 
 // The amounts the state part of this jurisdiction will read are finite: the additional withholding
-// always, and each calculator's own amounts (the federal-rule territories rerun the federal part).
-bool stateAmountsFinite(const PayRecord* pay, const StateRecord* state);
+// always, and each calculator's own amounts. The federal-rule territories rerun the federal part:
+// federalFinite is federalAmountsFinite(pay), which the caller has at hand.
+bool stateAmountsFinite(const PayRecord* pay, const StateRecord* state, bool federalFinite);
 
 }  // namespace orla
