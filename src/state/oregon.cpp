@@ -347,8 +347,11 @@ int calcOregon(int /*mode*/, PayRecord* pay, StateRecord* state) {
     if (supplementalStepRuns(state)) {
         const double supp = suppWagesOf(state);
         if (suppAggregateOf(state) == 0) {
-            // The rows of the years before the newest covering one do not cover the date.
-            result |= flatSupplemental(state, std::span(kSupplemental).subspan(years.newest()), x.date);
+            // The first flat rate row covering the date is that of the newest covering year.
+            if (const std::size_t year = years.newest(); year < kTableYearCount)
+                writeSuppTax(state, roundCents(supp * kSupplemental[year].rate));
+            else
+                result |= kNoSupplementalRateRow;
         } else {
             // No supplemental wages: w + 0 is w up to a zero's sign, which neither the comparisons nor
             // the zero floor see, so the tax is the regular one (whose missing rows are flagged already).
