@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <vector>
@@ -183,9 +184,10 @@ TEST(TableYears, AgreeWithTheRowDateTest) {
 
 // A band lookup through the table years returns the row of the plain first-match scan.
 TEST(TableYears, BandLookupIsThePlainScan) {
-    const auto table = oregonFederalSubtractionTable();
-    ASSERT_EQ(table.size(), 42u);
-    const RunIndex<OregonFederalSubtractionRow, 42> index(table.data(), statusPeriodsOf<OregonFederalSubtractionRow>);
+    OregonFederalSubtractionRow table[42];
+    ASSERT_EQ(oregonFederalSubtractionTable().size(), std::size(table));
+    std::copy_n(oregonFederalSubtractionTable().begin(), std::size(table), table);
+    const RunIndex<OregonFederalSubtractionRow, 42> index(table, statusPeriodsOf<OregonFederalSubtractionRow>);
     ASSERT_TRUE(oneRunPerTableYear(index));
     const CalcDate dates[] = {date(2026, 3, 6), date(2025, 12, 31), date(2024, 1, 1), date(2023, 6, 1),
                               date(2027, 1, 1), date(2025, 0, 5),   date(2026, 13, 1), date(2025, 1, 0)};
@@ -200,7 +202,7 @@ TEST(TableYears, BandLookupIsThePlainScan) {
                         break;
                     }
                 const TableYears years(d);
-                EXPECT_EQ(findBandIn(index, table.data(), years, StatusPeriods{status, 1}, [x](const auto&) { return x; }),
+                EXPECT_EQ(findBandIn(index, table, years, StatusPeriods{status, 1}, [x](const auto&) { return x; }),
                           plain)
                     << d.year << "-" << d.month << "-" << d.day << " status " << status << " amount " << x;
             }

@@ -108,7 +108,7 @@ auto firstInYears(const Index& index, const TableYears& years, const Key& key, I
 // As index.findBand (rows being the indexed table), over an index that holds one run per table year for
 // every key.
 template <class Row, std::size_t N, class Key, class Map, class AmountOf>
-const Row* findBandIn(const RunIndex<Row, N, Key, Map>& index, const Row* rows, const TableYears& years,
+const Row* findBandIn(const RunIndex<Row, N, Key, Map>& index, const Row (&rows)[N], const TableYears& years,
                       const Key& key, AmountOf&& amountOf) {
     return firstInYears(index, years, key, [&](const auto& run) {
         return bandHolding(rows, run.begin, run.end, run.bands, amountOf);
