@@ -1041,18 +1041,22 @@ constexpr bool creditRunsCountFromZero() {
 }
 static_assert(creditRunsCountFromZero());
 
-// First row covering the date with the periods and the allowance count, through the index when the rows
-// are the library's own.
-const CaExemptionCreditRow* creditRow(bool own, std::span<const CaExemptionCreditRow> rows, const CalcDate& payDate,
-                                      const TableYears& years, int periods, int allowances) {
-    if (own)
-        return firstInYears(kExemptionCreditIndex, years, periods, [allowances](const auto& run) {
-            const std::span<const CaExemptionCreditRow> counts = kExemptionCreditIndex.rowsOf(run);
-            return allowances >= 0 && static_cast<std::size_t>(allowances) < counts.size() ? &counts[allowances] : nullptr;
-        });
+// First row covering the date with the periods and the allowance count: row by row.
+const CaExemptionCreditRow* scannedCreditRow(std::span<const CaExemptionCreditRow> rows, const CalcDate& payDate,
+                                             int periods, int allowances) {
     for (const CaExemptionCreditRow& r : rows)
         if (r.periods == periods && r.allowances == allowances && rowCovers(r.from, r.to, payDate)) return &r;
     return nullptr;
+}
+
+// The same row, through the index when the rows are the library's own.
+const CaExemptionCreditRow* creditRow(bool own, std::span<const CaExemptionCreditRow> rows, const CalcDate& payDate,
+                                      const TableYears& years, int periods, int allowances) {
+    if (!own) return scannedCreditRow(rows, payDate, periods, allowances);
+    return firstInYears(kExemptionCreditIndex, years, periods, [allowances](const auto& run) {
+        const std::span<const CaExemptionCreditRow> counts = kExemptionCreditIndex.rowsOf(run);
+        return allowances >= 0 && static_cast<std::size_t>(allowances) < counts.size() ? &counts[allowances] : nullptr;
+    });
 }
 
 // The exemption allowance credit of the pay: the row of the pay's periods and allowance count, else the
