@@ -227,8 +227,7 @@ WageLevel wageLevel(const TableYears& years, int periods) {
 // The elections and facts of one pay that every computation of it shares (the regular tax and the
 // aggregate method's tax with the supplemental wages).
 struct Pay {
-    CalcDate date;
-    TableYears years;  // those covering the date
+    TableYears years;  // those covering the pay date
     int periods;
     int subtractionStatus;  // 10 read as 0
     int rateStatus;
@@ -325,8 +324,7 @@ int calcOregon(int /*mode*/, PayRecord* pay, StateRecord* state) {
     if (rejectPeriodsBelowOne(state)) return 1;
     const int filingStatus = state->stateFilingStatus;
     const TableYears years(pay->payDate);
-    const Pay x{pay->payDate,
-                years,
+    const Pay x{years,
                 state->statePayPeriods,
                 filingStatus == kSecondSingle ? 0 : filingStatus,
                 rateStatus(filingStatus, state->stateAllowances),

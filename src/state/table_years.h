@@ -2,9 +2,10 @@
 //
 // Many tables hold rows that each run one table year (kTableYears), 1 January to 31 December. The row
 // date test of such a row depends on its year only, so a calculation tests the table years once
-// (TableYears) and a lookup asks whether the year of a row or of a run is among those covering the pay:
-// the rows a first-match scan visits, and their order, stay those of the plain scan. A table is read
-// this way only when every row of it runs a table year (allRunTableYears, checked at compile time).
+// (TableYears). A scan then asks whether a row's year is among those covering the pay, and a run index
+// holding one run per key and table year goes straight to the runs of those years (firstInYears): the
+// rows a first-match scan accepts, and their order, stay those of the plain scan. A table is read this
+// way only when it is laid out so (allRunTableYears, oneRunPerTableYear: checked at compile time).
 #pragma once
 
 #include <bit>
@@ -63,9 +64,10 @@ class TableYears {
     }
 
     // Whether a row of the year (running the table year) covers the date; false for any other year.
-    bool hold(int year) const { return (bits_ >> tableYearSlot(year) & 1u) != 0; }
-    // The covering years, bit s for kTableYears[s]; and the place of the newest covering year, kTableYearCount when none covers the date.
-    unsigned bits() const { return bits_; }  // bit s for kTableYears[s]
+    bool hold(int year) const { return ((bits_ >> tableYearSlot(year)) & 1u) != 0; }
+    // The covering years, bit s for kTableYears[s]; and the place of the newest covering year,
+    // kTableYearCount when none covers the date.
+    unsigned bits() const { return bits_; }
     std::size_t newest() const {
         return bits_ == 0 ? kTableYearCount : static_cast<std::size_t>(std::countr_zero(bits_));
     }
