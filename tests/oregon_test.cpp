@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <vector>
+
 #include "state/calculators.h"
 #include "state/oregon.h"
+#include "state/table_years.h"
 #include "table_checksum.h"
 #include "test_records.h"
 
@@ -154,6 +160,52 @@ TEST(Oregon, Tables) {
     };
     EXPECT_EQ(tableChecksum(oregonLowerWageTable(), rateFields), 90271060302500u);
     EXPECT_EQ(tableChecksum(oregonHigherWageTable(), rateFields), 619027275816500u);
+}
+
+// The table years covering a date are those whose 1 January to 31 December row the row date test passes,
+// for valid and odd dates alike.
+TEST(TableYears, AgreeWithTheRowDateTest) {
+    for (const int year : {INT_MIN, 2022, 2023, 2024, 2025, 2026, 2027, INT_MAX})
+        for (int month = -1; month <= 14; ++month)
+            for (int day = -1; day <= 33; ++day) {
+                const CalcDate d{month, day, year};
+                const TableYears years(d);
+                std::size_t newest = kTableYearCount;
+                for (std::size_t s = kTableYearCount; s-- > 0;) {
+                    const int y = kTableYears[s];
+                    const bool covers = rowCovers(date(y, 1, 1), date(y, 12, 31), d);
+                    ASSERT_EQ(years.hold(y), covers) << year << "-" << month << "-" << day << " row " << y;
+                    if (covers) newest = s;
+                }
+                ASSERT_EQ(years.newest(), newest);
+                ASSERT_FALSE(years.hold(2023));
+            }
+}
+
+// A band lookup through the table years returns the row of the plain first-match scan.
+TEST(TableYears, BandLookupIsThePlainScan) {
+    OregonFederalSubtractionRow table[42];
+    ASSERT_EQ(oregonFederalSubtractionTable().size(), std::size(table));
+    std::copy_n(oregonFederalSubtractionTable().begin(), std::size(table), table);
+    const RunIndex<OregonFederalSubtractionRow, 42> index(table, statusPeriodsOf<OregonFederalSubtractionRow>);
+    ASSERT_TRUE(oneRunPerTableYear(index));
+    const CalcDate dates[] = {date(2026, 3, 6), date(2025, 12, 31), date(2024, 1, 1), date(2023, 6, 1),
+                              date(2027, 1, 1), date(2025, 0, 5),   date(2026, 13, 1), date(2025, 1, 0)};
+    const double amounts[] = {-1, 0, 49999.99, 50000, 124999, 125000, 144999.5, 145000, 290000, 1e12, NAN};
+    for (const CalcDate& d : dates)
+        for (const int status : {0, 1, 2})
+            for (const double x : amounts) {
+                const OregonFederalSubtractionRow* plain = nullptr;
+                for (const OregonFederalSubtractionRow& r : table)
+                    if (r.status == status && r.periods == 1 && bandHolds(r, x) && rowCovers(r.from, r.to, d)) {
+                        plain = &r;
+                        break;
+                    }
+                const TableYears years(d);
+                EXPECT_EQ(findBandIn(index, table, years, StatusPeriods{status, 1}, [x](const auto&) { return x; }),
+                          plain)
+                    << d.year << "-" << d.month << "-" << d.day << " status " << status << " amount " << x;
+            }
 }
 
 }  // namespace

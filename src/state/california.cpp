@@ -6,6 +6,7 @@
 #include "state/calculators.h"
 #include "state/california.h"
 #include "state/state_tables.h"
+#include "state/table_years.h"
 
 #include <cmath>
 
@@ -1040,33 +1041,34 @@ constexpr bool creditRunsCountFromZero() {
 }
 static_assert(creditRunsCountFromZero());
 
-// First row covering the date with the periods and the allowance count, through the index when the rows
-// are the library's own.
-const CaExemptionCreditRow* creditRow(bool own, std::span<const CaExemptionCreditRow> rows, const CalcDate& payDate,
-                                      int periods, int allowances) {
-    if (own) {
-        for (const auto& run : kExemptionCreditIndex.runsOf(periods))
-            if (rowCovers(run.from, run.to, payDate)) {
-                const std::span<const CaExemptionCreditRow> counts = kExemptionCreditIndex.rowsOf(run);
-                if (allowances >= 0 && static_cast<std::size_t>(allowances) < counts.size()) return &counts[allowances];
-            }
-        return nullptr;
-    }
+// First row covering the date with the periods and the allowance count: row by row.
+const CaExemptionCreditRow* scannedCreditRow(std::span<const CaExemptionCreditRow> rows, const CalcDate& payDate,
+                                             int periods, int allowances) {
     for (const CaExemptionCreditRow& r : rows)
         if (r.periods == periods && r.allowances == allowances && rowCovers(r.from, r.to, payDate)) return &r;
     return nullptr;
 }
 
+// The same row, through the index when the rows are the library's own.
+const CaExemptionCreditRow* creditRow(bool own, std::span<const CaExemptionCreditRow> rows, const CalcDate& payDate,
+                                      const TableYears& years, int periods, int allowances) {
+    if (!own) return scannedCreditRow(rows, payDate, periods, allowances);
+    return firstInYears(kExemptionCreditIndex, years, periods, [allowances](const auto& run) {
+        const std::span<const CaExemptionCreditRow> counts = kExemptionCreditIndex.rowsOf(run);
+        return allowances >= 0 && static_cast<std::size_t>(allowances) < counts.size() ? &counts[allowances] : nullptr;
+    });
+}
+
 // The exemption allowance credit of the pay: the row of the pay's periods and allowance count, else the
 // annual one-allowance credit / periods x allowances. Returns false when neither exists.
-bool exemptionCredit(bool own, std::span<const CaExemptionCreditRow> rows, const CalcDate& payDate, int periods,
-                     int allowances, double& credit) {
-    if (const CaExemptionCreditRow* r = creditRow(own, rows, payDate, periods, allowances)) {
+bool exemptionCredit(bool own, std::span<const CaExemptionCreditRow> rows, const CalcDate& payDate,
+                     const TableYears& years, int periods, int allowances, double& credit) {
+    if (const CaExemptionCreditRow* r = creditRow(own, rows, payDate, years, periods, allowances)) {
         credit = r->credit;
         return true;
     }
     if (periods < 1) return false;
-    if (const CaExemptionCreditRow* r = creditRow(own, rows, payDate, 1, 1)) {
+    if (const CaExemptionCreditRow* r = creditRow(own, rows, payDate, years, 1, 1)) {
         credit = r->credit / periods * allowances;
         return true;
     }
@@ -1082,11 +1084,12 @@ constexpr MappedRunIndex kTaxRateIndex(kTaxRate);
 static_assert(kTaxRateIndex.allKeysMapped());
 
 // The bracket lookup over the given rows, through the index when they are the library's own.
-BracketHit taxRateLookup(bool own, std::span<const BracketRow> rows, const CalcDate& d, int status, int periods,
-                         double w) {
+BracketHit taxRateLookup(bool own, std::span<const BracketRow> rows, const CalcDate& d, const TableYears& years,
+                         int status, int periods, double w) {
     if (own)
         return stateBracketPasses(periods, w, [&](int rowPeriods, double x) {
-            return kTaxRateIndex.findBand(d, StatusPeriods{status, rowPeriods}, [x](const BracketRow&) { return x; });
+            return findBandIn(kTaxRateIndex, kTaxRate, years, StatusPeriods{status, rowPeriods},
+                              [x](const BracketRow&) { return x; });
         });
     return stateBracketLookup(rows, d, status, periods, w);
 }
@@ -1111,16 +1114,29 @@ constexpr bool standardRowsMatchLowIncomeRows() {
 }
 static_assert(standardRowsMatchLowIncomeRows());
 
+// Every row of the indexed tables runs one table year, one run per key and year, so the date is tested
+// once per year and call (TableYears). The flat supplemental rates hold a row per table year, newest first,
+// before any older row.
+static_assert(oneRunPerTableYear(kLowIncomeIndex) && oneRunPerTableYear(kTaxRateIndex) &&
+              oneRunPerTableYear(kExemptionCreditIndex));
+constexpr bool supplementalRowPerTableYear() {
+    if (std::size(kSupplementalRate) < kTableYearCount) return false;
+    for (std::size_t s = 0; s < kTableYearCount; ++s)
+        if (!runsTableYear(kSupplementalRate[s].from, kSupplementalRate[s].to) ||
+            tableYearSlot(kSupplementalRate[s].from.year) != s)
+            return false;
+    return true;
+}
+static_assert(supplementalRowPerTableYear());
+
 // The two-pass period lookup (periodLookup), through the index when the rows are the library's own.
 template <class Row, class Index>
-const Row* periodRow(bool own, std::span<const Row> rows, const Index& index, const CalcDate& d, int periods,
-                     bool& annual) {
+const Row* periodRow(bool own, std::span<const Row> rows, const Index& index, const CalcDate& d,
+                     const TableYears& years, int periods, bool& annual) {
     if (!own) return periodLookup(rows, d, periods, annual);
     annual = false;
     auto first = [&](int p) -> const Row* {
-        for (const auto& run : index.runsOf(p))
-            if (rowCovers(run.from, run.to, d)) return index.rowsOf(run).data();
-        return nullptr;
+        return firstInYears(index, years, p, [&index](const auto& run) { return index.rowsOf(run).data(); });
     };
     if (const Row* r = first(periods)) return r;
     if (periods < 1) return nullptr;
@@ -1143,6 +1159,7 @@ int calcCaliforniaWith(const CaTables& tables, const PayRecord* pay, StateRecord
     const int estimated = state->stateEstimatedAllowances;
     // The library's own tables are searched through the indexes built over them; others row by row.
     const bool own = &tables == &kTables;
+    const TableYears years(payDate);  // those covering the pay, for the library's own tables
 
     // Step 1: the pay's month and day with the year 2017, until a row that sets the result is matched.
     state->stateTableDate = CalcDate{payDate.month, payDate.day, kTableDateYear};
@@ -1152,7 +1169,7 @@ int calcCaliforniaWith(const CaTables& tables, const PayRecord* pay, StateRecord
     const double suppWages = has(state, kSupplementalGate) ? state->stateSuppWages : 0.0;
     bool annual = false;
     const CaLowIncomeRow* lowIncome =
-        periodRow(own, tables.lowIncome, kLowIncomeIndex, payDate, periods, annual);
+        periodRow(own, tables.lowIncome, kLowIncomeIndex, payDate, years, periods, annual);
     if (lowIncome == nullptr) return noRow(state);
     const bool lowIncomeAnnual = annual;
     bool tested = true;
@@ -1204,7 +1221,7 @@ int calcCaliforniaWith(const CaTables& tables, const PayRecord* pay, StateRecord
 
     // Step 5: the table tax. A missing row marks the failure and the calculation goes on with a zero tax.
     int result = 0;
-    const BracketHit tax = taxRateLookup(own, tables.taxRate, payDate, filingStatus, periods, w);
+    const BracketHit tax = taxRateLookup(own, tables.taxRate, payDate, years, filingStatus, periods, w);
     state->stateTax = tax.tax;  // 0 when no row matched
     if (tax.row != nullptr) {
         state->stateTableDate = tax.row->from;
@@ -1221,7 +1238,7 @@ int calcCaliforniaWith(const CaTables& tables, const PayRecord* pay, StateRecord
             const double supp = state->stateSuppWages;
             const bool repeats = supp == 0 && !std::signbit(supp) && !(w == 0 && std::signbit(w));
             const BracketHit withSupp =
-                repeats ? tax : taxRateLookup(own, tables.taxRate, payDate, filingStatus, periods, w + supp);
+                repeats ? tax : taxRateLookup(own, tables.taxRate, payDate, years, filingStatus, periods, w + supp);
             if (withSupp.row != nullptr) {
                 state->stateSuppTax = roundCents(withSupp.tax - state->stateTax);
             } else {
@@ -1230,7 +1247,11 @@ int calcCaliforniaWith(const CaTables& tables, const PayRecord* pay, StateRecord
                 result |= 1;
             }
         } else if (state->stateSuppAggregate == 0) {
-            const CaSupplementalRateRow* rate = firstCovering(tables.supplementalRate, payDate);
+            // With the library's own rates those of the years before the newest covering one do not cover
+            // the pay.
+            const std::span<const CaSupplementalRateRow> rates =
+                own ? std::span(kSupplementalRate).subspan(years.newest()) : tables.supplementalRate;
+            const CaSupplementalRateRow* rate = firstCovering(rates, payDate);
             if (rate != nullptr) {
                 const double r = state->stateSuppKind == 0 ? rate->bonusRate : rate->otherRate;
                 state->stateSuppTax = roundCents(r * state->stateSuppWages);
@@ -1243,7 +1264,7 @@ int calcCaliforniaWith(const CaTables& tables, const PayRecord* pay, StateRecord
 
     // Step 7: exemption allowance credit, then the zero floor.
     double credit = 0;
-    if (!exemptionCredit(own, tables.exemptionCredit, payDate, periods, allowances, credit)) return noRow(state);
+    if (!exemptionCredit(own, tables.exemptionCredit, payDate, years, periods, allowances, credit)) return noRow(state);
     state->stateTax = zeroFloor(state->stateTax - credit);
 
     return result;

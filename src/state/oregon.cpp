@@ -9,6 +9,7 @@
 #include "frame/run_index.h"
 #include "state/calculators.h"
 #include "state/standard_steps.h"
+#include "state/table_years.h"
 
 namespace orla {
 
@@ -143,7 +144,11 @@ static_assert(std::size(kHigherWage) == 18);
 constexpr MappedRunIndex kSubtractionRuns(kFederalSubtraction);
 constexpr MappedRunIndex kLowerWageRuns(kLowerWage);
 constexpr MappedRunIndex kHigherWageRuns(kHigherWage);
-constexpr auto kWageLevelRuns = runIndexBy(kWageLevels, [](const OregonWageLevelRow& r) { return r.periods; });
+constexpr auto kWageLevelRuns =
+    runIndexBy<UsualPeriodsMap>(kWageLevels, [](const OregonWageLevelRow& r) { return r.periods; });
+static_assert(kWageLevelRuns.allKeysMapped());
+static_assert(oneRunPerTableYear(kSubtractionRuns) && oneRunPerTableYear(kLowerWageRuns) &&
+              oneRunPerTableYear(kHigherWageRuns) && oneRunPerTableYear(kWageLevelRuns));
 
 // The taxable amount reads a rate row's standard deduction only, the same in every row of a run, so a
 // run of ordered brackets may be bisected.
@@ -175,6 +180,19 @@ constexpr FlatRateRow kSupplemental[] = {
     {k2024From, k2024To, 0.08},
 };
 
+// Every row runs one table year, so the date is tested once per year and call (TableYears); the flat
+// rates are one row per table year, newest first.
+static_assert(allRunTableYears(kCreditLimits) && allRunTableYears(kWageLevels) &&
+              allRunTableYears(kFederalSubtraction) && allRunTableYears(kLowerWage) &&
+              allRunTableYears(kHigherWage) && allRunTableYears(kSupplemental));
+constexpr bool supplementalRowPerYear() {
+    if (std::size(kSupplemental) != kTableYearCount) return false;
+    for (std::size_t s = 0; s < kTableYearCount; ++s)
+        if (tableYearSlot(kSupplemental[s].from.year) != s) return false;
+    return true;
+}
+static_assert(supplementalRowPerYear());
+
 constexpr int kSecondSingle = 10;
 
 // The rate tables' status: a single employee with three or more allowances is taxed on the married rows.
@@ -186,10 +204,10 @@ constexpr int rateStatus(int filingStatus, int allowances) {
 
 // The annual credit income limit: the last row covering the date with the status (the first from the
 // end); 0 when none.
-double creditLimit(const CalcDate& d, int filingStatus) {
+double creditLimit(const TableYears& years, int filingStatus) {
     for (std::size_t i = std::size(kCreditLimits); i-- > 0;) {
         const OregonCreditLimitRow& r = kCreditLimits[i];
-        if (r.status == filingStatus && rowCovers(r.from, r.to, d)) return r.limit;
+        if (r.status == filingStatus && years.hold(r.from.year)) return r.limit;
     }
     return 0.0;
 }
@@ -200,16 +218,16 @@ struct WageLevel {
     const OregonWageLevelRow* row = nullptr;
     bool annual = false;
 };
-WageLevel wageLevel(const CalcDate& d, int periods) {
-    const auto covering = [](const OregonWageLevelRow&) { return true; };
-    if (const OregonWageLevelRow* r = kWageLevelRuns.find(d, periods, covering)) return {r, false};
-    return {kWageLevelRuns.find(d, 1, covering), true};
+WageLevel wageLevel(const TableYears& years, int periods) {
+    const auto first = [](const auto& run) { return &kWageLevels[run.begin]; };
+    if (const OregonWageLevelRow* r = firstInYears(kWageLevelRuns, years, periods, first)) return {r, false};
+    return {firstInYears(kWageLevelRuns, years, 1, first), true};
 }
 
 // The elections and facts of one pay that every computation of it shares (the regular tax and the
 // aggregate method's tax with the supplemental wages).
 struct Pay {
-    CalcDate date;
+    TableYears years;  // those covering the pay date
     int periods;
     int subtractionStatus;  // 10 read as 0
     int rateStatus;
@@ -241,9 +259,15 @@ static_assert(annualOnly(kFederalSubtraction) && annualOnly(kLowerWage) && annua
 // The cap on the federal tax subtracted from a pay of wage W; found is false when no row serves it.
 double federalCap(const Pay& x, double wage, bool& found) {
     const double annual = x.periods * wage;  // the periods are at least 1 here
-    // The band holding the annual wage (>= low, below a non-zero high): a bisection in ordered bands.
-    const OregonFederalSubtractionRow* r = kSubtractionRuns.findBand(
-        x.date, StatusPeriods{x.subtractionStatus, 1}, [annual](const auto&) { return annual; });
+    // The first band holding the annual wage (>= low, below a non-zero high), scanned from the lowest:
+    // most wages lie in the first two bands, reached sooner than by a bisection.
+    const OregonFederalSubtractionRow* r =
+        firstInYears(kSubtractionRuns, x.years, StatusPeriods{x.subtractionStatus, 1},
+                     [annual](const auto& run) -> const OregonFederalSubtractionRow* {
+                         for (std::uint32_t i = run.begin; i != run.end; ++i)
+                             if (bandHolds(kFederalSubtraction[i], annual)) return &kFederalSubtraction[i];
+                         return nullptr;
+                     });
     found = r != nullptr;
     return found ? r->limit / x.periods : 0.0;
 }
@@ -268,13 +292,14 @@ Tax payTax(const Pay& x, double wage, int* taxableCents, StateRecord* state, int
     const double cap = federalCap(x, wage, found);
     if (!found) state->status = ORLA_STATE_NO_ROW;
     const auto& rates = higher ? kHigherWageRuns : kLowerWageRuns;
+    const auto& rateRows = higher ? kHigherWage : kLowerWage;
     Tax hit;
     // Every annual row of the pay's status and date is tested in stored order until one holds t; a pay
     // of one period is the per-period pass, which stores each t.
     const int p = x.periods;
     if (p != 1) taxableCents = nullptr;
     double t = 0;
-    hit.row = rates.findBand(x.date, StatusPeriods{x.rateStatus, 1}, [&](const OregonRateRow& r) {
+    hit.row = findBandIn(rates, rateRows, x.years, StatusPeriods{x.rateStatus, 1}, [&](const OregonRateRow& r) {
         t = atLeastZero(p * wage - smaller(p * cap, p * x.federalTax) - r.standardDeduction);
         if (taxableCents != nullptr) *taxableCents = truncToInt(t * 100);
         return t;
@@ -282,7 +307,7 @@ Tax payTax(const Pay& x, double wage, int* taxableCents, StateRecord* state, int
     if (const OregonRateRow* r = hit.row) {
         const double annual = p * wage;
         const bool limitMatters = x.allowances != 0 && annual > kLowestCreditLimit;
-        const double limit = limitMatters ? creditLimit(x.date, x.filingStatus) : 0.0;
+        const double limit = limitMatters ? creditLimit(x.years, x.filingStatus) : 0.0;
         const double credit = limit > 0 && annual > limit ? 0.0 : x.allowances * r->allowanceCredit;
         hit.tax = ((t - r->excessOver) * r->rate + r->base - credit) / p;
     }
@@ -303,14 +328,15 @@ int calcOregon(int /*mode*/, PayRecord* pay, StateRecord* state) {
     writeUnmatchedTableDate(pay, state);
     if (rejectPeriodsBelowOne(state)) return 1;
     const int filingStatus = state->stateFilingStatus;
-    const Pay x{pay->payDate,
+    const TableYears years(pay->payDate);
+    const Pay x{years,
                 state->statePayPeriods,
                 filingStatus == kSecondSingle ? 0 : filingStatus,
                 rateStatus(filingStatus, state->stateAllowances),
                 state->stateAllowances,
                 filingStatus,
                 pay->fedTax,
-                wageLevel(pay->payDate, state->statePayPeriods)};
+                wageLevel(years, state->statePayPeriods)};
 
     int result = 0;
     const Tax regular = payTax(x, state->stateWages, &pay->stateTaxableIncome, state, result);
@@ -324,7 +350,11 @@ int calcOregon(int /*mode*/, PayRecord* pay, StateRecord* state) {
     if (supplementalStepRuns(state)) {
         const double supp = suppWagesOf(state);
         if (suppAggregateOf(state) == 0) {
-            result |= flatSupplemental(state, kSupplemental, x.date);
+            // The first flat rate row covering the date is that of the newest covering year.
+            if (const std::size_t year = years.newest(); year < kTableYearCount)
+                writeSuppTax(state, roundCents(supp * kSupplemental[year].rate));
+            else
+                result |= kNoSupplementalRateRow;
         } else {
             // No supplemental wages: w + 0 is w up to a zero's sign, which neither the comparisons nor
             // the zero floor see, so the tax is the regular one (whose missing rows are flagged already).
