@@ -52,17 +52,13 @@ constexpr bool sameDates(const A& a, const B& b) {
     return true;
 }
 
-// Rows that run whole calendar years: of them only the rows of the pay's year cover a pay date of a month
-// 1 to 12 and a day 1 to 31 (other dates take the plain scan).
-constexpr bool calendarYear(const CalcDate& from, const CalcDate& to) {
-    return from.year == to.year && from.month == 1 && from.day == 1 && to.month == 12 && to.day == 31;
-}
-constexpr bool realMonthAndDay(const CalcDate& d) { return d.month >= 1 && d.month <= 12 && d.day >= 1 && d.day <= 31; }
+// Rows that run whole calendar years (runsCalendarYear): of them only the rows of the pay's year cover a
+// pay date of a real month and day (other dates take the plain scan).
 
 // The pension rows (and the yearly rows beside them) run calendar years, newest first, one after another.
 constexpr bool calendarYearsNewestFirst() {
     for (std::size_t i = 0; i < std::size(kPension); ++i)
-        if (!calendarYear(kPension[i].from, kPension[i].to) ||
+        if (!runsCalendarYear(kPension[i].from, kPension[i].to) ||
             kPension[i].from.year != kPension[0].from.year - static_cast<int>(i))
             return false;
     return true;

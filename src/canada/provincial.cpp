@@ -52,7 +52,7 @@ constexpr RowsByYear labourFundByYear() {
     for (std::size_t i = 0; i < kLabourFund.size(); ++i) {
         const ProvincialRateRow& r = kLabourFund[i];
         const int year = t.newest - r.from.year;
-        if (!calendarYear(r.from, r.to) || year >= kLabourFundYears || r.province < 0 || r.province >= kProvinceCodes)
+        if (!runsCalendarYear(r.from, r.to) || year >= kLabourFundYears || r.province < 0 || r.province >= kProvinceCodes)
             throw "the labour-fund rows must run calendar years of known provinces";
         if (t.first[year][r.province] < 0) t.first[year][r.province] = static_cast<std::int16_t>(i);
     }

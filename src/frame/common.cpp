@@ -81,7 +81,7 @@ bool rowCoversSlow(const CalcDate& from, const CalcDate& to, const CalcDate& d) 
     // common case of a table's older rows): the row covers the pay only when it is less than a year
     // after from, which takes the year just after from's and an earlier month and day than from's (the
     // 31-day-month difference then has no whole year).
-    if (from.year == to.year && d.year > from.year && d.month >= 1 && d.month <= 12 && d.day >= 1 && d.day <= 31) {
+    if (from.year == to.year && d.year > from.year && realMonthAndDay(d)) {
         if (d.year - 1 != from.year) return false;
         return d.month < from.month || (d.month == from.month && d.day < from.day);
     }

@@ -72,6 +72,16 @@ inline bool rowCovers(const CalcDate& from, const CalcDate& to, const CalcDate& 
 // The strict variant (both differences strict): a later pay year never matches.
 bool rowCoversStrict(const CalcDate& from, const CalcDate& to, const CalcDate& d);
 
+// A pay date with a month 1 to 12 and a day 1 to 31.
+constexpr bool realMonthAndDay(const CalcDate& d) { return d.month >= 1 && d.month <= 12 && d.day >= 1 && d.day <= 31; }
+
+// A row that runs one calendar year, 1 January to 31 December. Of such rows only those of the pay's own
+// year cover a date of a real month and day: an earlier row would need the date less than a year after
+// its 1 January, which no real day of a later year is.
+constexpr bool runsCalendarYear(const CalcDate& from, const CalcDate& to) {
+    return from.year == to.year && from.month == 1 && from.day == 1 && to.month == 12 && to.day == 31;
+}
+
 // Lowers a year by one without leaving the int range.
 constexpr int yearBefore(int year) { return year > INT_MIN ? year - 1 : year; }
 

@@ -37,8 +37,7 @@ constexpr std::size_t tableYearSlot(int year) {
 
 // Whether a row runs one table year, 1 January to 31 December.
 constexpr bool runsTableYear(const CalcDate& from, const CalcDate& to) {
-    return tableYearSlot(from.year) < kTableYearCount && from.month == 1 && from.day == 1 &&
-           to.year == from.year && to.month == 12 && to.day == 31;
+    return tableYearSlot(from.year) < kTableYearCount && runsCalendarYear(from, to);
 }
 template <class Rows>
 constexpr bool allRunTableYears(const Rows& rows) {
@@ -51,10 +50,9 @@ constexpr bool allRunTableYears(const Rows& rows) {
 class TableYears {
   public:
     explicit TableYears(const CalcDate& d) {
-        // With a valid month and day a table-year row covers the date in its own year only: an earlier
-        // row would need the date less than a year after its 1 January, which no valid day of a later
-        // year is. Other dates take the row test of every year.
-        if (d.month >= 1 && d.month <= 12 && d.day >= 1 && d.day <= 31) {
+        // With a real month and day a table-year row covers the date in its own year only (see
+        // runsCalendarYear). Other dates take the row test of every year.
+        if (realMonthAndDay(d)) {
             const std::size_t slot = tableYearSlot(d.year);
             bits_ = slot < kTableYearCount ? 1u << slot : 0u;
             return;

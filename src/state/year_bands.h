@@ -16,15 +16,12 @@
 #include "frame/common.h"
 #include "frame/run_index.h"
 #include "state/state_tables.h"
+#include "state/table_years.h"
 
 namespace orla {
 
 // Whether one of the table years covers d by the row date test (a row of overTableYears covers d).
-inline bool tableYearCovers(const CalcDate& d) {
-    for (const int year : kTableYears)
-        if (rowCovers(date(year, 1, 1), date(year, 12, 31), d)) return true;
-    return false;
-}
+inline bool tableYearCovers(const CalcDate& d) { return TableYears(d).bits() != 0; }
 
 // A band list whose bands of each key lie together, the key being a small integer from keyOf(band)
 // (a status or a withholding code less an offset) below Keys: the bands of a key are reached directly.
