@@ -188,6 +188,12 @@ constexpr double zeroFloor(double tax) { return tax < 0 ? 0.0 : tax; }
 
 inline bool finite(double x) { return std::isfinite(x); }
 
+// Whether x is +0: a computation that adds x to its amounts repeats the one without it (but for an amount of
+// -0, which becomes +0), so its result can be taken again.
+inline bool isPlusZero(double x) { return x == 0 && !std::signbit(x); }
+// Whether w + s is w itself, to the bit: s is +0 and w is not -0.
+inline bool sumIsFirst(double w, double s) { return isPlusZero(s) && !(w == 0 && std::signbit(w)); }
+
 // Whether every amount is finite: x - x is 0 for a finite x and NaN otherwise, and a NaN carries through
 // the sum (a test of several amounts at about two instructions each, without branches).
 template <class... Amounts>

@@ -245,7 +245,7 @@ int calcAlabama(int /*mode*/, PayRecord* pay, StateRecord* state) {
             // A bonus of +0 leaves the income as it is (it not being -0): the lookup would repeat the regular one.
             const double supp = state->stateSuppWages;
             const double withBonus = taxable + supp;
-            const bool repeats = supp == 0 && !std::signbit(supp) && !(taxable == 0 && std::signbit(taxable));
+            const bool repeats = sumIsFirst(taxable, supp);
             double suppTax = 0.0;
             if (const BracketRow* row = repeats ? regularRow : findRate(payDate, status, withBonus)) {
                 state->stateTableDate = row->from;

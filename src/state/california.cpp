@@ -1236,7 +1236,7 @@ int calcCaliforniaWith(const CaTables& tables, const PayRecord* pay, StateRecord
             // With supplemental wages of +0 the sum is w itself (w not being -0), so the lookup would repeat
             // the regular one: its result is taken again.
             const double supp = state->stateSuppWages;
-            const bool repeats = supp == 0 && !std::signbit(supp) && !(w == 0 && std::signbit(w));
+            const bool repeats = sumIsFirst(w, supp);
             const BracketHit withSupp =
                 repeats ? tax : taxRateLookup(own, tables.taxRate, payDate, years, filingStatus, periods, w + supp);
             if (withSupp.row != nullptr) {

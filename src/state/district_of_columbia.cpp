@@ -126,7 +126,7 @@ int calcDistrictOfColumbia(int /*mode*/, PayRecord* pay, StateRecord* state) {
         // The supplemental tax is the extra tax of wages and bonus together, whatever method was asked for.
         // Supplemental wages of +0 make this the regular lookup again: its result is taken again.
         const double supp = state->stateSuppWages;
-        const BracketHit withBonus = supp == 0 && !std::signbit(supp) ? hit : lookup(state, payDate, status, supp);
+        const BracketHit withBonus = isPlusZero(supp) ? hit : lookup(state, payDate, status, supp);
         if (withBonus.row == nullptr) {
             state->status = ORLA_STATE_NO_ROW;
             result = 1;

@@ -279,7 +279,7 @@ int calcMissouri(int /*mode*/, PayRecord* pay, StateRecord* state) {
     if (state->stateSuppAggregate == 1) {
         // Supplemental wages of +0 make this the regular call again: its result is taken again.
         const double supp = state->stateSuppWages;
-        const Found combined = supp == 0 && !std::signbit(supp)
+        const Found combined = isPlusZero(supp)
                                    ? regular
                                    : withholding(payDate, status, periods, state->stateWages, supp, split, pay->fedTax);
         if (combined.row == nullptr) {

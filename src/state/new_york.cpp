@@ -531,7 +531,7 @@ int calcNewYork(int, PayRecord* pay, StateRecord* state) {
     const double supplemental = state->stateSuppWages;
     if (state->stateSuppAggregate == 1) {
         // Supplemental wages of +0 make this the regular call again: its result is taken again.
-        const NewYorkTax combined = supplemental == 0 && !std::signbit(supplemental)
+        const NewYorkTax combined = isPlusZero(supplemental)
                                         ? regular
                                         : newYorkBracketTax(d, status, periods, state->stateWages, supplemental, allowances);
         if (combined.found) {
